@@ -1,0 +1,36 @@
+# Shared build settings for every OvraTuner target.
+
+function(ovra_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+endfunction()
+
+# The engine's float/double arithmetic must happen in the order written:
+# no fused multiply-add contraction, no fast-math, no -march=native.
+function(ovra_strict_fp target)
+  target_compile_options(${target} PRIVATE -ffp-contract=off -fno-fast-math)
+endfunction()
+
+macro(ovra_setup_sanitizers)
+  if(OVRA_SANITIZE STREQUAL "address")
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+  elseif(OVRA_SANITIZE STREQUAL "thread")
+    add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=thread)
+  elseif(NOT OVRA_SANITIZE STREQUAL "")
+    message(FATAL_ERROR "OVRA_SANITIZE must be empty, 'address' or 'thread'")
+  endif()
+endmacro()
+
+# ovra_test(NAME sources... LIBS libs... [LABELS labels...])
+# One GoogleTest executable registered with CTest, test by test.
+function(ovra_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  ovra_warnings(${name})
+  include(GoogleTest)
+  gtest_discover_tests(${name}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${ARG_ENV}")
+endfunction()

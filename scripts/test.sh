@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs the whole test suite:
+# the normal build, the ASan+UBSan build, the TSan build and a bounded fuzz run.
+# OVRA_TEST_STAGES picks a subset, e.g. OVRA_TEST_STAGES="default" for a quick run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+./scripts/install-deps.sh
+
+STAGES=${OVRA_TEST_STAGES:-"default asan tsan fuzz"}
+JOBS=${OVRA_JOBS:-$(nproc)}
+failed=()
+
+# A virtual microphone (PulseAudio null sink + remap source) for the tests
+# that go through the real audio stack; it is stopped on exit.
+if [ -x scripts/virtual-mic.sh ]; then
+  eval "$(scripts/virtual-mic.sh start)"
+  trap 'scripts/virtual-mic.sh stop' EXIT
+fi
+
+for stage in $STAGES; do
+  echo "=== $stage ==="
+  case $stage in
+    default|asan|tsan)
+      cmake --preset "$stage" >/dev/null
+      cmake --build --preset "$stage" -j "$JOBS"
+      ctest --preset "$stage" -j "$JOBS" || failed+=("$stage")
+      ;;
+    fuzz)
+      if [ -x scripts/fuzz.sh ]; then
+        scripts/fuzz.sh "${OVRA_FUZZ_SECONDS:-60}" || failed+=("$stage")
+      fi
+      ;;
+    *) echo "unknown stage: $stage" >&2; exit 2 ;;
+  esac
+done
+
+if [ ${#failed[@]} -ne 0 ]; then
+  echo "FAILED stages: ${failed[*]}" >&2
+  exit 1
+fi
+echo "All test stages passed: $STAGES"
