@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+
+namespace ovra {
+
+// In-place radix-2 decimation-in-time transform of `length` points (a power
+// of two), scaled by 2/N, with the exponent sign given by `direction`
+// (+1 in the detector). Twiddles use the angle constant 3.14159265.
+void runFFT(int32_t direction, int32_t length, double* real, double* imaginary);
+
+// Abscissa (in bins) of the vertex of the parabola through the values at
+// index-1, index, index+1; the index itself at the lower bound or at the
+// last position before the (exclusive) upper bound.
+double interpolatePeakX(const double* values, int32_t index, int32_t lowerBound,
+                        int32_t upperBound);
+
+// Index of the first largest value in [start, end); start when the range
+// holds at most one value.
+int32_t getTopPeakIndex(const double* values, int32_t start, int32_t end);
+
+// First strict local maximum above threshold at from+1 .. count-2, or -1.
+int32_t findNextPeakIndex(const double* values, int32_t from, int32_t count, double threshold);
+
+} // namespace ovra
