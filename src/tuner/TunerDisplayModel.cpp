@@ -1,0 +1,123 @@
+#include "tuner/TunerDisplayModel.hpp"
+
+#include "engine/FrequencySmoother.hpp"
+#include "music/WEXMusicUtil.hpp"
+
+#include <cmath>
+
+namespace ovra {
+
+TunerDisplayModel::TunerDisplayModel() {
+    setupBorderFrequencies();
+}
+
+void TunerDisplayModel::setupBorderFrequencies() {
+    for (size_t i = 0; i < myBorderFrequencies.size(); ++i) {
+        const float cents = static_cast<float>(
+            WEXMusicUtil::getCentsDifference(static_cast<double>(OVRA_TARGET_FREQUENCIES[i + 1]),
+                                             static_cast<double>(OVRA_TARGET_FREQUENCIES[i])));
+        // Halfway in cents, i.e. the geometric mean of the two targets.
+        const double half = static_cast<double>(cents * 0.5f);
+        myBorderFrequencies[i] = static_cast<float>(WEXMusicUtil::getFrequencyFromBaseFrequency(
+            static_cast<double>(OVRA_TARGET_FREQUENCIES[i]), half));
+    }
+}
+
+void TunerDisplayModel::autoSelectTuningKey(float frequency) {
+    int32_t index = 0;
+    while (index < static_cast<int32_t>(myBorderFrequencies.size()) &&
+           !(myBorderFrequencies[static_cast<size_t>(index)] > frequency)) {
+        ++index;
+    }
+    myActiveTuningKeyIndex = index;
+}
+
+bool TunerDisplayModel::tuningKeyHit(int32_t keyIndex) {
+    // Negative indexes are not keys either: the active string stays 0..5.
+    if (keyIndex < 0 || keyIndex > MAGIC_KEY_INDEX) {
+        return false;
+    }
+    if (keyIndex == MAGIC_KEY_INDEX) {
+        myAutoSwitchMode = !myAutoSwitchMode;
+    } else {
+        myAutoSwitchMode = false;
+        myActiveTuningKeyIndex = keyIndex;
+    }
+    return true;
+}
+
+float TunerDisplayModel::centsFromActiveString(float frequency) const {
+    return static_cast<float>(WEXMusicUtil::getCentsDifference(
+        static_cast<double>(frequency),
+        static_cast<double>(OVRA_TARGET_FREQUENCIES[static_cast<size_t>(myActiveTuningKeyIndex)])));
+}
+
+RefreshOutcome TunerDisplayModel::refresh(float topAmplitude, float fundamentalFrequency,
+                                          float rawPeakPower, int32_t volumeThreshold,
+                                          bool hyperactivityMode, FrequencySmoother* smoother,
+                                          const NeedlePoints& points) {
+    RefreshOutcome outcome;
+    outcome.litLeds = litLedCount(topAmplitude);
+
+    // Equal to the threshold counts as too quiet.
+    if (!(rawPeakPower > static_cast<float>(volumeThreshold))) {
+        outcome.meter = RefreshOutcome::Meter::Dim;
+        return outcome;
+    }
+
+    float frequency = fundamentalFrequency;
+    if (smoother != nullptr && !hyperactivityMode) {
+        frequency = smoother->submitFrequency(frequency);
+    }
+    if (!(frequency > 0.0f)) {
+        return outcome;
+    }
+
+    if (myAutoSwitchMode) {
+        autoSelectTuningKey(frequency);
+        outcome.selectionChanged = true;
+    }
+    outcome.meter = RefreshOutcome::Meter::Bright;
+    outcome.displayFrequency = frequency;
+    const float cents = centsFromActiveString(frequency);
+    outcome.cents = cents;
+    outcome.needle = needlePosition(cents, points);
+    return outcome;
+}
+
+int32_t TunerDisplayModel::litLedCount(float topAmplitude) {
+    const float tenths = topAmplitude * 10.0f;
+    // Guards the conversion: a level outside the LED range never reaches it.
+    if (!(tenths >= 1.0f)) {
+        return 0;
+    }
+    if (tenths >= static_cast<float>(LED_COUNT)) {
+        return LED_COUNT;
+    }
+    return static_cast<int32_t>(tenths);
+}
+
+Point TunerDisplayModel::pointBetweenPointA(Point a, Point b, float fractionOfDistance) {
+    return Point{(b.x - a.x) * fractionOfDistance + a.x, (b.y - a.y) * fractionOfDistance + a.y};
+}
+
+Point TunerDisplayModel::needlePosition(float cents, const NeedlePoints& points) {
+    const float green = DEFAULT_GREEN_CUTOFF;
+    const float cutoff = OVRA_PITCH_CENTS_CUTOFF;
+    if (std::fabs(cents) < green) {
+        return pointBetweenPointA(points.nearRed, points.nearBlue, 0.5f - cents / green);
+    }
+    if (cents > cutoff) {
+        return points.farRed;
+    }
+    if (cents < -cutoff) {
+        return points.farBlue;
+    }
+    const float fraction = std::fabs(cents) / (cutoff - green);
+    if (cents > 0.0f) {
+        return pointBetweenPointA(points.nearRed, points.farRed, fraction);
+    }
+    return pointBetweenPointA(points.nearBlue, points.farBlue, fraction);
+}
+
+} // namespace ovra

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "layout/Geometry.hpp"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace ovra {
+
+class FrequencySmoother;
+
+// Target of each string in standard tuning, lowest string (E2) first.
+inline constexpr std::array<float, 6> OVRA_TARGET_FREQUENCIES = {82.407f, 110.0f,  146.83f,
+                                                                 196.0f,  246.94f, 329.63f};
+// Beyond this many cents the needle rests on a far point.
+inline constexpr float OVRA_PITCH_CENTS_CUTOFF = 200.0f;
+// Offsets below this many cents are placed on the line between the near points.
+inline constexpr float DEFAULT_GREEN_CUTOFF = 5.0f;
+
+inline constexpr int32_t STRING_COUNT = 6;
+inline constexpr int32_t MAGIC_KEY_INDEX = 6;
+inline constexpr int32_t LED_COUNT = 9;
+
+// The four resting places of the needle's top-left corner, from the layout.
+struct NeedlePoints {
+    Point farRed;
+    Point nearRed;
+    Point nearBlue;
+    Point farBlue;
+};
+
+// What one refresh asks the screen to show. Fields that are empty mean
+// "leave as it is".
+struct RefreshOutcome {
+    enum class Meter { Unchanged, Dim, Bright };
+
+    int32_t litLeds = 0; // always set: the LED bar follows every refresh
+    Meter meter = Meter::Unchanged;
+    bool selectionChanged = false;         // automatic selection ran: redraw keys and strings
+    std::optional<float> displayFrequency; // the frequency the needle uses
+    std::optional<float> cents;            // offset of it from the active string
+    std::optional<Point> needle;           // where the needle moves
+};
+
+// The arithmetic behind the tuner screen, free of any toolkit: string
+// borders, automatic string choice, cents, needle placement and LED count.
+// The screen and the headless analyser share it.
+class TunerDisplayModel {
+public:
+    TunerDisplayModel();
+
+    void setupBorderFrequencies();
+    const std::array<float, 5>& borderFrequencies() const { return myBorderFrequencies; }
+
+    // Selects the string whose range holds the frequency; a frequency on a
+    // border goes to the higher string.
+    void autoSelectTuningKey(float frequency);
+
+    // A touch on key 0..5 or the magic key 6. Returns false when the index
+    // is not a key (nothing changes, nothing is to be stored).
+    bool tuningKeyHit(int32_t keyIndex);
+
+    int32_t activeTuningKeyIndex() const { return myActiveTuningKeyIndex; }
+    bool autoSwitchModeEnabled() const { return myAutoSwitchMode; }
+
+    // Cents of the frequency from the active string's target (positive: sharp).
+    float centsFromActiveString(float frequency) const;
+
+    // One display update from the capture results, in the screen's order:
+    // LEDs, loudness test, smoothing, automatic selection, cents, needle.
+    // `smoother` may be null (the raw frequency is then shown).
+    RefreshOutcome refresh(float topAmplitude, float fundamentalFrequency, float rawPeakPower,
+                           int32_t volumeThreshold, bool hyperactivityMode,
+                           FrequencySmoother* smoother, const NeedlePoints& points);
+
+    // Number of lit LEDs for a peak level: the level in tenths, truncated, 0..9.
+    static int32_t litLedCount(float topAmplitude);
+
+    // A + (B - A) * fraction, unclamped, in single precision.
+    static Point pointBetweenPointA(Point a, Point b, float fractionOfDistance);
+
+    // Where the needle's top-left goes for a cents offset.
+    static Point needlePosition(float cents, const NeedlePoints& points);
+
+private:
+    std::array<float, 5> myBorderFrequencies{};
+    int32_t myActiveTuningKeyIndex = 0;
+    bool myAutoSwitchMode = false;
+};
+
+} // namespace ovra

@@ -1,0 +1,161 @@
+#include "tuner/TunerDisplayModel.hpp"
+
+#include "engine/FrequencySmoother.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace ovra {
+namespace {
+
+// Reference points with distinct x and y so both coordinates are checked.
+const NeedlePoints kPoints{
+    /*farRed*/ {300.0f, 40.0f},
+    /*nearRed*/ {180.0f, 20.0f},
+    /*nearBlue*/ {140.0f, 20.0f},
+    /*farBlue*/ {20.0f, 40.0f},
+};
+
+void expectPoint(Point actual, float x, float y) {
+    EXPECT_FLOAT_EQ(actual.x, x);
+    EXPECT_FLOAT_EQ(actual.y, y);
+}
+
+TEST(BorderFrequencies, LieHalfwayInCentsBetweenNeighbouringStrings) {
+    TunerDisplayModel model;
+    const auto& borders = model.borderFrequencies();
+    const float expected[5] = {95.209f, 127.088f, 169.643f, 220.001f, 285.305f};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_NEAR(borders[static_cast<size_t>(i)], expected[i], 0.0006f) << "border " << i;
+    }
+}
+
+TEST(AutomaticSelection, PicksTheStringWhoseRangeHoldsTheFrequency) {
+    TunerDisplayModel model;
+    const struct {
+        float frequency;
+        int32_t string;
+    } cases[] = {{50.0f, 0},  {82.4f, 0},   {110.0f, 1}, {146.8f, 2}, {196.0f, 3},
+                 {220.0f, 3}, {220.01f, 4}, {246.9f, 4}, {329.6f, 5}, {400.0f, 5}};
+    for (const auto& c : cases) {
+        model.autoSelectTuningKey(c.frequency);
+        EXPECT_EQ(model.activeTuningKeyIndex(), c.string) << c.frequency << " Hz";
+    }
+}
+
+TEST(AutomaticSelection, AFrequencyOnABorderGoesToTheHigherString) {
+    TunerDisplayModel model;
+    for (int i = 0; i < 5; ++i) {
+        model.autoSelectTuningKey(model.borderFrequencies()[static_cast<size_t>(i)]);
+        EXPECT_EQ(model.activeTuningKeyIndex(), i + 1);
+    }
+}
+
+TEST(NeedleMapping, GreenZoneRunsBetweenTheNearPointsAndBeyond) {
+    expectPoint(TunerDisplayModel::needlePosition(0.0f, kPoints), 160.0f, 20.0f);
+    expectPoint(TunerDisplayModel::needlePosition(2.5f, kPoints), 180.0f, 20.0f);
+    expectPoint(TunerDisplayModel::needlePosition(-2.5f, kPoints), 140.0f, 20.0f);
+    // +4 cents: past the near red point by 0.3 of the near-to-near distance.
+    expectPoint(TunerDisplayModel::needlePosition(4.0f, kPoints), 192.0f, 20.0f);
+}
+
+TEST(NeedleMapping, OutsideTheGreenZoneTheFractionIsCentsOver195) {
+    const float t5 = 5.0f / 195.0f;
+    expectPoint(TunerDisplayModel::needlePosition(5.0f, kPoints), 180.0f + 120.0f * t5,
+                20.0f + 20.0f * t5);
+    expectPoint(TunerDisplayModel::needlePosition(-5.0f, kPoints), 140.0f - 120.0f * t5,
+                20.0f + 20.0f * t5);
+    const float t200 = 200.0f / 195.0f;
+    expectPoint(TunerDisplayModel::needlePosition(200.0f, kPoints), 180.0f + 120.0f * t200,
+                20.0f + 20.0f * t200);
+}
+
+TEST(NeedleMapping, BeyondTheCutoffTheNeedleRestsExactlyOnAFarPoint) {
+    EXPECT_EQ(TunerDisplayModel::needlePosition(200.5f, kPoints), kPoints.farRed);
+    EXPECT_EQ(TunerDisplayModel::needlePosition(-250.0f, kPoints), kPoints.farBlue);
+    EXPECT_EQ(TunerDisplayModel::needlePosition(1e30f, kPoints), kPoints.farRed);
+}
+
+TEST(LedBar, LitCountIsTheLevelInTenthsTruncated) {
+    EXPECT_EQ(TunerDisplayModel::litLedCount(0.0f), 0);
+    EXPECT_EQ(TunerDisplayModel::litLedCount(0.0999f), 0);
+    EXPECT_EQ(TunerDisplayModel::litLedCount(0.1f), 1);
+    EXPECT_EQ(TunerDisplayModel::litLedCount(0.55f), 5);
+    EXPECT_EQ(TunerDisplayModel::litLedCount(0.95f), 9);
+    EXPECT_EQ(TunerDisplayModel::litLedCount(32767.0f / 32768.0f), 9);
+    EXPECT_EQ(TunerDisplayModel::litLedCount(std::nanf("")), 0);
+}
+
+TEST(KeyHits, StringKeysLeaveAutomaticModeAndTheMagicKeyToggles) {
+    TunerDisplayModel model;
+    ASSERT_TRUE(model.tuningKeyHit(6));
+    EXPECT_TRUE(model.autoSwitchModeEnabled());
+    model.autoSelectTuningKey(196.0f);
+    ASSERT_TRUE(model.tuningKeyHit(6));
+    EXPECT_FALSE(model.autoSwitchModeEnabled());
+    EXPECT_EQ(model.activeTuningKeyIndex(), 3) << "the string chosen automatically stays active";
+
+    ASSERT_TRUE(model.tuningKeyHit(6));
+    ASSERT_TRUE(model.tuningKeyHit(2));
+    EXPECT_FALSE(model.autoSwitchModeEnabled());
+    EXPECT_EQ(model.activeTuningKeyIndex(), 2);
+}
+
+TEST(KeyHits, IndexesThatAreNotKeysChangeNothing) {
+    TunerDisplayModel model;
+    model.tuningKeyHit(4);
+    EXPECT_FALSE(model.tuningKeyHit(7));
+    EXPECT_FALSE(model.tuningKeyHit(-1));
+    EXPECT_EQ(model.activeTuningKeyIndex(), 4);
+    EXPECT_FALSE(model.autoSwitchModeEnabled());
+}
+
+TEST(Refresh, AQuietBufferDimsTheMeterButStillSetsTheLeds) {
+    TunerDisplayModel model;
+    const auto outcome = model.refresh(0.55f, 110.0f, 500.0f, 500, true, nullptr, kPoints);
+    EXPECT_EQ(outcome.litLeds, 5);
+    EXPECT_EQ(outcome.meter, RefreshOutcome::Meter::Dim);
+    EXPECT_FALSE(outcome.needle.has_value());
+    EXPECT_FALSE(outcome.displayFrequency.has_value());
+}
+
+TEST(Refresh, ALoudBufferMovesTheNeedleByCentsFromTheActiveString) {
+    TunerDisplayModel model;
+    model.tuningKeyHit(1);
+    const auto outcome = model.refresh(0.3f, 110.0f, 501.0f, 500, true, nullptr, kPoints);
+    EXPECT_EQ(outcome.meter, RefreshOutcome::Meter::Bright);
+    ASSERT_TRUE(outcome.cents.has_value());
+    EXPECT_NEAR(*outcome.cents, 0.0f, 1e-4f);
+    ASSERT_TRUE(outcome.needle.has_value());
+    expectPoint(*outcome.needle, 160.0f, 20.0f);
+}
+
+TEST(Refresh, SmoothedModeWaitsForAgreeingReadingsBeforeShowingAnything) {
+    TunerDisplayModel model;
+    model.tuningKeyHit(6);
+    FrequencySmoother smoother;
+    for (int i = 0; i < 2; ++i) {
+        const auto outcome = model.refresh(0.3f, 110.0f, 1e6f, 500, false, &smoother, kPoints);
+        EXPECT_EQ(outcome.meter, RefreshOutcome::Meter::Unchanged) << "reading " << i;
+        EXPECT_FALSE(outcome.needle.has_value());
+    }
+    const auto outcome = model.refresh(0.3f, 110.0f, 1e6f, 500, false, &smoother, kPoints);
+    EXPECT_EQ(outcome.meter, RefreshOutcome::Meter::Bright);
+    EXPECT_TRUE(outcome.selectionChanged);
+    EXPECT_EQ(model.activeTuningKeyIndex(), 1);
+    ASSERT_TRUE(outcome.displayFrequency.has_value());
+    EXPECT_FLOAT_EQ(*outcome.displayFrequency, 110.0f);
+}
+
+TEST(Refresh, ManualModeNeverReselectsTheString) {
+    TunerDisplayModel model;
+    model.tuningKeyHit(0);
+    const auto outcome = model.refresh(0.3f, 330.0f, 1e6f, 500, true, nullptr, kPoints);
+    EXPECT_FALSE(outcome.selectionChanged);
+    EXPECT_EQ(model.activeTuningKeyIndex(), 0);
+    EXPECT_EQ(outcome.needle, kPoints.farRed) << "330 Hz is far sharp of low E";
+}
+
+} // namespace
+} // namespace ovra

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace ovra {
+
+enum class ReportFormat { Csv, Json };
+
+// The command line of ovratuner-analyze.
+struct AnalyzeOptions {
+    int32_t threshold = 500;  // the tuner's default volume threshold
+    bool hyperactive = false; // true: no smoothing, as the "High" reactivity
+    int32_t fixedString = -1; // -1: automatic string selection
+    ReportFormat format = ReportFormat::Csv;
+    std::vector<std::string> files;
+    bool showHelp = false;
+    bool showVersion = false;
+};
+
+struct ParsedCommandLine {
+    AnalyzeOptions options;
+    std::string error; // empty when the command line is valid
+};
+
+ParsedCommandLine parseAnalyzeCommandLine(const std::vector<std::string>& arguments);
+
+std::string analyzeUsage();
+
+} // namespace ovra

@@ -1,0 +1,100 @@
+#include "FileAnalysis.hpp"
+
+#include "capture/AnalysisCallback.hpp"
+#include "capture/AudioFileDecoder.hpp"
+#include "capture/CorvaneAudioTrapper.hpp"
+#include "engine/FrequencySmoother.hpp"
+#include "tuner/TunerDisplayModel.hpp"
+
+#include <algorithm>
+#include <memory>
+
+namespace ovra {
+
+namespace {
+
+// Plays the tuner screen's part: every notification becomes one refresh of
+// the display model, recorded as a row.
+class RefreshRecorder : public AudioTrapperDelegate {
+public:
+    RefreshRecorder(const CorvaneAudioTrapper& trapper, const AnalyzeOptions& options,
+                    std::string name, const RowSink& sink)
+        : myTrapper(trapper), myOptions(options), myName(std::move(name)), mySink(sink) {
+        // Automatic mode starts on string 0, as the screen does when the
+        // stored selection is the magic key.
+        myModel.tuningKeyHit(options.fixedString < 0 ? MAGIC_KEY_INDEX : options.fixedString);
+    }
+
+    void setBufferStart(double seconds) { myBufferStart = seconds; }
+
+    // Called synchronously from callbackForAudio on this thread.
+    void refreshGUIFromAnotherThread() override {
+        AnalysisRow row;
+        row.file = myName;
+        row.timeSeconds = myBufferStart;
+        row.topAmplitude = myTrapper.mostRecentTopAmplitude();
+        row.modeFrequency = myTrapper.mostRecentModeFrequency();
+        row.fundamentalFrequency = myTrapper.mostRecentFundamentalFrequency();
+        row.rawPeakPower = myTrapper.mostRecentRawPeakPower();
+
+        const RefreshOutcome outcome = myModel.refresh(
+            row.topAmplitude, row.fundamentalFrequency, row.rawPeakPower, myOptions.threshold,
+            myOptions.hyperactive, &mySmoother, NeedlePoints{});
+        row.loud = outcome.meter != RefreshOutcome::Meter::Dim;
+        row.displayFrequency = outcome.displayFrequency;
+        row.cents = outcome.cents;
+        row.activeString = myModel.activeTuningKeyIndex();
+        row.litLeds = outcome.litLeds;
+        mySink(row);
+    }
+
+private:
+    const CorvaneAudioTrapper& myTrapper;
+    const AnalyzeOptions& myOptions;
+    std::string myName;
+    const RowSink& mySink;
+    TunerDisplayModel myModel;
+    FrequencySmoother mySmoother;
+    double myBufferStart = 0.0;
+};
+
+} // namespace
+
+void analyzeSamples(const std::string& name, const std::vector<int16_t>& samples,
+                    const AnalyzeOptions& options, const RowSink& sink) {
+    // No queue factory: this capture object is never started, its record and
+    // detector are fed directly.
+    auto trapper = CorvaneAudioTrapper::create(AudioQueueFactory{});
+    auto recorder = std::make_shared<RefreshRecorder>(*trapper, options, name, sink);
+    trapper->setDelegate(recorder);
+
+    std::vector<int16_t> buffer(CAPTURE_FRAMES_PER_BUFFER);
+    for (size_t start = 0, index = 0; start < samples.size();
+         start += CAPTURE_FRAMES_PER_BUFFER, ++index) {
+        const size_t count = std::min<size_t>(CAPTURE_FRAMES_PER_BUFFER, samples.size() - start);
+        std::copy_n(samples.begin() + static_cast<std::ptrdiff_t>(start), count, buffer.begin());
+        // The last, partial buffer is padded with silence.
+        std::fill(buffer.begin() + static_cast<std::ptrdiff_t>(count), buffer.end(), 0);
+
+        AudioQueueBuffer queueBuffer;
+        queueBuffer.mAudioData = buffer.data();
+        queueBuffer.mAudioDataBytesCapacity = CAPTURE_FRAMES_PER_BUFFER * sizeof(int16_t);
+        queueBuffer.mAudioDataByteSize = queueBuffer.mAudioDataBytesCapacity;
+        recorder->setBufferStart(static_cast<double>(index) * CAPTURE_FRAMES_PER_BUFFER /
+                                 CAPTURE_SAMPLE_RATE);
+        callbackForAudio(trapper->callbackData(), nullptr, &queueBuffer);
+    }
+    trapper->setDelegate(nullptr);
+}
+
+bool analyzeFile(const std::string& path, const AnalyzeOptions& options, const RowSink& sink,
+                 std::string& error) {
+    DecodedAudio audio;
+    if (!decodeAudioFile(path, audio, error)) {
+        return false;
+    }
+    analyzeSamples(path, audio.samples, options, sink);
+    return true;
+}
+
+} // namespace ovra
