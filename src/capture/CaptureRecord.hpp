@@ -1,0 +1,46 @@
+#pragma once
+
+#include "capture/AudioQueue.hpp"
+#include "engine/Quorl.hpp"
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+
+namespace ovra {
+
+class CorvaneAudioTrapper;
+
+inline constexpr uint32_t CAPTURE_FRAMES_PER_BUFFER = 2048;
+inline constexpr uint32_t CAPTURE_BUFFER_COUNT = 3;
+inline constexpr double CAPTURE_SAMPLE_RATE = 8000.0;
+
+// The capture record: set up by the capture object, written per analysed
+// buffer by the capture thread, read by the main thread without a lock.
+// Each result is atomic on its own; fields of one buffer are not read as a set.
+struct CorvaneInputCallbackDataStruct {
+    std::atomic<uint32_t> myFramesPerBuffer{0};
+    std::atomic<float> myMostRecentModeFrequency{0.0f};
+    std::atomic<float> myMostRecentFundamentalFrequency{0.0f};
+    std::atomic<float> myTopAmplitude{0.0f};
+    std::atomic<float> myRawPeakPower{0.0f};
+    // The one detector, owned here for the capture object's whole life.
+    std::unique_ptr<Quorl> myQuorl;
+    // Back reference to the owner (not owning), to reach its delegate.
+    CorvaneAudioTrapper* myAudioTrapper = nullptr;
+    // Live sample memory of the last analysed buffer; refilled by its queue
+    // and invalid once that queue is disposed of.
+    std::atomic<const int16_t*> myWaveData{nullptr};
+    // Written by queue set-up only, under the capture object's set-up lock.
+    AudioStreamBasicDescription myAudioFormat{};
+    // Buffers of the most recent set-up; null where allocation failed.
+    std::array<std::atomic<AudioQueueBuffer*>, CAPTURE_BUFFER_COUNT> myAudioBuffers{};
+    // An old capture thread winding down and its successor may both deliver
+    // buffers for a moment; the detector is not reentrant, so analyses take
+    // turns on this lock.
+    std::mutex myAnalysisMutex;
+};
+
+} // namespace ovra

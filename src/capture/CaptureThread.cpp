@@ -1,0 +1,132 @@
+#include "capture/CaptureThread.hpp"
+
+#include "capture/CorvaneAudioTrapper.hpp"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+
+#include <mutex>
+#include <vector>
+
+namespace ovra {
+
+CaptureThread::CaptureThread(std::shared_ptr<CorvaneAudioTrapper> trapper)
+    : myTrapper(std::move(trapper)) {}
+
+CaptureThread::~CaptureThread() = default;
+
+void CaptureThread::run() {
+    // Released when the body ends, possibly destroying the capture object
+    // on this thread if nobody else holds it any more.
+    std::shared_ptr<CorvaneAudioTrapper> trapper = std::move(myTrapper);
+    trapper->runAudioTrapperThread(nullptr);
+}
+
+namespace {
+
+class CaptureThreadRegistry {
+public:
+    ~CaptureThreadRegistry() { finish(std::chrono::milliseconds(10000)); }
+
+    void add(std::shared_ptr<QThread> thread) {
+        std::vector<std::shared_ptr<QThread>> finished;
+        {
+            std::lock_guard lock(myMutex);
+            takeFinished(finished);
+            myThreads.push_back(std::move(thread));
+        }
+        // Thread objects are destroyed outside the lock, once ended.
+        for (auto& t : finished) {
+            t->wait();
+        }
+    }
+
+    int running() {
+        std::vector<std::shared_ptr<QThread>> finished;
+        int count = 0;
+        {
+            std::lock_guard lock(myMutex);
+            takeFinished(finished);
+            count = static_cast<int>(myThreads.size());
+        }
+        for (auto& t : finished) {
+            t->wait();
+        }
+        return count;
+    }
+
+    bool finish(std::chrono::milliseconds timeout) {
+        std::vector<std::shared_ptr<QThread>> threads;
+        {
+            std::lock_guard lock(myMutex);
+            threads.swap(myThreads);
+        }
+        QDeadlineTimer deadline(timeout.count());
+        bool allEnded = true;
+        for (auto& t : threads) {
+            t->requestInterruption();
+        }
+        for (auto& t : threads) {
+            allEnded = t->wait(deadline) && allEnded;
+        }
+        if (!allEnded) {
+            // Keep the ones still running registered rather than destroying
+            // a running thread object.
+            std::lock_guard lock(myMutex);
+            for (auto& t : threads) {
+                if (!t->isFinished()) {
+                    myThreads.push_back(t);
+                }
+            }
+        }
+        return allEnded;
+    }
+
+private:
+    void takeFinished(std::vector<std::shared_ptr<QThread>>& finished) {
+        for (auto it = myThreads.begin(); it != myThreads.end();) {
+            if ((*it)->isFinished()) {
+                finished.push_back(std::move(*it));
+                it = myThreads.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+
+    std::mutex myMutex;
+    std::vector<std::shared_ptr<QThread>> myThreads;
+};
+
+CaptureThreadRegistry& registry() {
+    static CaptureThreadRegistry instance;
+    return instance;
+}
+
+void finishCaptureThreadsAtExit() {
+    registry().finish(std::chrono::milliseconds(10000));
+}
+
+} // namespace
+
+void registerCaptureThread(std::shared_ptr<QThread> thread) {
+    // Capture threads use Qt: they must end while the application object
+    // still exists, so they are finished when it is destroyed.
+    static std::once_flag exitHook;
+    std::call_once(exitHook, [] {
+        if (QCoreApplication::instance() != nullptr) {
+            qAddPostRoutine(finishCaptureThreadsAtExit);
+        }
+    });
+    registry().add(std::move(thread));
+}
+
+int runningCaptureThreadCount() {
+    return registry().running();
+}
+
+bool finishCaptureThreads(std::chrono::milliseconds timeout) {
+    return registry().finish(timeout);
+}
+
+} // namespace ovra

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QThread>
+
+#include <chrono>
+#include <memory>
+
+namespace ovra {
+
+class CorvaneAudioTrapper;
+
+// One capture thread: runs the capture object's thread body and keeps the
+// capture object alive until the body returns.
+class CaptureThread final : public QThread {
+public:
+    explicit CaptureThread(std::shared_ptr<CorvaneAudioTrapper> trapper);
+    ~CaptureThread() override;
+
+protected:
+    void run() override;
+
+private:
+    std::shared_ptr<CorvaneAudioTrapper> myTrapper;
+};
+
+// Every capture thread is registered here until it has finished, so that its
+// thread object is never destroyed while it runs (stop does not wait, and the
+// capture object may let go of it at once). Finished threads are released on
+// the next registration; at application exit the remaining ones are
+// interrupted and waited for.
+void registerCaptureThread(std::shared_ptr<QThread> thread);
+// Capture threads that have not finished yet.
+int runningCaptureThreadCount();
+// Interrupts every capture thread and waits for all of them; true when all
+// have ended within the timeout. For shutdown and tests.
+bool finishCaptureThreads(std::chrono::milliseconds timeout);
+
+} // namespace ovra

@@ -1,0 +1,75 @@
+#include "CaptureTestSupport.hpp"
+#include "capture/CorvaneAudioTrapper.hpp"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <thread>
+
+namespace ovra {
+namespace {
+
+TEST(CaptureObject, ConstructionSetsUpRecordAndDetector) {
+    auto trapper = CorvaneAudioTrapper::create(nullptr);
+    const CorvaneInputCallbackDataStruct* record = trapper->callbackData();
+    EXPECT_EQ(record->myAudioTrapper, trapper.get());
+    ASSERT_NE(record->myQuorl, nullptr);
+    EXPECT_EQ(record->myQuorl->sampleRate(), 8000.0f);
+    EXPECT_EQ(record->myFramesPerBuffer.load(), 0u);
+    EXPECT_EQ(record->myAudioFormat.mReserved, 0u);
+    EXPECT_EQ(trapper->audioThread(), nullptr);
+    EXPECT_EQ(trapper->delegate(), nullptr);
+}
+
+TEST(CaptureObject, SharedInstanceIsTheLatestAndDoesNotOwnIt) {
+    auto first = CorvaneAudioTrapper::create(nullptr);
+    EXPECT_EQ(CorvaneAudioTrapper::sharedAudioTrapper(), first);
+    auto second = CorvaneAudioTrapper::create(nullptr);
+    EXPECT_EQ(CorvaneAudioTrapper::sharedAudioTrapper(), second);
+    second.reset();
+    EXPECT_EQ(CorvaneAudioTrapper::sharedAudioTrapper(), nullptr);
+}
+
+TEST(CaptureObject, DelegateIsRetainedAndReleasedWithTheObject) {
+    auto trapper = CorvaneAudioTrapper::create(nullptr);
+    auto delegate = std::make_shared<test::RecordingDelegate>();
+    std::weak_ptr<test::RecordingDelegate> watch = delegate;
+    trapper->setDelegate(delegate);
+    delegate.reset();
+    EXPECT_FALSE(watch.expired());
+    EXPECT_NE(trapper->delegate(), nullptr);
+    trapper.reset();
+    EXPECT_TRUE(watch.expired());
+}
+
+TEST(CaptureObject, DelegateReadWhileReplacedStaysValid) {
+    auto trapper = CorvaneAudioTrapper::create(nullptr);
+    std::atomic<bool> done{false};
+    std::atomic<int> calls{0};
+    std::thread reader([&] {
+        while (!done.load()) {
+            if (auto d = trapper->delegate()) {
+                d->refreshGUIFromAnotherThread();
+                calls.fetch_add(1);
+            }
+        }
+    });
+    std::vector<std::shared_ptr<test::RecordingDelegate>> all;
+    for (int i = 0; i < 2000; ++i) {
+        all.push_back(std::make_shared<test::RecordingDelegate>());
+        trapper->setDelegate(all.back());
+    }
+    trapper->setDelegate(nullptr);
+    done.store(true);
+    reader.join();
+    EXPECT_EQ(trapper->delegate(), nullptr);
+    // Every call reached one of the delegates, whole.
+    int received = 0;
+    for (const auto& d : all) {
+        received += d->count();
+    }
+    EXPECT_EQ(received, calls.load());
+}
+
+} // namespace
+} // namespace ovra

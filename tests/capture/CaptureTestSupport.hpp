@@ -1,0 +1,113 @@
+#pragma once
+
+#include "capture/AudioQueue.hpp"
+#include "capture/AudioTrapperDelegate.hpp"
+
+#include <QCoreApplication>
+
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace ovra::test {
+
+// Capture threads run Qt event loops, which need an application object.
+inline void ensureApplication() {
+    static int argc = 1;
+    static char name[] = "capture_tests";
+    static char* argv[] = {name, nullptr};
+    if (QCoreApplication::instance() == nullptr) {
+        new QCoreApplication(argc, argv);
+    }
+}
+
+// Counts notifications and remembers when they came.
+class RecordingDelegate : public AudioTrapperDelegate {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    void refreshGUIFromAnotherThread() override {
+        std::lock_guard lock(myMutex);
+        myTimes.push_back(Clock::now());
+        myThreads.push_back(std::this_thread::get_id());
+        myChanged.notify_all();
+    }
+    int count() const {
+        std::lock_guard lock(myMutex);
+        return static_cast<int>(myTimes.size());
+    }
+    std::vector<Clock::time_point> times() const {
+        std::lock_guard lock(myMutex);
+        return myTimes;
+    }
+    std::vector<std::thread::id> threads() const {
+        std::lock_guard lock(myMutex);
+        return myThreads;
+    }
+    // True once at least `n` notifications have arrived within `timeout`.
+    bool waitForCount(int n, std::chrono::milliseconds timeout) const {
+        std::unique_lock lock(myMutex);
+        return myChanged.wait_for(lock, timeout,
+                                  [&] { return static_cast<int>(myTimes.size()) >= n; });
+    }
+
+private:
+    mutable std::mutex myMutex;
+    mutable std::condition_variable myChanged;
+    std::vector<Clock::time_point> myTimes;
+    std::vector<std::thread::id> myThreads;
+};
+
+// A queue that only counts the buffers handed back to it.
+class RecordingQueue : public AudioInputQueue {
+public:
+    int32_t newInput(const AudioStreamBasicDescription&, AudioQueueInputCallback, void*) override {
+        return 0;
+    }
+    int32_t allocateBuffer(uint32_t, AudioQueueBuffer**) override { return -1; }
+    int32_t enqueueBuffer(AudioQueueBuffer* buffer) override {
+        enqueued.push_back(buffer);
+        return 0;
+    }
+    int32_t start() override { return 0; }
+    int32_t dispose(bool) override { return 0; }
+
+    std::vector<AudioQueueBuffer*> enqueued;
+};
+
+// A plucked-string-like tone: harmonics of decreasing strength.
+inline std::vector<int16_t> harmonicTone(double frequency, size_t count, double amplitude = 8000.0,
+                                         double sampleRate = 8000.0, size_t offset = 0) {
+    static const double PARTIALS[] = {0.5, 1.0, 0.6, 0.4, 0.3};
+    std::vector<int16_t> samples(count);
+    for (size_t i = 0; i < count; ++i) {
+        const double t = static_cast<double>(i + offset) / sampleRate;
+        double value = 0.0;
+        for (size_t h = 0; h < std::size(PARTIALS); ++h) {
+            value +=
+                PARTIALS[h] * std::sin(2.0 * M_PI * frequency * static_cast<double>(h + 1) * t);
+        }
+        samples[i] = static_cast<int16_t>(std::lround(value * amplitude / 2.8));
+    }
+    return samples;
+}
+
+// Polls `condition` until it holds or `timeout` passes.
+inline bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+} // namespace ovra::test
