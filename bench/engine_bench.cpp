@@ -1,0 +1,74 @@
+// Cost of one buffer's analysis and of the two transforms.
+#include "engine/Quorl.hpp"
+#include "engine/Spectrum.hpp"
+#include "engine/fix_fft.hpp"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace {
+
+std::vector<int16_t> guitarLikeTone(int32_t length) {
+    std::vector<int16_t> samples(static_cast<size_t>(length));
+    const double pi = std::acos(-1.0);
+    const double amplitudes[] = {1000, 700, 500, 300, 200};
+    for (int32_t t = 0; t < length; ++t) {
+        double v = 0.0;
+        for (int h = 0; h < 5; ++h) {
+            v += amplitudes[h] * std::exp(-2.0 * (h + 1) * t / 8000.0) *
+                 std::sin(2.0 * pi * 110.0 * (h + 1) * t / 8000.0);
+        }
+        samples[static_cast<size_t>(t)] = static_cast<int16_t>(std::lround(v));
+    }
+    return samples;
+}
+
+void BM_DetectPitchByHarmonics2048(benchmark::State& state) {
+    auto quorl = std::make_unique<ovra::Quorl>(8000.0f);
+    const auto samples = guitarLikeTone(2048);
+    double fundamental = 0.0;
+    double power = 0.0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            quorl->detectPitchByHarmonics(samples.data(), 2048, &fundamental, &power));
+        benchmark::DoNotOptimize(fundamental);
+        benchmark::DoNotOptimize(power);
+    }
+}
+BENCHMARK(BM_DetectPitchByHarmonics2048)->Unit(benchmark::kMicrosecond);
+
+void BM_RunFFT4096(benchmark::State& state) {
+    const auto samples = guitarLikeTone(4096);
+    std::vector<double> re(4096);
+    std::vector<double> im(4096);
+    for (auto _ : state) {
+        for (size_t i = 0; i < re.size(); ++i) {
+            re[i] = samples[i];
+            im[i] = 0.0;
+        }
+        ovra::runFFT(1, 4096, re.data(), im.data());
+        benchmark::DoNotOptimize(re.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_RunFFT4096)->Unit(benchmark::kMicrosecond);
+
+void BM_FixFFT1024(benchmark::State& state) {
+    const auto samples = guitarLikeTone(1024);
+    std::vector<int16_t> re(1024);
+    std::vector<int16_t> im(1024);
+    for (auto _ : state) {
+        re = samples;
+        std::fill(im.begin(), im.end(), int16_t{0});
+        benchmark::DoNotOptimize(ovra::fix_fft(re.data(), im.data(), 10, 0));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_FixFFT1024)->Unit(benchmark::kMicrosecond);
+
+} // namespace
