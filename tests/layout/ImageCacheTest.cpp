@@ -1,0 +1,113 @@
+#include "layout/ImageCache.hpp"
+
+#include "LayoutTestSupport.hpp"
+#include "common/LogCapture.hpp"
+
+#include <gtest/gtest.h>
+
+namespace ovra {
+namespace {
+
+class ImageCacheTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::ensureGuiApplication();
+        ImageCache::clear();
+    }
+    void TearDown() override { ImageCache::clear(); }
+
+    test::OverrideDirectory mySkin;
+};
+
+TEST_F(ImageCacheTest, LoadsAnImageByFullName) {
+    mySkin.writePng("key.png", 5, 7, Qt::green);
+    const QPixmap image = ImageCache::imageNamed("key.png");
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(5, 7));
+    EXPECT_EQ(image.devicePixelRatio(), 1.0);
+    EXPECT_EQ(image.toImage().pixelColor(2, 3), QColor(Qt::green));
+}
+
+TEST_F(ImageCacheTest, EachNameIsLoadedOnce) {
+    mySkin.writePng("key.png", 5, 7, Qt::green);
+    const QPixmap first = ImageCache::imageNamed("key.png");
+    mySkin.remove("key.png");
+    const QPixmap second = ImageCache::imageNamed("key.png");
+    ASSERT_FALSE(second.isNull());
+    EXPECT_EQ(second.cacheKey(), first.cacheKey());
+
+    // After clear() the name is looked up again.
+    mySkin.writePng("key.png", 2, 2, Qt::blue);
+    ImageCache::clear();
+    const QPixmap reloaded = ImageCache::imageNamed("key.png");
+    EXPECT_EQ(reloaded.size(), QSize(2, 2));
+}
+
+TEST_F(ImageCacheTest, DoubleResolutionImageKeepsTheLogicalSize) {
+    mySkin.writePng("meter.png", 4, 3, Qt::red);
+    mySkin.writePng("meter@2x.png", 8, 6, Qt::blue);
+    const QPixmap image = ImageCache::imageNamed("meter.png");
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.devicePixelRatio(), 2.0);
+    EXPECT_EQ(image.deviceIndependentSize(), QSizeF(4, 3));
+    EXPECT_EQ(image.size(), QSize(8, 6));
+    EXPECT_EQ(image.toImage().pixelColor(7, 5), QColor(Qt::blue));
+}
+
+TEST_F(ImageCacheTest, DoubleResolutionImageOfTheWrongSizeIsIgnored) {
+    mySkin.writePng("meter.png", 4, 3, Qt::red);
+    mySkin.writePng("meter@2x.png", 8, 7, Qt::blue);
+    LogCapture log;
+    const QPixmap image = ImageCache::imageNamed("meter.png");
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.devicePixelRatio(), 1.0);
+    EXPECT_EQ(image.size(), QSize(4, 3));
+    EXPECT_EQ(image.toImage().pixelColor(0, 0), QColor(Qt::red));
+    EXPECT_EQ(log.count("Error : ignoring image meter@2x.png - not an image of twice the size "
+                        "of meter.png"),
+              1);
+}
+
+TEST_F(ImageCacheTest, DoubleResolutionImageAloneIsNotEnough) {
+    mySkin.writePng("lonely@2x.png", 8, 6, Qt::blue);
+    LogCapture log;
+    EXPECT_TRUE(ImageCache::imageNamed("lonely.png").isNull());
+    EXPECT_EQ(log.count("Error : couldn't find image - lonely.png"), 1);
+}
+
+TEST_F(ImageCacheTest, EmbeddedImageWithItsDoubleResolutionCopy) {
+    const QPixmap image = ImageCache::imageNamed("layout-test-embedded.png");
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.deviceIndependentSize(), QSizeF(3, 2));
+    EXPECT_EQ(image.devicePixelRatio(), 2.0);
+}
+
+TEST_F(ImageCacheTest, MissingImageIsNullAndReportedOnce) {
+    LogCapture log;
+    EXPECT_TRUE(ImageCache::imageNamed("absent.png").isNull());
+    EXPECT_TRUE(ImageCache::imageNamed("absent.png").isNull());
+    EXPECT_TRUE(ImageCache::imageNamed("").isNull());
+    EXPECT_TRUE(ImageCache::imageNamed("../absent.png").isNull());
+    EXPECT_EQ(log.count("Error : couldn't find image - absent.png"), 1);
+    EXPECT_EQ(log.lines().size(), 3u);
+}
+
+TEST_F(ImageCacheTest, CorruptImagesAreNullAndReportedOnce) {
+    mySkin.write("corrupt.png", "\x89PNG\r\n\x1a\n not really a png");
+    mySkin.write("empty.png", "");
+    mySkin.writePng("truncated-source.png", 64, 64, Qt::red);
+    const std::string whole = test::readFileBytes(mySkin.filePath("truncated-source.png"));
+    mySkin.write("truncated.png", whole.substr(0, whole.size() / 2));
+    LogCapture log;
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_TRUE(ImageCache::imageNamed("corrupt.png").isNull());
+        EXPECT_TRUE(ImageCache::imageNamed("empty.png").isNull());
+        EXPECT_TRUE(ImageCache::imageNamed("truncated.png").isNull());
+    }
+    EXPECT_EQ(log.count("Error : couldn't decode image - corrupt.png"), 1);
+    EXPECT_EQ(log.count("Error : couldn't decode image - empty.png"), 1);
+    EXPECT_EQ(log.count("Error : couldn't decode image - truncated.png"), 1);
+}
+
+} // namespace
+} // namespace ovra

@@ -1,0 +1,122 @@
+#include "layout/Resources.hpp"
+
+#include "LayoutTestSupport.hpp"
+
+#include <QDir>
+#include <QDirIterator>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace ovra {
+namespace {
+
+const std::string DATA_DIR = OVRA_LAYOUT_TEST_DATA_DIR;
+
+TEST(Resources, EmbeddedFilesAreFoundByFullName) {
+    const auto path = Resources::pathForResource("layout-test-embedded.cfg");
+    ASSERT_TRUE(path.has_value());
+    EXPECT_EQ(*path, std::string(Resources::EMBEDDED_PREFIX) + "layout-test-embedded.cfg");
+    const auto bytes = Resources::contentsOfResource("layout-test-embedded.cfg");
+    ASSERT_TRUE(bytes.has_value());
+    EXPECT_EQ(*bytes,
+              test::readFileBytes(QString::fromStdString(DATA_DIR + "/layout-test-embedded.cfg")));
+    EXPECT_FALSE(Resources::pathForResource("layout-test-embedded").has_value());
+}
+
+TEST(Resources, MissingFileIsNotFound) {
+    EXPECT_FALSE(Resources::pathForResource("no-such-file.png").has_value());
+    EXPECT_FALSE(Resources::contentsOfResource("no-such-file.png").has_value());
+}
+
+TEST(Resources, OverrideDirectoryBeatsEmbedded) {
+    const std::string embedded = *Resources::contentsOfResource("layout-test-shadowed.cfg");
+    {
+        test::OverrideDirectory skin;
+        EXPECT_EQ(Resources::overrideDirectory(), std::optional<std::string>(skin.path()));
+        // Not in the override directory: the embedded file still answers.
+        EXPECT_EQ(Resources::contentsOfResource("layout-test-shadowed.cfg"), embedded);
+        skin.write("layout-test-shadowed.cfg", "skin = yes;");
+        EXPECT_EQ(Resources::contentsOfResource("layout-test-shadowed.cfg"),
+                  std::optional<std::string>("skin = yes;"));
+        EXPECT_EQ(
+            Resources::pathForResource("layout-test-shadowed.cfg"),
+            std::optional<std::string>(skin.filePath("layout-test-shadowed.cfg").toStdString()));
+        // Files only in the override directory are found too.
+        skin.write("only-in-skin.cfg", "x");
+        EXPECT_EQ(Resources::contentsOfResource("only-in-skin.cfg"),
+                  std::optional<std::string>("x"));
+    }
+    EXPECT_FALSE(Resources::overrideDirectory().has_value());
+    EXPECT_EQ(Resources::contentsOfResource("layout-test-shadowed.cfg"), embedded);
+    EXPECT_FALSE(Resources::contentsOfResource("only-in-skin.cfg").has_value());
+}
+
+TEST(Resources, OverrideDirectoryMustExist) {
+    EXPECT_FALSE(Resources::setOverrideDirectory("/nonexistent/ovra/skin"));
+    EXPECT_FALSE(Resources::overrideDirectory().has_value());
+    test::OverrideDirectory skin;
+    skin.write("file.cfg", "x");
+    EXPECT_FALSE(Resources::setOverrideDirectory(skin.filePath("file.cfg").toStdString()));
+    EXPECT_FALSE(Resources::overrideDirectory().has_value());
+    EXPECT_TRUE(Resources::setOverrideDirectory(skin.path()));
+    EXPECT_TRUE(Resources::setOverrideDirectory(""));
+    EXPECT_FALSE(Resources::overrideDirectory().has_value());
+}
+
+TEST(Resources, NamesCannotReachOutsideTheResources) {
+    test::OverrideDirectory skin;
+    ASSERT_TRUE(QDir(QString::fromStdString(skin.path())).mkdir("sub"));
+    skin.write("sub/inner.cfg", "x");
+    skin.write("plain.cfg", "x");
+    EXPECT_TRUE(Resources::pathForResource("plain.cfg").has_value());
+    EXPECT_FALSE(Resources::pathForResource("sub/inner.cfg").has_value());
+    EXPECT_FALSE(Resources::pathForResource("sub\\inner.cfg").has_value());
+    EXPECT_FALSE(Resources::pathForResource("../" + skin.path() + "/plain.cfg").has_value());
+    EXPECT_FALSE(Resources::pathForResource(skin.path() + "/plain.cfg").has_value());
+    EXPECT_FALSE(Resources::pathForResource("").has_value());
+    EXPECT_FALSE(Resources::pathForResource(".").has_value());
+    EXPECT_FALSE(Resources::pathForResource("..").has_value());
+    EXPECT_FALSE(Resources::pathForResource(std::string("plain.cfg\0.png", 14)).has_value());
+    // A folder is not a resource file.
+    EXPECT_FALSE(Resources::pathForResource("sub").has_value());
+}
+
+TEST(Resources, SizeLimitRefusesLargerFiles) {
+    test::OverrideDirectory skin;
+    skin.write("ten.bin", std::string(10, 'a'));
+    EXPECT_TRUE(Resources::contentsOfResource("ten.bin", 10).has_value());
+    EXPECT_FALSE(Resources::contentsOfResource("ten.bin", 9).has_value());
+    EXPECT_FALSE(Resources::contentsOfResource("layout-test-embedded.cfg", 5).has_value());
+    skin.write("empty.bin", "");
+    EXPECT_EQ(Resources::contentsOfResource("empty.bin"), std::optional<std::string>(""));
+}
+
+TEST(Resources, EveryApplicationResourceIsEmbedded) {
+    // Whatever resources/ holds at build time is inside every executable
+    // that links the layout library, byte for byte.
+    int fileCount = 0;
+    QDirIterator files(QStringLiteral(OVRA_RESOURCES_DIR), QDir::Files);
+    while (files.hasNext()) {
+        files.next();
+        const std::string name = files.fileName().toStdString();
+        ++fileCount;
+        const auto bytes = Resources::contentsOfResource(name);
+        ASSERT_TRUE(bytes.has_value()) << name;
+        EXPECT_EQ(*bytes, test::readFileBytes(files.filePath())) << name;
+        EXPECT_EQ(Resources::pathForResource(name),
+                  std::optional<std::string>(Resources::EMBEDDED_PREFIX + name));
+    }
+    // Plus the test files embedded the same way.
+    QDirIterator embedded(QStringLiteral(":/ovra"), QDir::Files);
+    int embeddedCount = 0;
+    while (embedded.hasNext()) {
+        embedded.next();
+        ++embeddedCount;
+    }
+    EXPECT_EQ(embeddedCount, fileCount + 4);
+}
+
+} // namespace
+} // namespace ovra

@@ -1,0 +1,89 @@
+#include "layout/WEXConfig.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <memory>
+
+namespace ovra {
+namespace {
+
+TEST(LayoutKeyGrammar, ExamplesOfTheTunerScreen) {
+    WEXConfig config("ovra");
+    EXPECT_EQ(WEXConfig::newKeyStringWithItemID("tuningkey", 0, nullptr, "x"),
+              "ovra.tuningkey.0.x");
+    EXPECT_EQ(WEXConfig::newKeyStringWithItemID("tuningkey", 5, "pressed", "filename"),
+              "ovra.tuningkey.5.pressed.filename");
+    EXPECT_EQ(WEXConfig::newKeyStringWithItemID("pitchmeter.farred", -1, nullptr, "y"),
+              "ovra.pitchmeter.farred.y");
+    EXPECT_EQ(WEXConfig::newKeyStringWithItemID("ampmeterled", 3, "unpressed", "filename"),
+              "ovra.ampmeterled.3.unpressed.filename");
+    EXPECT_EQ(WEXConfig::newKeyStringWithItemID("pitchneedle", -1, "dim", "filename"),
+              "ovra.pitchneedle.dim.filename");
+    EXPECT_EQ(WEXConfig::newKeyStringWithItemID("aboutbutton", -1, nullptr, "x"),
+              "ovra.aboutbutton.x");
+    EXPECT_EQ(WEXConfig::newKeyStringWithPrefix(nullptr, "background", 2, nullptr, "red"),
+              "background.2.red");
+}
+
+TEST(LayoutKeyGrammar, IndexZeroIsPresentAndNegativeIndexesAreLeftOut) {
+    EXPECT_EQ(WEXConfig::newKeyStringWithPrefix("p", "item", 0, nullptr, "x"), "p.item.0.x");
+    EXPECT_EQ(WEXConfig::newKeyStringWithPrefix("p", "item", 10, nullptr, "x"), "p.item.10.x");
+    EXPECT_EQ(WEXConfig::newKeyStringWithPrefix("p", "item", std::numeric_limits<int32_t>::max(),
+                                                nullptr, "x"),
+              "p.item.2147483647.x");
+    for (int32_t none : {-1, -2, -100, std::numeric_limits<int32_t>::min()}) {
+        EXPECT_EQ(WEXConfig::newKeyStringWithPrefix("p", "item", none, nullptr, "x"), "p.item.x");
+    }
+}
+
+TEST(LayoutKeyGrammar, AbsentPartsLeaveNoDots) {
+    EXPECT_EQ(WEXConfig::newKeyStringWithPrefix(nullptr, "item", 1, "on", "x"), "item.1.on.x");
+    EXPECT_EQ(WEXConfig::newKeyStringWithPrefix("p", nullptr, 3, "pressed", "x"), "p.3.pressed.x");
+    EXPECT_EQ(WEXConfig::newKeyStringWithPrefix("p", nullptr, -1, "dim", "x"), "p.dim.x");
+    EXPECT_EQ(WEXConfig::newKeyStringWithPrefix("p", nullptr, -1, nullptr, "x"), "p.x");
+    EXPECT_EQ(WEXConfig::newKeyStringWithPrefix(nullptr, nullptr, 4, nullptr, "x"), "4.x");
+    EXPECT_EQ(WEXConfig::newKeyStringWithPrefix(nullptr, nullptr, -1, "m", "x"), "m.x");
+    EXPECT_EQ(WEXConfig::newKeyStringWithPrefix(nullptr, nullptr, -1, nullptr, "width"), "width");
+}
+
+TEST(LayoutKeyGrammar, PartsAreUsedUnchanged) {
+    // Dots stay, case stays, nothing is escaped; empty strings are present parts.
+    EXPECT_EQ(WEXConfig::newKeyStringWithPrefix("Ovra", "pitch.Meter.far red", -1, "$x", "X"),
+              "Ovra.pitch.Meter.far red.$x.X");
+    EXPECT_EQ(WEXConfig::newKeyStringWithPrefix("", "", -1, "", "x"), "...x");
+}
+
+TEST(LayoutKeyGrammar, ItemKeysUseTheSharedPrefix) {
+    ASSERT_EQ(WEXConfig::sharedConfig(), nullptr);
+    EXPECT_EQ(WEXConfig::newKeyStringWithItemID("item", 0, nullptr, "x"), "item.0.x");
+    {
+        WEXConfig withoutPrefix;
+        EXPECT_FALSE(withoutPrefix.configPrefix().has_value());
+        EXPECT_EQ(WEXConfig::newKeyStringWithItemID("item", 0, nullptr, "x"), "item.0.x");
+        WEXConfig ovra("ovra");
+        EXPECT_EQ(ovra.configPrefix(), std::optional<std::string>("ovra"));
+        EXPECT_EQ(WEXConfig::newKeyStringWithItemID("item", 0, nullptr, "x"), "ovra.item.0.x");
+        {
+            WEXConfig other("other");
+            EXPECT_EQ(WEXConfig::sharedConfig(), &other);
+            EXPECT_EQ(WEXConfig::newKeyStringWithItemID("item", -1, nullptr, "x"), "other.item.x");
+        }
+        // Destroying the newest object leaves no shared object at all.
+        EXPECT_EQ(WEXConfig::sharedConfig(), nullptr);
+        EXPECT_EQ(WEXConfig::newKeyStringWithItemID("item", -1, nullptr, "x"), "item.x");
+    }
+    EXPECT_EQ(WEXConfig::sharedConfig(), nullptr);
+}
+
+TEST(LayoutKeyGrammar, DestroyingAnOlderObjectAlsoClearsTheSharedReference) {
+    auto older = std::make_unique<WEXConfig>("old");
+    WEXConfig newer("new");
+    ASSERT_EQ(WEXConfig::sharedConfig(), &newer);
+    older.reset();
+    EXPECT_EQ(WEXConfig::sharedConfig(), nullptr);
+}
+
+} // namespace
+} // namespace ovra

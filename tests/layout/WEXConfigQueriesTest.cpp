@@ -1,0 +1,164 @@
+#include "layout/WEXConfig.hpp"
+
+#include "LayoutTestSupport.hpp"
+#include "common/LogCapture.hpp"
+#include "layout/ImageCache.hpp"
+
+#include <QColor>
+#include <QPixmap>
+
+#include <gtest/gtest.h>
+
+namespace ovra {
+namespace {
+
+using Value = std::optional<std::string>;
+
+const char* const FILE_NAME = "general.cfg";
+// QColor keeps 16 bits per channel.
+constexpr float CHANNEL_STEP = 1.0f / 65535.0f;
+
+class LayoutQueries : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::ensureGuiApplication();
+        ImageCache::clear();
+        mySkin.write(FILE_NAME, "ovra.background.filename = background.png;\n"
+                                "ovra.background.x = 0;\n"
+                                "ovra.background.y = 0;\n"
+                                "ovra.tuningkey.0.x = 12;\n"
+                                "ovra.tuningkey.0.y = 310.5;\n"
+                                "ovra.tuningkey.0.width = \"44.25\";\n"
+                                "ovra.tuningkey.0.height = 60;\n"
+                                "ovra.tuningkey.0.pressed.filename = key_on.png;\n"
+                                "ovra.tuningkey.0.unpressed.x = -3.5;\n"
+                                "ovra.pitchmeter.farred.x = 40;\n"
+                                "ovra.pitchmeter.farred.y = 96;\n"
+                                "ovra.aboutbutton.x = 280;\n"
+                                "ovra.number.seven = 7.9;\n"
+                                "ovra.number.negative = -7.9;\n"
+                                "ovra.number.letters = abc;\n"
+                                "ovra.number.huge = 1e12;\n"
+                                "ovra.number.longint = 99999999999;\n"
+                                "ovra.background.2.red = 0.25;\n"
+                                "ovra.background.2.green = 0.5;\n"
+                                "ovra.background.2.blue = 0.75;\n"
+                                "ovra.background.2.alpha = 1;\n"
+                                "ovra.tint.red = 1;\n"
+                                "ovra.tint.green = 0.5;\n"
+                                "ovra.tint.blue = 0.2;\n"
+                                "ovra.wild.red = 1.5;\n"
+                                "ovra.wild.alpha = 2;\n"
+                                "ovra.negalpha.alpha = -1;\n"
+                                "ovra.missingimage.filename = nothing.png;\n");
+        mySkin.writePng("key_on.png", 30, 40, Qt::red);
+    }
+    void TearDown() override { ImageCache::clear(); }
+
+    test::OverrideDirectory mySkin;
+    WEXConfig myConfig{"ovra"};
+};
+
+TEST_F(LayoutQueries, PositionsAndSizes) {
+    EXPECT_EQ(WEXConfig::positionOfItem("tuningkey", 0, nullptr, FILE_NAME),
+              (Point{12.0f, 310.5f}));
+    EXPECT_EQ(WEXConfig::positionOfItem("tuningkey", 0, "unpressed", FILE_NAME),
+              (Point{-3.5f, 0.0f}));
+    EXPECT_EQ(WEXConfig::positionOfItem("pitchmeter.farred", nullptr, FILE_NAME),
+              (Point{40.0f, 96.0f}));
+    EXPECT_EQ(WEXConfig::positionOfItem("pitchmeter.farred", -1, nullptr, FILE_NAME),
+              (Point{40.0f, 96.0f}));
+    EXPECT_EQ(WEXConfig::sizeOfItem("tuningkey", 0, nullptr, FILE_NAME), (Size{44.25f, 60.0f}));
+    EXPECT_EQ(WEXConfig::rectOfItem("tuningkey", 0, nullptr, FILE_NAME),
+              (Rect{{12.0f, 310.5f}, {44.25f, 60.0f}}));
+}
+
+TEST_F(LayoutQueries, MissingCoordinatesAreZero) {
+    // Only "x" of the about button is present.
+    EXPECT_EQ(WEXConfig::positionOfItem("aboutbutton", nullptr, FILE_NAME), (Point{280.0f, 0.0f}));
+    EXPECT_EQ(WEXConfig::positionOfItem("tuningkey", 1, nullptr, FILE_NAME), (Point{}));
+    EXPECT_EQ(WEXConfig::sizeOfItem("background", -1, nullptr, FILE_NAME), (Size{}));
+    EXPECT_EQ(WEXConfig::rectOfItem("nothing", 3, "dim", FILE_NAME), (Rect{}));
+}
+
+TEST_F(LayoutQueries, IntegerAndFloatValues) {
+    EXPECT_EQ(WEXConfig::intValueOfItem("number", -1, nullptr, "seven", FILE_NAME), 7.0f);
+    EXPECT_EQ(WEXConfig::floatValueOfItem("number", -1, nullptr, "seven", FILE_NAME), 7.9f);
+    EXPECT_EQ(WEXConfig::floatValueOfItem("number", nullptr, "seven", FILE_NAME), 7.9f);
+    EXPECT_EQ(WEXConfig::intValueOfItem("number", -1, nullptr, "negative", FILE_NAME), -7.0f);
+    EXPECT_EQ(WEXConfig::floatValueOfItem("number", nullptr, "huge", FILE_NAME), 1e12f);
+    // The integer query reads digits only, and clamps to 32 bits.
+    EXPECT_EQ(WEXConfig::intValueOfItem("number", -1, nullptr, "huge", FILE_NAME), 1.0f);
+    EXPECT_EQ(WEXConfig::intValueOfItem("number", -1, nullptr, "longint", FILE_NAME),
+              2147483647.0f);
+    for (const char* type : {"letters", "absent"}) {
+        EXPECT_EQ(WEXConfig::intValueOfItem("number", -1, nullptr, type, FILE_NAME), 0.0f);
+        EXPECT_EQ(WEXConfig::floatValueOfItem("number", -1, nullptr, type, FILE_NAME), 0.0f);
+    }
+}
+
+TEST_F(LayoutQueries, StringValuesAndExistence) {
+    EXPECT_EQ(WEXConfig::valueOfItem("number", -1, nullptr, "letters", FILE_NAME), Value("abc"));
+    EXPECT_EQ(WEXConfig::valueOfItem("number", nullptr, "letters", FILE_NAME), Value("abc"));
+    EXPECT_EQ(WEXConfig::valueOfItem("number", nullptr, "absent", FILE_NAME), std::nullopt);
+    EXPECT_EQ(WEXConfig::filenameOfItem("tuningkey", 0, "pressed", FILE_NAME), Value("key_on.png"));
+    EXPECT_EQ(WEXConfig::filenameOfItem("background", nullptr, FILE_NAME), Value("background.png"));
+    EXPECT_EQ(WEXConfig::filenameOfItem("tuningkey", 1, "pressed", FILE_NAME), std::nullopt);
+    EXPECT_TRUE(WEXConfig::keyExistsForItem("aboutbutton", -1, nullptr, "x", FILE_NAME));
+    EXPECT_FALSE(WEXConfig::keyExistsForItem("aboutbutton", -1, nullptr, "y", FILE_NAME));
+    EXPECT_FALSE(WEXConfig::keyExistsForItem("aboutbutton", -1, "unpressed", "x", FILE_NAME));
+}
+
+TEST_F(LayoutQueries, ColourComponents) {
+    const QColor colour = WEXConfig::newColorOfItem("background", 2, nullptr, FILE_NAME);
+    EXPECT_NEAR(colour.redF(), 0.25f, CHANNEL_STEP);
+    EXPECT_NEAR(colour.greenF(), 0.5f, CHANNEL_STEP);
+    EXPECT_NEAR(colour.blueF(), 0.75f, CHANNEL_STEP);
+    EXPECT_EQ(colour.alphaF(), 1.0f);
+}
+
+TEST_F(LayoutQueries, ColourWithoutAlphaIsFullyTransparent) {
+    const QColor colour = WEXConfig::newColorOfItem("tint", -1, nullptr, FILE_NAME);
+    ASSERT_TRUE(colour.isValid());
+    EXPECT_EQ(colour.redF(), 1.0f);
+    EXPECT_NEAR(colour.greenF(), 0.5f, CHANNEL_STEP);
+    EXPECT_NEAR(colour.blueF(), 0.2f, CHANNEL_STEP);
+    EXPECT_EQ(colour.alphaF(), 0.0f);
+    const QColor missing = WEXConfig::newColorOfItem("nothing", -1, nullptr, FILE_NAME);
+    EXPECT_TRUE(missing.isValid());
+    EXPECT_EQ(missing.rgba(), qRgba(0, 0, 0, 0));
+}
+
+TEST_F(LayoutQueries, ColourComponentsOutOfRangeAreKeptAndAlphaIsBounded) {
+    const QColor wild = WEXConfig::newColorOfItem("wild", -1, nullptr, FILE_NAME);
+    ASSERT_TRUE(wild.isValid());
+    EXPECT_FLOAT_EQ(wild.redF(), 1.5f);
+    EXPECT_EQ(wild.alphaF(), 1.0f);
+    const QColor negative = WEXConfig::newColorOfItem("negalpha", -1, nullptr, FILE_NAME);
+    ASSERT_TRUE(negative.isValid());
+    EXPECT_EQ(negative.alphaF(), 0.0f);
+}
+
+TEST_F(LayoutQueries, ImagesNamedByTheLayout) {
+    const QPixmap image = WEXConfig::imageOfItem("tuningkey", 0, "pressed", FILE_NAME);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(30, 40));
+    EXPECT_EQ(image.toImage().pixelColor(0, 0), QColor(Qt::red));
+    EXPECT_TRUE(WEXConfig::imageOfItem("tuningkey", 1, "pressed", FILE_NAME).isNull());
+    EXPECT_TRUE(WEXConfig::imageOfItem("tuningkey", "pressed", FILE_NAME).isNull());
+
+    LogCapture log;
+    EXPECT_TRUE(WEXConfig::imageOfItem("missingimage", nullptr, FILE_NAME).isNull());
+    EXPECT_EQ(log.count("Error : couldn't find image - nothing.png"), 1);
+}
+
+TEST_F(LayoutQueries, ImageFromTheEmbeddedResources) {
+    test::OverrideDirectory emptySkin; // nothing overridden
+    const QPixmap image = WEXConfig::imageOfItem("probe", nullptr, "layout-test-embedded.cfg");
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.deviceIndependentSize(), QSizeF(3, 2));
+    EXPECT_EQ(WEXConfig::positionOfItem("probe", nullptr, "layout-test-embedded.cfg").x, 11.0f);
+}
+
+} // namespace
+} // namespace ovra
