@@ -1,0 +1,2 @@
+# Sources of the settings panel.
+list(APPEND OVRA_TUNER_SOURCES)
