@@ -64,13 +64,16 @@ template <typename ValueAt> int32_t nearestPosition(double x, int32_t count, Val
 
 } // namespace
 
+// Every operation starts with this, so the class is ready at its first use
+// whoever makes it; the later calls cost one check.
 void WEXMusicUtil::initialize() {
-    static std::mutex mutex;
-    std::lock_guard lock(mutex);
-    if (!initialized.load()) {
-        CENTS_FACTOR.store(1200.0 / std::log(2.0));
-        initialized.store(true);
-    }
+    static std::once_flag once;
+    std::call_once(once, [] {
+        if (!initialized.load()) {
+            CENTS_FACTOR.store(1200.0 / std::log(2.0));
+            initialized.store(true);
+        }
+    });
 }
 
 double WEXMusicUtil::centsFactor() {
@@ -78,6 +81,9 @@ double WEXMusicUtil::centsFactor() {
 }
 
 double WEXMusicUtil::getCentsDifference(double a, double comparedTo) {
+    initialize();
+    // Cannot happen after the initialize() above; kept as the last guard
+    // against a zero factor silently turning every offset into 0 cents.
     if (CENTS_FACTOR.load() == 0.0) {
         systemLog("Warning: WEXMusicUtil initializer had not been called");
         initialize();
@@ -86,11 +92,13 @@ double WEXMusicUtil::getCentsDifference(double a, double comparedTo) {
 }
 
 double WEXMusicUtil::getCentsFromStandard(double frequency) {
+    initialize();
     const double nearest = getNearestFrequency(frequency, nullptr, nullptr);
     return getCentsDifference(frequency, nearest);
 }
 
 double WEXMusicUtil::getDeltaCents(double a, double comparedTo) {
+    initialize();
     const double difference = a - comparedTo;
     if (std::isnan(difference)) {
         return difference;
@@ -112,6 +120,7 @@ double WEXMusicUtil::getDeltaCents(double a, double comparedTo) {
 }
 
 double WEXMusicUtil::getFrequencyFromBaseFrequency(double base, double withCentsDifference) {
+    initialize();
     return std::pow(2.0, withCentsDifference / 1200.0) * base;
 }
 
@@ -133,16 +142,19 @@ void normalise(int32_t& octaves, int32_t& noteIndex) {
 } // namespace
 
 int32_t WEXMusicUtil::getHalfStepsUp(int32_t octaves, int32_t atNoteIndex) {
+    initialize();
     return NOTES_PER_OCTAVE * octaves + atNoteIndex;
 }
 
 int32_t WEXMusicUtil::getWholeStepsUp(int32_t octaves, int32_t atNoteIndex) {
+    initialize();
     normalise(octaves, atNoteIndex);
     return 7 * octaves + OCTAVE_NOTE_WHOLE_STEPS[atNoteIndex];
 }
 
 double WEXMusicUtil::getNearestFrequency(double frequency, int32_t* andReturnOctaveNumber,
                                          int32_t* andNoteIndex) {
+    initialize();
     const int32_t count = OCTAVE_COUNT * NOTES_PER_OCTAVE;
     const int32_t position = nearestPosition(frequency, count, [](int32_t i) {
         return OCTAVE[i / NOTES_PER_OCTAVE][i % NOTES_PER_OCTAVE];
@@ -168,6 +180,7 @@ double WEXMusicUtil::getNearestFrequency(double frequency, int32_t* andReturnOct
 }
 
 double WEXMusicUtil::frequencyOfNote(int32_t note, int32_t inOctave) {
+    initialize();
     if (note < 0 || note >= NOTES_PER_OCTAVE || inOctave < 0 || inOctave >= OCTAVE_COUNT) {
         return 0.0;
     }
@@ -176,6 +189,7 @@ double WEXMusicUtil::frequencyOfNote(int32_t note, int32_t inOctave) {
 
 void WEXMusicUtil::determineOctaveNumber(int32_t* octaveNumber, int32_t* noteIndex,
                                          int32_t fromAbsoluteIndex) {
+    initialize();
     if (octaveNumber != nullptr) {
         *octaveNumber = fromAbsoluteIndex / NOTES_PER_OCTAVE;
     }
@@ -185,11 +199,13 @@ void WEXMusicUtil::determineOctaveNumber(int32_t* octaveNumber, int32_t* noteInd
 }
 
 double WEXMusicUtil::frequencyOfCustomScaleNote(int32_t absoluteIndex, double withA4Frequency) {
+    initialize();
     return std::pow(2.0, (absoluteIndex - A4_ABSOLUTE_INDEX) / 12.0) * withA4Frequency;
 }
 
 int32_t WEXMusicUtil::indexOfNearestMatchForNumber(double number, const double* withSortedArray,
                                                    int32_t withArrayLength) {
+    initialize();
     if (withSortedArray == nullptr || withArrayLength <= 0) {
         return 0;
     }
@@ -204,10 +220,12 @@ int32_t WEXMusicUtil::indexOfNearestMatchForNumber(double number, const double* 
 int32_t WEXMusicUtil::nearestAbsoluteIndexForFrequency(double frequency,
                                                        const double* withCustomScaleArray,
                                                        int32_t withArrayLength) {
+    initialize();
     return indexOfNearestMatchForNumber(frequency, withCustomScaleArray, withArrayLength);
 }
 
 void WEXMusicUtil::fillCustomScale(double* array, int32_t withArrayLength, double forA4Frequency) {
+    initialize();
     if (array == nullptr) {
         return;
     }
@@ -217,6 +235,7 @@ void WEXMusicUtil::fillCustomScale(double* array, int32_t withArrayLength, doubl
 }
 
 const char* WEXMusicUtil::nameOfRelativeNote(int32_t noteIndex) {
+    initialize();
     if (noteIndex < 0 || noteIndex >= NOTES_PER_OCTAVE) {
         return "";
     }

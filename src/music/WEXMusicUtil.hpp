@@ -21,12 +21,13 @@ extern const char* const OCTAVE_NOTES[NOTES_PER_OCTAVE];
 extern const int32_t OCTAVE_NOTE_WHOLE_STEPS[NOTES_PER_OCTAVE];
 
 // Cents, note tables and note names. Class-level only; the one piece of
-// state is the cents factor computed by initialize().
+// state is the cents factor computed by initialize() on first use.
 class WEXMusicUtil {
 public:
     WEXMusicUtil() = delete;
 
     // Computes the cents factor 1200 / ln 2 once; later calls do nothing.
+    // Every other operation calls it first, so no caller has to.
     static void initialize();
     // 0.0 until initialize() has run.
     static double centsFactor();
