@@ -104,6 +104,17 @@ TEST(FrequencySmootherOutliers, ClosenessOfExactlyTheRatioIsNotAgreement) {
     EXPECT_NE(t.submitFrequency(90.5f), 0.0f);
 }
 
+TEST(FrequencySmootherNoteChange, ExactlyTheRatioFromTheAcceptedValueIsNoNoteChange) {
+    // The third 90 agrees with both earlier submissions; its closeness to the
+    // accepted 100 is exactly 0.9, which is not below the ratio: it joins the
+    // running mean instead of restarting it.
+    FrequencySmoother s = steadyAt(100.0f);
+    ASSERT_EQ(s.averageFrequencyValueCount(), 2);
+    EXPECT_EQ(submitAll(s, {90, 90}), (std::vector<float>{0, 0}));
+    EXPECT_FLOAT_EQ(s.submitFrequency(90.0f), (100.0f + 100.0f + 90.0f) / 3.0f);
+    EXPECT_EQ(s.averageFrequencyValueCount(), 3);
+}
+
 TEST(FrequencySmootherMean, MeanOfValuesSinceTheReset) {
     FrequencySmoother s;
     EXPECT_EQ(submitAll(s, {100, 100, 100, 102, 104}), (std::vector<float>{0, 0, 100, 101, 102}));
