@@ -1,5 +1,7 @@
 #include "AnalyzeOptions.hpp"
 
+#include "common/CommandLineScanner.hpp"
+
 #include <charconv>
 
 namespace ovra {
@@ -10,6 +12,40 @@ bool parseInt(const std::string& text, int32_t* value) {
     const char* end = text.data() + text.size();
     auto [ptr, ec] = std::from_chars(text.data(), end, *value);
     return ec == std::errc() && ptr == end && !text.empty();
+}
+
+// Applies one option's value; returns an error message, or empty.
+std::string applyOption(const CommandLineItem& item, AnalyzeOptions& options) {
+    const std::string& value = item.value;
+    if (item.name == "--help" || item.name == "-h") {
+        options.showHelp = true;
+    } else if (item.name == "--version") {
+        options.showVersion = true;
+    } else if (item.name == "--hyperactive") {
+        options.hyperactive = true;
+    } else if (item.name == "--threshold") {
+        if (!parseInt(value, &options.threshold)) {
+            return "--threshold takes a whole number, not '" + value + "'";
+        }
+    } else if (item.name == "--string") {
+        int32_t string = 0;
+        if (value == "auto") {
+            options.fixedString = -1;
+        } else if (parseInt(value, &string) && string >= 0 && string <= 5) {
+            options.fixedString = string;
+        } else {
+            return "--string takes auto or 0..5, not '" + value + "'";
+        }
+    } else if (item.name == "--format") {
+        if (value == "csv") {
+            options.format = ReportFormat::Csv;
+        } else if (value == "json") {
+            options.format = ReportFormat::Json;
+        } else {
+            return "--format takes csv or json, not '" + value + "'";
+        }
+    }
+    return {};
 }
 
 } // namespace
@@ -35,79 +71,22 @@ std::string analyzeUsage() {
 
 ParsedCommandLine parseAnalyzeCommandLine(const std::vector<std::string>& arguments) {
     ParsedCommandLine parsed;
+    const ScannedCommandLine scanned =
+        scanCommandLine(arguments, {"--help", "-h", "--version", "--hyperactive"},
+                        {"--threshold", "--string", "--format"});
+    if (!scanned.error.empty()) {
+        parsed.error = scanned.error;
+        return parsed;
+    }
     AnalyzeOptions& options = parsed.options;
-    bool onlyFiles = false;
-
-    for (size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (onlyFiles || argument.empty() || argument[0] != '-' || argument == "-") {
-            options.files.push_back(argument);
-            continue;
-        }
-        if (argument == "--") {
-            onlyFiles = true;
-            continue;
-        }
-        if (argument == "--help" || argument == "-h") {
-            options.showHelp = true;
-            continue;
-        }
-        if (argument == "--version") {
-            options.showVersion = true;
-            continue;
-        }
-        if (argument == "--hyperactive") {
-            options.hyperactive = true;
-            continue;
-        }
-
-        // The remaining options take a value, as "--name value" or "--name=value".
-        std::string name = argument;
-        std::string value;
-        bool hasValue = false;
-        if (const auto equals = argument.find('='); equals != std::string::npos) {
-            name = argument.substr(0, equals);
-            value = argument.substr(equals + 1);
-            hasValue = true;
-        }
-        if (name != "--threshold" && name != "--string" && name != "--format") {
-            parsed.error = "unknown option '" + argument + "'";
+    for (const CommandLineItem& item : scanned.items) {
+        if (item.name.empty()) {
+            options.files.push_back(item.value);
+        } else if (std::string error = applyOption(item, options); !error.empty()) {
+            parsed.error = error;
             return parsed;
         }
-        if (!hasValue) {
-            if (i + 1 >= arguments.size()) {
-                parsed.error = "option '" + name + "' needs a value";
-                return parsed;
-            }
-            value = arguments[++i];
-        }
-
-        if (name == "--threshold") {
-            if (!parseInt(value, &options.threshold)) {
-                parsed.error = "--threshold takes a whole number, not '" + value + "'";
-                return parsed;
-            }
-        } else if (name == "--string") {
-            if (value == "auto") {
-                options.fixedString = -1;
-            } else if (int32_t string = 0; parseInt(value, &string) && string >= 0 && string <= 5) {
-                options.fixedString = string;
-            } else {
-                parsed.error = "--string takes auto or 0..5, not '" + value + "'";
-                return parsed;
-            }
-        } else {
-            if (value == "csv") {
-                options.format = ReportFormat::Csv;
-            } else if (value == "json") {
-                options.format = ReportFormat::Json;
-            } else {
-                parsed.error = "--format takes csv or json, not '" + value + "'";
-                return parsed;
-            }
-        }
     }
-
     if (!options.showHelp && !options.showVersion && options.files.empty()) {
         parsed.error = "no audio file given";
     }

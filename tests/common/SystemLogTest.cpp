@@ -1,0 +1,53 @@
+#include "common/SystemLog.hpp"
+#include "common/LogCapture.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace ovra {
+namespace {
+
+TEST(SystemLog, FormatsOneLinePerCallIntoTheCurrentSink) {
+    LogCapture log;
+    systemLog("Volume threshold=%d", 525);
+    systemLog("%s", std::string(3000, 'x').c_str());
+    const auto lines = log.lines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "Volume threshold=525");
+    EXPECT_EQ(lines[1].size(), 3000u) << "long lines are not cut";
+}
+
+TEST(SystemLog, NestedCapturesRestoreTheOuterSink) {
+    LogCapture outer;
+    {
+        LogCapture inner;
+        systemLog("inner");
+        EXPECT_EQ(inner.count("inner"), 1);
+    }
+    systemLog("outer");
+    EXPECT_EQ(outer.count("outer"), 1);
+    EXPECT_EQ(outer.count("inner"), 0);
+}
+
+TEST(SystemLog, LinesFromSeveralThreadsAreKeptWhole) {
+    LogCapture log;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([t] {
+            for (int i = 0; i < 100; ++i) {
+                systemLog("thread %d line %d", t, i);
+            }
+        });
+    }
+    for (auto& thread : threads) {
+        thread.join();
+    }
+    EXPECT_EQ(log.lines().size(), 400u);
+    EXPECT_EQ(log.count("thread 3 line 99"), 1);
+}
+
+} // namespace
+} // namespace ovra
