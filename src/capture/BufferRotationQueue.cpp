@@ -33,7 +33,7 @@ int32_t BufferRotationQueue::allocateBuffer(uint32_t byteSize, AudioQueueBuffer*
     if (byteSize == 0 || byteSize > MAX_BUFFER_BYTES || byteSize % sizeof(int16_t) != 0) {
         return AUDIO_QUEUE_ERR_BUFFER_SIZE;
     }
-    const int32_t status = allocationStatus(static_cast<int>(myBuffers.size()));
+    const int32_t status = allocationStatus(myAllocationCount++);
     if (status != AUDIO_QUEUE_NO_ERR) {
         return status;
     }

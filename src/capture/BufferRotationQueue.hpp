@@ -34,8 +34,9 @@ protected:
     virtual int32_t startInput() = 0;
     // Stops the source; no delivery may follow.
     virtual void stopInput() = 0;
-    // The source's own status for allocation / disposal (tests inject failures).
-    virtual int32_t allocationStatus(int bufferIndex);
+    // The source's own status for allocation / disposal (tests inject
+    // failures); allocations are counted from 0, failed ones included.
+    virtual int32_t allocationStatus(int allocationIndex);
     virtual int32_t disposalStatus();
 
     bool hasFreeBuffer() const { return !myFree.empty(); }
@@ -58,6 +59,7 @@ private:
     bool myCreated = false;
     bool myRunning = false;
     bool myDisposed = false;
+    int myAllocationCount = 0;
     std::vector<std::unique_ptr<OwnedBuffer>> myBuffers;
     std::deque<AudioQueueBuffer*> myFree;
 };

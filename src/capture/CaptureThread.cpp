@@ -20,6 +20,8 @@ void CaptureThread::run() {
     // on this thread if nobody else holds it any more.
     std::shared_ptr<CorvaneAudioTrapper> trapper = std::move(myTrapper);
     trapper->runAudioTrapperThread(nullptr);
+    trapper.reset();
+    myEnded.store(true, std::memory_order_release);
 }
 
 namespace {
@@ -28,8 +30,8 @@ class CaptureThreadRegistry {
 public:
     ~CaptureThreadRegistry() { finish(std::chrono::milliseconds(10000)); }
 
-    void add(std::shared_ptr<QThread> thread) {
-        std::vector<std::shared_ptr<QThread>> finished;
+    void add(std::shared_ptr<CaptureThread> thread) {
+        std::vector<std::shared_ptr<CaptureThread>> finished;
         {
             std::lock_guard lock(myMutex);
             takeFinished(finished);
@@ -42,7 +44,7 @@ public:
     }
 
     int running() {
-        std::vector<std::shared_ptr<QThread>> finished;
+        std::vector<std::shared_ptr<CaptureThread>> finished;
         int count = 0;
         {
             std::lock_guard lock(myMutex);
@@ -56,7 +58,7 @@ public:
     }
 
     bool finish(std::chrono::milliseconds timeout) {
-        std::vector<std::shared_ptr<QThread>> threads;
+        std::vector<std::shared_ptr<CaptureThread>> threads;
         {
             std::lock_guard lock(myMutex);
             threads.swap(myThreads);
@@ -67,14 +69,14 @@ public:
             t->requestInterruption();
         }
         for (auto& t : threads) {
-            allEnded = t->wait(deadline) && allEnded;
+            allEnded = t->wait(deadline) && t->hasEnded() && allEnded;
         }
         if (!allEnded) {
             // Keep the ones still running registered rather than destroying
             // a running thread object.
             std::lock_guard lock(myMutex);
             for (auto& t : threads) {
-                if (!t->isFinished()) {
+                if (!t->hasEnded()) {
                     myThreads.push_back(t);
                 }
             }
@@ -83,9 +85,9 @@ public:
     }
 
 private:
-    void takeFinished(std::vector<std::shared_ptr<QThread>>& finished) {
+    void takeFinished(std::vector<std::shared_ptr<CaptureThread>>& finished) {
         for (auto it = myThreads.begin(); it != myThreads.end();) {
-            if ((*it)->isFinished()) {
+            if ((*it)->hasEnded() && (*it)->isFinished()) {
                 finished.push_back(std::move(*it));
                 it = myThreads.erase(it);
             } else {
@@ -95,7 +97,7 @@ private:
     }
 
     std::mutex myMutex;
-    std::vector<std::shared_ptr<QThread>> myThreads;
+    std::vector<std::shared_ptr<CaptureThread>> myThreads;
 };
 
 CaptureThreadRegistry& registry() {
@@ -109,7 +111,7 @@ void finishCaptureThreadsAtExit() {
 
 } // namespace
 
-void registerCaptureThread(std::shared_ptr<QThread> thread) {
+void registerCaptureThread(std::shared_ptr<CaptureThread> thread) {
     // Capture threads use Qt: they must end while the application object
     // still exists, so they are finished when it is destroyed.
     static std::once_flag exitHook;

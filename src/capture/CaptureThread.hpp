@@ -2,6 +2,7 @@
 
 #include <QThread>
 
+#include <atomic>
 #include <chrono>
 #include <memory>
 
@@ -16,11 +17,17 @@ public:
     explicit CaptureThread(std::shared_ptr<CorvaneAudioTrapper> trapper);
     ~CaptureThread() override;
 
+    // True once the body has returned and let go of the capture object.
+    // Unlike isFinished(), reading it orders everything the thread did
+    // before the caller's next steps (destroying the thread object).
+    bool hasEnded() const { return myEnded.load(std::memory_order_acquire); }
+
 protected:
     void run() override;
 
 private:
     std::shared_ptr<CorvaneAudioTrapper> myTrapper;
+    std::atomic<bool> myEnded{false};
 };
 
 // Every capture thread is registered here until it has finished, so that its
@@ -28,7 +35,7 @@ private:
 // capture object may let go of it at once). Finished threads are released on
 // the next registration; at application exit the remaining ones are
 // interrupted and waited for.
-void registerCaptureThread(std::shared_ptr<QThread> thread);
+void registerCaptureThread(std::shared_ptr<CaptureThread> thread);
 // Capture threads that have not finished yet.
 int runningCaptureThreadCount();
 // Interrupts every capture thread and waits for all of them; true when all

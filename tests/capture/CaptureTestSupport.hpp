@@ -4,14 +4,19 @@
 #include "capture/AudioTrapperDelegate.hpp"
 
 #include <QCoreApplication>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -97,6 +102,47 @@ inline std::vector<int16_t> harmonicTone(double frequency, size_t count, double 
     }
     return samples;
 }
+
+// Collects what the process writes to standard output while it lives.
+class StdoutCapture {
+public:
+    StdoutCapture() {
+        std::fflush(stdout);
+        myFile = std::tmpfile();
+        mySaved = dup(STDOUT_FILENO);
+        dup2(fileno(myFile), STDOUT_FILENO);
+    }
+    ~StdoutCapture() {
+        const std::string captured = text();
+        dup2(mySaved, STDOUT_FILENO);
+        close(mySaved);
+        std::fclose(myFile);
+        // Failure messages written meanwhile would otherwise be lost.
+        if (::testing::Test::HasFailure()) {
+            std::fputs(captured.c_str(), stdout);
+        }
+    }
+    StdoutCapture(const StdoutCapture&) = delete;
+    StdoutCapture& operator=(const StdoutCapture&) = delete;
+
+    std::string text() const {
+        std::fflush(stdout);
+        // pread leaves the shared file offset alone, so later output still
+        // appends.
+        std::string result;
+        char chunk[4096];
+        ssize_t got = 0;
+        while ((got = pread(fileno(myFile), chunk, sizeof chunk,
+                            static_cast<off_t>(result.size()))) > 0) {
+            result.append(chunk, static_cast<size_t>(got));
+        }
+        return result;
+    }
+
+private:
+    std::FILE* myFile = nullptr;
+    int mySaved = -1;
+};
 
 // Polls `condition` until it holds or `timeout` passes.
 inline bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {

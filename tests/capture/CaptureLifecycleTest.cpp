@@ -1,0 +1,257 @@
+#include "CaptureTestSupport.hpp"
+#include "capture/CaptureThread.hpp"
+#include "capture/CorvaneAudioTrapper.hpp"
+#include "capture/ScriptedAudioQueue.hpp"
+#include "common/LogCapture.hpp"
+
+#include <gtest/gtest.h>
+
+#include <QThread>
+
+#include <algorithm>
+#include <memory>
+#include <thread>
+
+namespace ovra {
+namespace {
+
+using namespace std::chrono_literals;
+using test::eventually;
+using test::RecordingDelegate;
+
+class CaptureLifecycleTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::ensureApplication();
+        source = ScriptedAudioSource::create();
+        source->setInterval(5ms);
+        source->setFiller([](int64_t, int16_t* samples, uint32_t count) {
+            const auto tone = test::harmonicTone(146.8, count);
+            std::copy(tone.begin(), tone.end(), samples);
+        });
+        trapper = CorvaneAudioTrapper::create(source->factory());
+        trapper->setEventLoopSliceForTesting(100ms);
+        delegate = std::make_shared<RecordingDelegate>();
+        trapper->setDelegate(delegate);
+    }
+
+    void TearDown() override {
+        if (trapper) {
+            trapper->stopAudioTrapper();
+        }
+        EXPECT_TRUE(finishCaptureThreads(5s));
+    }
+
+    bool queueDisposed(size_t index) const {
+        const auto reports = source->reports();
+        return reports.size() > index && reports[index].disposed;
+    }
+
+    std::shared_ptr<ScriptedAudioSource> source;
+    std::shared_ptr<CorvaneAudioTrapper> trapper;
+    std::shared_ptr<RecordingDelegate> delegate;
+};
+
+TEST_F(CaptureLifecycleTest, StopWithoutThreadOnlyLogs) {
+    LogCapture log;
+    trapper->stopAudioTrapper();
+    EXPECT_EQ(log.lines(), std::vector<std::string>{"Stopping audio trapper"});
+    EXPECT_EQ(trapper->audioThread(), nullptr);
+    EXPECT_EQ(runningCaptureThreadCount(), 0);
+    EXPECT_TRUE(source->reports().empty());
+}
+
+TEST_F(CaptureLifecycleTest, CaptureRunsOnItsOwnThreadAndNotifiesPerBuffer) {
+    LogCapture log;
+    trapper->startAudioTrapper();
+    EXPECT_EQ(log.lines(), std::vector<std::string>{"Starting audio trapper"});
+    ASSERT_NE(trapper->audioThread(), nullptr);
+    ASSERT_TRUE(delegate->waitForCount(5, 3s));
+
+    EXPECT_NEAR(trapper->mostRecentFundamentalFrequency(), 146.8f, 1.5f);
+    EXPECT_GT(trapper->mostRecentTopAmplitude(), 0.1f);
+    for (auto id : delegate->threads()) {
+        EXPECT_NE(id, std::this_thread::get_id());
+    }
+
+    const CorvaneInputCallbackDataStruct& record = *trapper->callbackData();
+    EXPECT_EQ(record.myFramesPerBuffer.load(), 2048u);
+    EXPECT_EQ(record.myAudioFormat.mSampleRate, 8000.0);
+    EXPECT_EQ(record.myAudioFormat.mFormatID, 0x6C70636Du);
+    EXPECT_EQ(record.myAudioFormat.mFormatFlags, 12u);
+    EXPECT_EQ(record.myAudioFormat.mBytesPerPacket, 2u);
+    EXPECT_EQ(record.myAudioFormat.mFramesPerPacket, 1u);
+    EXPECT_EQ(record.myAudioFormat.mBytesPerFrame, 2u);
+    EXPECT_EQ(record.myAudioFormat.mChannelsPerFrame, 1u);
+    EXPECT_EQ(record.myAudioFormat.mBitsPerChannel, 16u);
+    EXPECT_EQ(record.myAudioFormat.mReserved, 0u);
+    for (const auto& entry : record.myAudioBuffers) {
+        ASSERT_NE(entry.load(), nullptr);
+        EXPECT_EQ(entry.load()->mAudioDataBytesCapacity, 4096u);
+    }
+
+    trapper->stopAudioTrapper();
+    EXPECT_EQ(log.count("Stopping audio trapper"), 1);
+    EXPECT_EQ(trapper->audioThread(), nullptr);
+    ASSERT_TRUE(eventually([&] { return queueDisposed(0); }, 2500ms));
+    const auto report = source->reports().at(0);
+    EXPECT_NE(report.createdOn, std::this_thread::get_id());
+    EXPECT_EQ(report.disposedOn, report.createdOn);
+    EXPECT_TRUE(report.started);
+    EXPECT_GE(report.delivered, 5);
+}
+
+TEST_F(CaptureLifecycleTest, SecondStartCancelsTheFirstThreadWhichDisposesOfItsOwnQueue) {
+    trapper->setEventLoopSliceForTesting(300ms);
+    trapper->startAudioTrapper();
+    const auto first = trapper->audioThread();
+    ASSERT_TRUE(
+        eventually([&] { return !source->reports().empty() && source->reports()[0].started; }, 2s));
+    trapper->startAudioTrapper();
+    const auto second = trapper->audioThread();
+    ASSERT_NE(second, nullptr);
+    EXPECT_NE(first, second);
+    EXPECT_TRUE(first->isInterruptionRequested());
+    EXPECT_FALSE(second->isInterruptionRequested());
+
+    // The first thread ends at the end of its current slice.
+    ASSERT_TRUE(eventually([&] { return queueDisposed(0); }, 1s));
+    EXPECT_TRUE(first->wait(1000));
+    const auto reports = source->reports();
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_EQ(reports[0].disposedOn, reports[0].createdOn);
+    EXPECT_NE(reports[1].createdOn, reports[0].createdOn);
+    EXPECT_FALSE(reports[1].disposed);
+    EXPECT_FALSE(second->isFinished());
+
+    const int before = delegate->count();
+    EXPECT_TRUE(delegate->waitForCount(before + 3, 2s)) << "the new thread keeps capturing";
+}
+
+TEST_F(CaptureLifecycleTest, ResultsPersistAcrossStopAndStart) {
+    trapper->startAudioTrapper();
+    ASSERT_TRUE(delegate->waitForCount(3, 3s));
+    trapper->stopAudioTrapper();
+    ASSERT_TRUE(finishCaptureThreads(3s));
+    const float fundamental = trapper->mostRecentFundamentalFrequency();
+    const float mode = trapper->mostRecentModeFrequency();
+    const float level = trapper->mostRecentTopAmplitude();
+    const float power = trapper->mostRecentRawPeakPower();
+    ASSERT_GT(fundamental, 0.0f);
+
+    // Silence from now on: the record keeps the last sound's results.
+    source->setFiller([](int64_t, int16_t* samples, uint32_t count) {
+        std::fill(samples, samples + count, int16_t{0});
+    });
+    const int64_t delivered = source->deliveredTotal();
+    const int notified = delegate->count();
+    trapper->startAudioTrapper();
+    ASSERT_TRUE(eventually([&] { return source->deliveredTotal() >= delivered + 5; }, 3s));
+    EXPECT_EQ(trapper->mostRecentFundamentalFrequency(), fundamental);
+    EXPECT_EQ(trapper->mostRecentModeFrequency(), mode);
+    EXPECT_EQ(trapper->mostRecentTopAmplitude(), level);
+    EXPECT_EQ(trapper->mostRecentRawPeakPower(), power);
+    EXPECT_EQ(delegate->count(), notified);
+}
+
+TEST_F(CaptureLifecycleTest, NotificationsGoOnUntilTheSliceEndsAndNoneAfter) {
+    trapper->setEventLoopSliceForTesting(CorvaneAudioTrapper::EVENT_LOOP_SLICE);
+    trapper->startAudioTrapper();
+    ASSERT_TRUE(delegate->waitForCount(1, 3s));
+    const auto thread = trapper->audioThread();
+    trapper->stopAudioTrapper();
+    const auto stoppedAt = RecordingDelegate::Clock::now();
+    const int atStop = delegate->count();
+
+    ASSERT_TRUE(thread->wait(2500));
+    ASSERT_TRUE(queueDisposed(0));
+    const int atEnd = delegate->count();
+    EXPECT_GT(atEnd, atStop) << "capture goes on for the rest of the slice";
+    const auto last = delegate->times().back();
+    EXPECT_LE(last - stoppedAt, 2500ms);
+
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(delegate->count(), atEnd);
+}
+
+TEST_F(CaptureLifecycleTest, CaptureObjectOutlivesItsLastOutsideReferenceWhileItsThreadRuns) {
+    std::weak_ptr<CorvaneAudioTrapper> watch = trapper;
+    trapper->startAudioTrapper();
+    trapper.reset();
+    ASSERT_TRUE(delegate->waitForCount(3, 3s));
+    std::this_thread::sleep_for(250ms);
+    EXPECT_FALSE(watch.expired());
+    const int before = delegate->count();
+    EXPECT_TRUE(delegate->waitForCount(before + 3, 2s)) << "capture still running";
+
+    {
+        auto again = watch.lock();
+        ASSERT_NE(again, nullptr);
+        again->stopAudioTrapper();
+    }
+    EXPECT_TRUE(eventually([&] { return watch.expired(); }, 2500ms));
+    EXPECT_TRUE(queueDisposed(0));
+}
+
+TEST_F(CaptureLifecycleTest, OverlappingThreadsTakeTurnsOnTheDetector) {
+    std::vector<float> seen;
+    std::mutex seenMutex;
+    struct Checking : AudioTrapperDelegate {
+        std::function<void()> onRefresh;
+        void refreshGUIFromAnotherThread() override { onRefresh(); }
+    };
+    auto checking = std::make_shared<Checking>();
+    CorvaneAudioTrapper* raw = trapper.get();
+    checking->onRefresh = [&] {
+        std::lock_guard lock(seenMutex);
+        seen.push_back(raw->mostRecentFundamentalFrequency());
+    };
+    trapper->setDelegate(checking);
+    source->setInterval(1ms);
+    trapper->setEventLoopSliceForTesting(400ms);
+
+    trapper->startAudioTrapper();
+    ASSERT_TRUE(
+        eventually([&] { return !source->reports().empty() && source->reports()[0].started; }, 2s));
+    trapper->startAudioTrapper();
+    ASSERT_TRUE(eventually([&] { return queueDisposed(0); }, 2s));
+    trapper->stopAudioTrapper();
+    ASSERT_TRUE(finishCaptureThreads(3s));
+
+    const auto reports = source->reports();
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_GT(reports[0].delivered, 0);
+    EXPECT_GT(reports[1].delivered, 0);
+    std::lock_guard lock(seenMutex);
+    ASSERT_FALSE(seen.empty());
+    // A detector used by two threads at once would mix their scratch arrays.
+    for (float f : seen) {
+        EXPECT_NEAR(f, 146.8f, 1.5f);
+    }
+}
+
+TEST_F(CaptureLifecycleTest, RapidStartStopLeavesNoThreadOrReferenceBehind) {
+    LogCapture log;
+    trapper->setEventLoopSliceForTesting(20ms);
+    std::weak_ptr<CorvaneAudioTrapper> watch = trapper;
+    for (int i = 0; i < 200; ++i) {
+        trapper->startAudioTrapper();
+        trapper->stopAudioTrapper();
+    }
+    EXPECT_EQ(trapper->audioThread(), nullptr);
+    EXPECT_TRUE(eventually([] { return runningCaptureThreadCount() == 0; }, 20s));
+    EXPECT_EQ(log.count("Starting audio trapper"), 200);
+    EXPECT_EQ(log.count("Stopping audio trapper"), 200);
+
+    const auto reports = source->reports();
+    EXPECT_EQ(reports.size(), 200u);
+    for (const auto& r : reports) {
+        EXPECT_TRUE(r.disposed && r.destroyed);
+        EXPECT_EQ(r.disposedOn, r.createdOn);
+    }
+    trapper.reset();
+    EXPECT_TRUE(watch.expired());
+}
+
+} // namespace
+} // namespace ovra

@@ -1,0 +1,183 @@
+#include "CaptureTestSupport.hpp"
+#include "capture/AudioQueue.hpp"
+#include "capture/CaptureThread.hpp"
+#include "capture/CorvaneAudioTrapper.hpp"
+#include "capture/ScriptedAudioQueue.hpp"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace ovra {
+namespace {
+
+using namespace std::chrono_literals;
+using test::eventually;
+using test::RecordingDelegate;
+using test::StdoutCapture;
+
+class QueueStatusTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::ensureApplication();
+        source = ScriptedAudioSource::create();
+        source->setInterval(5ms);
+        source->setFiller([](int64_t, int16_t* samples, uint32_t count) {
+            const auto tone = test::harmonicTone(110.0, count);
+            std::copy(tone.begin(), tone.end(), samples);
+        });
+        trapper = CorvaneAudioTrapper::create(source->factory());
+        trapper->setEventLoopSliceForTesting(100ms);
+        delegate = std::make_shared<RecordingDelegate>();
+        trapper->setDelegate(delegate);
+    }
+
+    void TearDown() override {
+        trapper->stopAudioTrapper();
+        EXPECT_TRUE(finishCaptureThreads(5s));
+    }
+
+    // Runs one capture thread until it has delivered `buffers` (or for a
+    // while if none can come) and has ended.
+    void runOnce(int buffers) {
+        trapper->startAudioTrapper();
+        if (buffers > 0) {
+            EXPECT_TRUE(delegate->waitForCount(delegate->count() + buffers, 3s));
+        } else {
+            std::this_thread::sleep_for(150ms);
+        }
+        trapper->stopAudioTrapper();
+        ASSERT_TRUE(finishCaptureThreads(3s));
+    }
+
+    std::shared_ptr<ScriptedAudioSource> source;
+    std::shared_ptr<CorvaneAudioTrapper> trapper;
+    std::shared_ptr<RecordingDelegate> delegate;
+};
+
+TEST_F(QueueStatusTest, SuccessfulCapturePrintsNothing) {
+    StdoutCapture out;
+    runOnce(3);
+    EXPECT_EQ(out.text(), "");
+}
+
+TEST_F(QueueStatusTest, FailedAllocationIsPrintedAndCaptureGoesOnWithTheOtherBuffers) {
+    ScriptedAudioSource::Failures failures;
+    failures.allocate = {0, -7, 0};
+    source->setFailures(failures);
+    StdoutCapture out;
+    trapper->startAudioTrapper();
+    ASSERT_TRUE(delegate->waitForCount(5, 3s));
+    const CorvaneInputCallbackDataStruct& record = *trapper->callbackData();
+    EXPECT_NE(record.myAudioBuffers[0].load(), nullptr);
+    EXPECT_EQ(record.myAudioBuffers[1].load(), nullptr);
+    EXPECT_NE(record.myAudioBuffers[2].load(), nullptr);
+    trapper->stopAudioTrapper();
+    ASSERT_TRUE(finishCaptureThreads(3s));
+    EXPECT_EQ(out.text(), "AudioQueueAllocateBuffer [1] err -7\n");
+}
+
+TEST_F(QueueStatusTest, FailedAllocationDoesNotLeaveAnEarlierQueuesBufferInTheRecord) {
+    runOnce(2);
+    ASSERT_NE(trapper->callbackData()->myAudioBuffers[2].load(), nullptr);
+
+    ScriptedAudioSource::Failures failures;
+    failures.allocate = {-3, -3, -3};
+    source->setFailures(failures);
+    StdoutCapture out;
+    const int64_t delivered = source->deliveredTotal();
+    runOnce(0);
+    for (const auto& entry : trapper->callbackData()->myAudioBuffers) {
+        EXPECT_EQ(entry.load(), nullptr);
+    }
+    // No buffer, nothing to fill: nothing is delivered and nothing primed.
+    EXPECT_EQ(source->deliveredTotal(), delivered);
+    EXPECT_EQ(out.text(), "AudioQueueAllocateBuffer [0] err -3\n"
+                          "AudioQueueAllocateBuffer [1] err -3\n"
+                          "AudioQueueAllocateBuffer [2] err -3\n");
+}
+
+TEST_F(QueueStatusTest, FailedStartIsPrintedAndTheThreadStillWindsDown) {
+    ScriptedAudioSource::Failures failures;
+    failures.start = -9;
+    source->setFailures(failures);
+    StdoutCapture out;
+    runOnce(0);
+    EXPECT_EQ(out.text(), "AudioQueueStart err -9\n");
+    const auto reports = source->reports();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_FALSE(reports[0].started);
+    EXPECT_TRUE(reports[0].disposed);
+    EXPECT_EQ(delegate->count(), 0);
+}
+
+TEST_F(QueueStatusTest, FailedDisposalIsPrinted) {
+    ScriptedAudioSource::Failures failures;
+    failures.dispose = -11;
+    source->setFailures(failures);
+    StdoutCapture out;
+    runOnce(2);
+    EXPECT_EQ(out.text(), "AudioQueueDispose err -11\n");
+    EXPECT_TRUE(source->reports().at(0).destroyed);
+}
+
+TEST_F(QueueStatusTest, FailedNewInputLeavesNoQueueAndEveryLaterStepReportsIt) {
+    ScriptedAudioSource::Failures failures;
+    failures.newInput = -5;
+    source->setFailures(failures);
+    StdoutCapture out;
+    runOnce(0);
+    const std::string invalid = std::to_string(AUDIO_QUEUE_ERR_INVALID_QUEUE);
+    EXPECT_EQ(out.text(), "AudioQueueNewInput err -5\n"
+                          "AudioQueueAllocateBuffer [0] err " +
+                              invalid +
+                              "\n"
+                              "AudioQueueAllocateBuffer [1] err " +
+                              invalid +
+                              "\n"
+                              "AudioQueueAllocateBuffer [2] err " +
+                              invalid +
+                              "\n"
+                              "AudioQueueStart err " +
+                              invalid + "\n");
+    EXPECT_TRUE(source->reports().at(0).destroyed);
+    EXPECT_EQ(delegate->count(), 0);
+
+    // The next start, with a working queue, captures again.
+    source->setFailures({});
+    runOnce(2);
+}
+
+TEST_F(QueueStatusTest, NoQueueFactoryIsReportedAsAFailedNewInput) {
+    trapper->setAudioQueueFactory(nullptr);
+    StdoutCapture out;
+    runOnce(0);
+    EXPECT_EQ(out.text().rfind(
+                  "AudioQueueNewInput err " + std::to_string(AUDIO_QUEUE_ERR_NO_BACKEND) + "\n", 0),
+              0u)
+        << out.text();
+}
+
+TEST_F(QueueStatusTest, DestroyingANullQueuePrintsNothing) {
+    StdoutCapture out;
+    trapper->destroyAudioQueue(nullptr);
+    EXPECT_EQ(out.text(), "");
+}
+
+TEST_F(QueueStatusTest, SetUpOnTheCallingThreadPrimesEveryBufferIntoTheQueue) {
+    // Buffers that already hold sound when primed are analysed first.
+    auto queue = trapper->setupAudioQueue();
+    ASSERT_NE(queue, nullptr);
+    AudioQueueBuffer* buffer = trapper->callbackData()->myAudioBuffers[0].load();
+    ASSERT_NE(buffer, nullptr);
+    EXPECT_EQ(buffer->mAudioDataByteSize, 4096u);
+    // All three are queued: a fourth enqueue of the same buffer is refused.
+    EXPECT_EQ(queue->enqueueBuffer(buffer), AUDIO_QUEUE_ERR_INVALID_BUFFER);
+    EXPECT_EQ(delegate->count(), 0);
+    trapper->destroyAudioQueue(std::move(queue));
+    EXPECT_TRUE(source->reports().at(0).disposed);
+}
+
+} // namespace
+} // namespace ovra
