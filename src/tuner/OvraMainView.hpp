@@ -1,0 +1,185 @@
+#pragma once
+
+#include "capture/AudioTrapperDelegate.hpp"
+#include "capture/SharedReference.hpp"
+#include "tuner/TunerDisplayModel.hpp"
+#include "ui/ImageView.hpp"
+#include "ui/View.hpp"
+
+#include <QPixmap>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace ovra {
+
+class FrequencySmoother;
+class OvraSettings;
+class OvraTuningKey;
+class WEXButton;
+
+// The layout file of the tuner screen and the item names used by more than
+// one step of its construction.
+inline constexpr const char* MAIN_VIEW_LAYOUT_FILE = "general.cfg";
+inline constexpr const char* CFG_TUNING_KEY = "tuningkey";
+inline constexpr const char* CFG_GUITAR_HEAD = "guitarhead";
+
+// The one screen of the tuner: the guitar head with six tuning keys and the
+// magic key, the string pictures, the pitch meter and needle, the nine-LED
+// level bar, three buttons and the hidden settings panel, all built from
+// "general.cfg" through the shared WEXConfig. The arithmetic (string borders,
+// automatic selection, cents, needle target, LED count) is TunerDisplayModel's;
+// this view applies its outcomes to the pictures.
+//
+// Main thread only, except refreshGUIFromAnotherThread and captureDelegate()'s
+// object, which the capture thread calls.
+class OvraMainView : public View, public AudioTrapperDelegate {
+    Q_OBJECT
+
+public:
+    // Builds the whole screen (the subviews' order is the drawing order) and
+    // replays the stored tuning-key selection. The shared WEXConfig should
+    // exist first; without an application delegate the selection is 0 and
+    // nothing is stored.
+    explicit OvraMainView(const Rect& frame);
+    ~OvraMainView() override;
+
+    // The most recently built screen, or null (none yet, or destroyed).
+    static OvraMainView* sharedMainView();
+
+    // --- capture
+    // Posts one refreshGUI to the main thread and returns at once, as
+    // captureDelegate()'s object does. Give the capture object that object
+    // rather than this view: it may outlive the view, this view may not.
+    void refreshGUIFromAnotherThread() override;
+    // The object to hand to CorvaneAudioTrapper::setDelegate: each call on
+    // the capture thread posts one refresh (in order, never merged, without
+    // waiting); posts that arrive after the view is gone are dropped.
+    std::shared_ptr<AudioTrapperDelegate> captureDelegate() const { return myCaptureDelegate; }
+    // One display update from the capture object's latest results.
+    void refreshGUI();
+
+    // --- display operations
+    void setupBorderFrequencies();
+    void autoSelectTuningKey(float frequency);
+    // A touch on key 0..5 or the magic key 6; other indexes are ignored.
+    void tuningKeyHit(int32_t keyIndex);
+    void updateActivatedImages();
+    void updateTopAmp(float amplitude);
+    Point pointBetweenPointA(Point a, Point b, float fractionOfDistance) const;
+    // Moves the needle's top-left corner there with a 0.1 s animation.
+    void pointPitchNeedle(Point point);
+    void pointPitchNeedleBetweenPointA(Point a, Point b, float fractionOfDistance);
+    bool autoSwitchModeEnabled() const { return myModel.autoSwitchModeEnabled(); }
+
+    std::shared_ptr<FrequencySmoother> frequencySmoother() const;
+    void setFrequencySmoother(std::shared_ptr<FrequencySmoother> smoother);
+
+    // --- construction steps
+    // The item's "dim" image if the layout has one, else its plain image, at
+    // the item's position.
+    std::unique_ptr<ImageView> newImageViewForComponent(const char* itemID) const;
+    void loadAmpMeterLED(int32_t ledIndex);
+    void setupMagicTuningKey();
+    // The about button's action: brings the settings panel on screen.
+    void aboutButtonPressed();
+
+    // --- state, for the shell's report and keyboard shortcuts
+    int32_t activeTuningKeyIndex() const { return myModel.activeTuningKeyIndex(); }
+    const std::array<float, 5>& borderFrequencies() const { return myModel.borderFrequencies(); }
+    // The needle's top-left in the model (its final place while it glides).
+    Point needleOrigin() const;
+    bool pitchMeterIsBright() const { return myPitchMeterIsBright; }
+    int32_t litLedCount() const { return myLitLedCount; }
+    // The last refresh's displayed frequency and cents offset; empty when
+    // that refresh stopped before computing them (quiet, or no frequency).
+    std::optional<float> lastDisplayFrequency() const { return myLastDisplayFrequency; }
+    std::optional<float> lastCents() const { return myLastCents; }
+    int64_t refreshCount() const { return myRefreshCount; }
+    NeedlePoints needlePoints() const;
+
+    // Key 0..5, or the magic key for 6; null otherwise.
+    OvraTuningKey* tuningKey(int32_t keyIndex) const;
+    // Delivers a touch-down and a touch-up at the centre of the key, as a
+    // finger would. False when there is no such key.
+    bool touchTuningKey(int32_t keyIndex);
+    OvraSettings* settings() const { return mySettings; }
+
+    // --- the views and pictures, read-only
+    ImageView* backgroundView() const { return myBackgroundView; }
+    ImageView* headView() const { return myHeadView; }
+    ImageView* tuningPeg(int32_t stringIndex) const;
+    ImageView* amplitudeMeterLED(int32_t ledIndex) const;
+    ImageView* pitchMeterView() const { return myPitchMeterView; }
+    ImageView* pitchNeedle() const { return myPitchNeedle; }
+    WEXButton* aboutButton() const { return myAboutButton; }
+    WEXButton* settingsButton() const { return mySettingsButton; }
+    WEXButton* helpButton() const { return myHelpButton; }
+    QPixmap tuningPegLitImage(int32_t stringIndex) const;
+    QPixmap tuningPegUnlitImage(int32_t stringIndex) const;
+    QPixmap tuningPegMagicImage(int32_t stringIndex) const;
+    QPixmap amplitudeMeterLEDLitImage(int32_t ledIndex) const;
+    QPixmap amplitudeMeterLEDUnlitImage(int32_t ledIndex) const;
+    const QPixmap& brightPitchMeterImage() const { return myBrightPitchMeterImage; }
+    const QPixmap& dimPitchMeterImage() const { return myDimPitchMeterImage; }
+    const QPixmap& brightNeedleImage() const { return myBrightNeedleImage; }
+    const QPixmap& dimNeedleImage() const { return myDimNeedleImage; }
+
+signals:
+    // After every refreshGUI, whatever it changed.
+    void refreshed();
+
+private:
+    void buildTuningKeys();
+    void buildButtons();
+    void buildLevelMeter();
+    void buildPitchMeter();
+    void buildStrings();
+    void buildNeedle();
+    void showLitLedCount(int32_t count);
+    void showPitchMeterBright(bool bright);
+
+    static OvraMainView* mySharedMainView;
+
+    // Views are owned through the view hierarchy; these refer to them.
+    std::array<OvraTuningKey*, STRING_COUNT> myTuningKey{};
+    OvraTuningKey* myMagicTuningKey = nullptr;
+    ImageView* myHeadView = nullptr;
+    std::array<ImageView*, STRING_COUNT> myTuningPeg{};
+    std::array<QPixmap, STRING_COUNT> myTuningPegLitImage;
+    std::array<QPixmap, STRING_COUNT> myTuningPegUnlitImage;
+    std::array<QPixmap, STRING_COUNT> myTuningPegMagicImage;
+    ImageView* myPitchMeterView = nullptr;
+    ImageView* myPitchNeedle = nullptr;
+    ImageView* myBackgroundView = nullptr;
+    std::array<QPixmap, LED_COUNT> myAmplitudeMeterLEDLitImage;
+    std::array<QPixmap, LED_COUNT> myAmplitudeMeterLEDUnlitImage;
+    std::vector<ImageView*> myAmplitudeMeterLEDs;
+    QPixmap myBrightPitchMeterImage;
+    QPixmap myDimPitchMeterImage;
+    QPixmap myBrightNeedleImage;
+    QPixmap myDimNeedleImage;
+    OvraSettings* mySettings = nullptr;
+    Point myFarRedPoint;
+    Point myNearRedPoint;
+    Point myNearBluePoint;
+    Point myFarBluePoint;
+    SharedReference<FrequencySmoother> myFrequencySmoother;
+    WEXButton* mySettingsButton = nullptr;
+    WEXButton* myAboutButton = nullptr;
+    WEXButton* myHelpButton = nullptr;
+    // Border frequencies, active string and automatic mode.
+    TunerDisplayModel myModel;
+
+    bool myPitchMeterIsBright = false;
+    int32_t myLitLedCount = 0;
+    std::optional<float> myLastDisplayFrequency;
+    std::optional<float> myLastCents;
+    int64_t myRefreshCount = 0;
+    std::shared_ptr<AudioTrapperDelegate> myCaptureDelegate;
+};
+
+} // namespace ovra
