@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Regenerates the tuner screen's artwork: every picture (1x and @2x) and
+# general.cfg into resources/, then the composed preview docs/artwork-preview.png.
+# Usage: scripts/make-artwork.sh [build-dir]   (default: build-artwork)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+BUILD=${1:-build-artwork}
+cmake -S . -B "$BUILD" -G Ninja -DOVRA_MODULES="layout;ui" \
+  -DOVRA_BUILD_TESTS=OFF -DOVRA_BUILD_BENCH=OFF >/dev/null
+cmake --build "$BUILD" -j "${OVRA_JOBS:-2}" --target ovratuner-artwork ovratuner-artwork-preview
+
+export QT_QPA_PLATFORM=offscreen
+"$BUILD"/tools/artwork/ovratuner-artwork --out resources
+mkdir -p docs
+"$BUILD"/tools/artwork/ovratuner-artwork-preview --resources resources --out docs/artwork-preview.png

@@ -1,0 +1,105 @@
+#pragma once
+
+#include <QPointF>
+#include <QRectF>
+
+#include <array>
+
+// Where everything stands on the 320 x 460-point tuner screen. The painters
+// draw to these numbers and the layout file is written from them, so the
+// pictures and their positions cannot drift apart.
+namespace ovra::artwork {
+
+constexpr double SCREEN_WIDTH = 320.0;
+constexpr double SCREEN_HEIGHT = 460.0;
+constexpr double CENTER_X = SCREEN_WIDTH / 2.0;
+
+// --- pitch meter (a linear cents scale across the top)
+constexpr QRectF METER_FRAME{8.0, 8.0, 304.0, 88.0};
+// Screen x of the needle's centre line at the four reference points: the
+// far ends of the scale and the borders of the green (in-tune) zone.
+constexpr double FAR_BLUE_X = 30.0;
+constexpr double NEAR_BLUE_X = 148.0;
+constexpr double NEAR_RED_X = 172.0;
+constexpr double FAR_RED_X = 290.0;
+// Away from the green zone the needle travels |cents| / 195 of the way from a
+// near point to its far point.
+constexpr double CENTS_AT_FAR_POINT = 195.0;
+constexpr double NEEDLE_WIDTH = 14.0;
+constexpr double NEEDLE_HEIGHT = 56.0;
+constexpr double NEEDLE_TOP = 32.0;
+// Meter-local rows.
+constexpr double METER_LABEL_BASELINE = 24.0;
+constexpr double METER_TICK_TOP = 28.0;
+constexpr double METER_TICK_BOTTOM = 44.0;
+constexpr double METER_BAND_TOP = 46.0;
+constexpr double METER_BAND_HEIGHT = 8.0;
+
+// Screen x of the needle centre for an offset in cents outside the green zone.
+constexpr double meterXForCents(double cents) {
+    return cents >= 0.0 ? NEAR_RED_X + (FAR_RED_X - NEAR_RED_X) * cents / CENTS_AT_FAR_POINT
+                        : NEAR_BLUE_X + (FAR_BLUE_X - NEAR_BLUE_X) * -cents / CENTS_AT_FAR_POINT;
+}
+
+// --- level meter: nine LEDs in a row under the meter
+constexpr int LED_COUNT = 9;
+constexpr double LED_IMAGE_WIDTH = 30.0;
+constexpr double LED_IMAGE_HEIGHT = 18.0;
+constexpr double LED_PITCH = 31.0;
+constexpr double LED_LEFT = (SCREEN_WIDTH - (LED_COUNT * LED_PITCH - 1.0)) / 2.0;
+constexpr double LED_TOP = 101.0;
+enum class LedColour { Green, Amber, Red };
+constexpr LedColour ledColour(int i) {
+    return i < 5 ? LedColour::Green : (i < 7 ? LedColour::Amber : LedColour::Red);
+}
+
+// --- automatic string selection key, between the LEDs and the headstock
+constexpr QRectF MAGIC_KEY_FRAME{104.0, 123.0, 112.0, 38.0};
+
+// --- headstock (3 + 3), its picture runs from above the top to the screen's
+// bottom edge, with the nut and the first stretch of the neck
+constexpr QRectF HEAD_FRAME{60.0, 160.0, 200.0, 300.0};
+constexpr double NUT_Y = 396.0;
+constexpr double NUT_HEIGHT = 6.0;
+constexpr double NUT_LEFT = 131.0;
+constexpr double NUT_RIGHT = 189.0;
+
+// String i: 0 = low E (lowest key on the left) ... 5 = high E (lowest key on
+// the right). Posts on the face of the headstock, one per key.
+constexpr std::array<QPointF, 6> POSTS{{{104.0, 332.0},
+                                        {104.0, 276.0},
+                                        {104.0, 220.0},
+                                        {216.0, 220.0},
+                                        {216.0, 276.0},
+                                        {216.0, 332.0}}};
+// Where each string crosses the nut.
+constexpr double nutX(int i) {
+    return 137.0 + i * 9.2;
+}
+constexpr std::array<double, 6> STRING_WIDTHS{{2.7, 2.3, 1.9, 1.45, 1.15, 0.95}};
+constexpr bool isWound(int i) {
+    return i < 3;
+}
+constexpr double STRING_MARGIN = 12.0; // room for the glow around a string
+
+// Tuning keys: a chrome button outside the headstock with its shaft running
+// under the headstock's edge. The picture is drawn for the left side and
+// mirrored for the right.
+constexpr double KEY_WIDTH = 70.0;
+constexpr double KEY_HEIGHT = 46.0;
+constexpr double KEY_LEFT_X = 12.0;
+constexpr double KEY_RIGHT_X = SCREEN_WIDTH - KEY_LEFT_X - KEY_WIDTH;
+constexpr bool isLeftKey(int i) {
+    return i < 3;
+}
+constexpr QPointF keyOrigin(int i) {
+    return QPointF(isLeftKey(i) ? KEY_LEFT_X : KEY_RIGHT_X, POSTS[i].y() - KEY_HEIGHT / 2.0);
+}
+
+// --- buttons in the bottom corners
+constexpr double BUTTON_SIZE = 38.0;
+constexpr QPointF SETTINGS_BUTTON{10.0, 412.0};
+constexpr QPointF HELP_BUTTON{54.0, 412.0};
+constexpr QPointF ABOUT_BUTTON{272.0, 412.0};
+
+} // namespace ovra::artwork

@@ -1,0 +1,67 @@
+#include "ArtworkCanvas.hpp"
+#include "ArtworkLayout.hpp"
+#include "ArtworkPainters.hpp"
+#include "GlowColours.hpp"
+
+namespace ovra::artwork {
+
+void paintTuningKey(QPainter& p, Glow glow, bool mirrored) {
+    if (mirrored) {
+        p.translate(KEY_WIDTH, 0);
+        p.scale(-1, 1);
+    }
+    const QPointF centre(26, KEY_HEIGHT / 2.0);
+    const QRectF button(centre.x() - 17, centre.y() - 12, 34, 24);
+    const bool glowing = glow != Glow::None;
+    const QColor colour = glowColour(glow);
+
+    if (glowing) {
+        fillRadialGlow(p, centre, 22, withAlpha(colour, 0.55));
+    }
+
+    // Shaft and collar running in under the headstock.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 0, 100));
+    p.drawRoundedRect(QRectF(40, centre.y() - 3, 32, 8).translated(0.5, 1.5), 2, 2);
+    p.setBrush(chromeGradient(QPointF(0, centre.y() - 4), QPointF(0, centre.y() + 4)));
+    p.drawRoundedRect(QRectF(40, centre.y() - 4, 32, 8), 2, 2);
+    p.setBrush(chromeGradient(QPointF(0, centre.y() - 6.5), QPointF(0, centre.y() + 6.5)));
+    p.drawRoundedRect(QRectF(40, centre.y() - 6.5, 7, 13), 2, 2);
+
+    // The button: a flattened oval with a rim and a polished face.
+    QPainterPath shape;
+    shape.addRoundedRect(button, 11.5, 11.5);
+    p.setBrush(QColor(0, 0, 0, 110));
+    p.drawPath(shape.translated(0.6, 1.8));
+    p.setBrush(chromeGradient(button.topLeft(), button.bottomLeft(), glowing ? 0.25 : 0.0));
+    p.drawPath(shape);
+    const QRectF face = button.adjusted(3.2, 3.0, -3.2, -3.0);
+    QLinearGradient faceShade(face.topLeft(), face.bottomLeft());
+    faceShade.setColorAt(0.0, QColor(150, 152, 160));
+    faceShade.setColorAt(0.5, QColor(236, 238, 244));
+    faceShade.setColorAt(1.0, QColor(120, 122, 130));
+    p.setBrush(faceShade);
+    p.drawRoundedRect(face, 8.5, 8.5);
+    // Specular highlight, top left.
+    QRadialGradient spec(QPointF(face.left() + 8, face.top() + 3), 9);
+    spec.setColorAt(0.0, QColor(255, 255, 255, 230));
+    spec.setColorAt(1.0, QColor(255, 255, 255, 0));
+    p.setBrush(spec);
+    p.drawRoundedRect(face, 8.5, 8.5);
+
+    if (glowing) {
+        // A coloured light in the rim and a tint over the face.
+        strokeGlow(p, shape, colour, 1.2, 4.5);
+        p.setBrush(withAlpha(colour, 0.28));
+        p.drawRoundedRect(face, 8.5, 8.5);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(mix(colour, Qt::white, 0.55), 1.3));
+        p.drawPath(shape);
+    } else {
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(40, 40, 46, 200), 0.8));
+        p.drawPath(shape);
+    }
+}
+
+} // namespace ovra::artwork

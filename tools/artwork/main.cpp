@@ -1,0 +1,236 @@
+// ovratuner-artwork: draws every picture of the tuner screen (1x and @2x) and
+// writes the layout file that places them, general.cfg.
+//
+//   ovratuner-artwork [--out DIR]     (default: the current directory)
+
+#include "ArtworkCanvas.hpp"
+#include "ArtworkLayout.hpp"
+#include "ArtworkPainters.hpp"
+#include "LayoutFileWriter.hpp"
+
+#include <QDir>
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <vector>
+
+using namespace ovra::artwork;
+
+namespace {
+
+struct Picture {
+    QString name; // without extension
+    QSizeF size;
+    PaintFunction paint;
+};
+
+QString png(const QString& name) {
+    return name + ".png";
+}
+
+QString glowSuffix(Glow glow) {
+    switch (glow) {
+    case Glow::Lit:
+        return "_lit";
+    case Glow::Magic:
+        return "_magic";
+    case Glow::None:
+        break;
+    }
+    return "";
+}
+
+const char* const LED_COLOUR_NAMES[] = {"green", "amber", "red"};
+
+std::vector<Picture> catalogue() {
+    std::vector<Picture> pictures;
+    const QSizeF screen(SCREEN_WIDTH, SCREEN_HEIGHT);
+    pictures.push_back({"background", screen, paintBackground});
+    pictures.push_back({"overlay", screen, paintOverlay});
+    pictures.push_back({"guitarhead", HEAD_FRAME.size(), paintHeadstock});
+    for (bool mirrored : {false, true}) {
+        for (Glow glow : {Glow::None, Glow::Lit, Glow::Magic}) {
+            pictures.push_back(
+                {QString("tuningkey_") + (mirrored ? "right" : "left") + glowSuffix(glow),
+                 QSizeF(KEY_WIDTH, KEY_HEIGHT),
+                 [glow, mirrored](QPainter& p) { paintTuningKey(p, glow, mirrored); }});
+        }
+    }
+    for (int i = 0; i < 6; ++i) {
+        for (Glow glow : {Glow::None, Glow::Lit, Glow::Magic}) {
+            pictures.push_back({QString("string%1").arg(i) + glowSuffix(glow),
+                                stringFrame(i).size(),
+                                [i, glow](QPainter& p) { paintString(p, i, glow); }});
+        }
+    }
+    for (bool bright : {true, false}) {
+        const QString state = bright ? "_bright" : "_dim";
+        pictures.push_back({"pitchmeter" + state, METER_FRAME.size(),
+                            [bright](QPainter& p) { paintPitchMeter(p, bright); }});
+        pictures.push_back({"pitchneedle" + state, QSizeF(NEEDLE_WIDTH, NEEDLE_HEIGHT),
+                            [bright](QPainter& p) { paintPitchNeedle(p, bright); }});
+    }
+    for (int colour = 0; colour < 3; ++colour) {
+        for (bool lit : {true, false}) {
+            pictures.push_back(
+                {QString("led_%1_%2").arg(LED_COLOUR_NAMES[colour], lit ? "on" : "off"),
+                 QSizeF(LED_IMAGE_WIDTH, LED_IMAGE_HEIGHT),
+                 [colour, lit](QPainter& p) { paintLed(p, colour, lit); }});
+        }
+    }
+    for (bool on : {true, false}) {
+        pictures.push_back({QString("autoswitch_") + (on ? "on" : "off"), MAGIC_KEY_FRAME.size(),
+                            [on](QPainter& p) { paintMagicKey(p, on); }});
+    }
+    const std::pair<const char*, ButtonIcon> buttons[] = {{"about", ButtonIcon::About},
+                                                          {"settings", ButtonIcon::Settings},
+                                                          {"help", ButtonIcon::Help}};
+    for (const auto& [name, icon] : buttons) {
+        for (bool pressed : {false, true}) {
+            pictures.push_back({QString("button_%1%2").arg(name, pressed ? "_pressed" : ""),
+                                QSizeF(BUTTON_SIZE, BUTTON_SIZE), [icon, pressed](QPainter& p) {
+                                    paintRoundButton(p, icon, pressed);
+                                }});
+        }
+    }
+    return pictures;
+}
+
+// The tuner screen's layout file: every item the screen reads, with the
+// same pictures shared through "$" references.
+LayoutFileWriter layoutFile() {
+    LayoutFileWriter cfg("ovra");
+    cfg.comment("Tuner screen layout, 320 x 460 points. Written by ovratuner-artwork "
+                "(scripts/make-artwork.sh); edit the generator, not this file.");
+
+    cfg.comment("Background and the glass over everything");
+    cfg.value("background.filename", png("background"));
+    cfg.position("background", QPointF(0, 0));
+    cfg.value("overlay.filename", png("overlay"));
+    cfg.position("overlay", QPointF(0, 0));
+
+    cfg.comment("Tuning keys: 0 = low E (lowest on the left) .. 5 = high E (lowest on the "
+                "right). pressed = chosen by hand, magic = chosen automatically");
+    for (int i = 0; i < 6; ++i) {
+        const QString item = QString("tuningkey.%1").arg(i);
+        const int owner = isLeftKey(i) ? 0 : 3;
+        for (Glow glow : {Glow::Lit, Glow::None, Glow::Magic}) {
+            const QString modifier =
+                glow == Glow::Lit ? "pressed" : (glow == Glow::None ? "unpressed" : "magic");
+            const QString key = item + "." + modifier + ".filename";
+            if (i == owner) {
+                cfg.value(key, png(QString("tuningkey_") + (isLeftKey(i) ? "left" : "right") +
+                                   glowSuffix(glow)));
+            } else {
+                cfg.reference(key, QString("tuningkey.%1.%2.filename").arg(owner).arg(modifier));
+            }
+        }
+        cfg.position(item, keyOrigin(i));
+    }
+
+    cfg.comment("Automatic string selection: pressed = on, unpressed = off");
+    cfg.value("autoswitchkey.pressed.filename", png("autoswitch_on"));
+    cfg.value("autoswitchkey.unpressed.filename", png("autoswitch_off"));
+    cfg.position("autoswitchkey", MAGIC_KEY_FRAME.topLeft());
+
+    cfg.comment("Buttons");
+    const std::pair<const char*, QPointF> buttons[] = {
+        {"about", ABOUT_BUTTON}, {"settings", SETTINGS_BUTTON}, {"help", HELP_BUTTON}};
+    for (const auto& [name, origin] : buttons) {
+        const QString item = QString("%1button").arg(name);
+        cfg.value(item + ".unpressed.filename", png(QString("button_%1").arg(name)));
+        cfg.value(item + ".pressed.filename", png(QString("button_%1_pressed").arg(name)));
+        cfg.position(item, origin);
+    }
+
+    cfg.comment("Headstock");
+    cfg.value("guitarhead.filename", png("guitarhead"));
+    cfg.position("guitarhead", HEAD_FRAME.topLeft());
+
+    cfg.comment("Level meter: nine LEDs, 0 = lowest level; pressed = lit");
+    int firstOfColour[3] = {-1, -1, -1};
+    for (int i = 0; i < LED_COUNT; ++i) {
+        const int colour = static_cast<int>(ledColour(i));
+        const QString item = QString("ampmeterled.%1").arg(i);
+        if (firstOfColour[colour] < 0) {
+            firstOfColour[colour] = i;
+            cfg.value(item + ".pressed.filename",
+                      png(QString("led_%1_on").arg(LED_COLOUR_NAMES[colour])));
+            cfg.value(item + ".unpressed.filename",
+                      png(QString("led_%1_off").arg(LED_COLOUR_NAMES[colour])));
+        } else {
+            const int owner = firstOfColour[colour];
+            cfg.reference(item + ".pressed.filename",
+                          QString("ampmeterled.%1.pressed.filename").arg(owner));
+            cfg.reference(item + ".unpressed.filename",
+                          QString("ampmeterled.%1.unpressed.filename").arg(owner));
+        }
+        cfg.position(item, QPointF(LED_LEFT + i * LED_PITCH, LED_TOP));
+    }
+
+    cfg.comment("Pitch meter: bright while a note is heard, dim otherwise");
+    cfg.value("pitchmeter.bright.filename", png("pitchmeter_bright"));
+    cfg.value("pitchmeter.dim.filename", png("pitchmeter_dim"));
+    cfg.position("pitchmeter", METER_FRAME.topLeft());
+    cfg.comment("Needle reference points (the needle picture's top-left corner): "
+                "ends of the scale and borders of the green zone");
+    const double half = NEEDLE_WIDTH / 2.0;
+    cfg.position("pitchmeter.farblue", QPointF(FAR_BLUE_X - half, NEEDLE_TOP));
+    cfg.position("pitchmeter.nearblue", QPointF(NEAR_BLUE_X - half, NEEDLE_TOP));
+    cfg.position("pitchmeter.nearred", QPointF(NEAR_RED_X - half, NEEDLE_TOP));
+    cfg.position("pitchmeter.farred", QPointF(FAR_RED_X - half, NEEDLE_TOP));
+
+    cfg.comment("Strings: pressed = chosen by hand, magic = chosen automatically");
+    for (int i = 0; i < 6; ++i) {
+        const QString item = QString("string.%1").arg(i);
+        const QString name = QString("string%1").arg(i);
+        cfg.value(item + ".pressed.filename", png(name + glowSuffix(Glow::Lit)));
+        cfg.value(item + ".unpressed.filename", png(name));
+        cfg.value(item + ".magic.filename", png(name + glowSuffix(Glow::Magic)));
+        cfg.position(item, stringFrame(i).topLeft());
+    }
+
+    cfg.comment("Needle: a vertical line moved along the scale");
+    cfg.value("pitchneedle.bright.filename", png("pitchneedle_bright"));
+    cfg.value("pitchneedle.dim.filename", png("pitchneedle_dim"));
+    cfg.position("pitchneedle", QPointF(NEAR_BLUE_X - half, NEEDLE_TOP));
+    return cfg;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication app(argc, argv);
+    QString outDir = ".";
+    const QStringList args = app.arguments();
+    for (int i = 1; i < args.size(); ++i) {
+        if (args[i] == "--out" && i + 1 < args.size()) {
+            outDir = args[++i];
+        } else {
+            std::fprintf(stderr, "usage: ovratuner-artwork [--out DIR]\n");
+            return 2;
+        }
+    }
+    if (!QDir().mkpath(outDir)) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(outDir));
+        return 1;
+    }
+    int written = 0;
+    for (const Picture& picture : catalogue()) {
+        if (!renderPicture(outDir, picture.name, picture.size, picture.paint)) {
+            std::fprintf(stderr, "cannot write %s/%s.png\n", qPrintable(outDir),
+                         qPrintable(picture.name));
+            return 1;
+        }
+        written += 2;
+    }
+    if (!layoutFile().save(outDir + "/general.cfg")) {
+        std::fprintf(stderr, "cannot write %s/general.cfg\n", qPrintable(outDir));
+        return 1;
+    }
+    std::printf("%d pictures and general.cfg written to %s\n", written, qPrintable(outDir));
+    return 0;
+}
