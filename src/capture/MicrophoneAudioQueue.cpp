@@ -7,6 +7,7 @@
 #include <QAudioFormat>
 #include <QAudioSource>
 #include <QIODevice>
+#include <QPointer>
 
 #include <cstring>
 #include <vector>
@@ -69,10 +70,8 @@ protected:
 
     void stopInput() override {
         if (mySource) {
+            // Every connection has the source as context: they go with it.
             QObject::disconnect(mySource.get(), nullptr, nullptr, nullptr);
-            if (myInput != nullptr) {
-                QObject::disconnect(myInput, nullptr, mySource.get(), nullptr);
-            }
             mySource->stop();
             mySource.reset();
         }
@@ -92,7 +91,7 @@ private:
     }
 
     void readInput() {
-        if (myInput == nullptr || myLost) {
+        if (myInput.isNull() || myLost) {
             return;
         }
         const QByteArray bytes = myInput->readAll();
@@ -112,8 +111,8 @@ private:
             }
             deliver(myPending.data() + used, wanted);
             used += wanted;
-            if (myInput == nullptr) {
-                return; // disposed of from inside the callback
+            if (myInput.isNull()) {
+                return;
             }
         }
         myPending.erase(myPending.begin(), myPending.begin() + static_cast<ptrdiff_t>(used));
@@ -125,7 +124,8 @@ private:
 
     QString myDeviceName;
     std::unique_ptr<QAudioSource> mySource;
-    QIODevice* myInput = nullptr; // owned by mySource
+    // Owned by the source, which deletes it when the device fails.
+    QPointer<QIODevice> myInput;
     QByteArray myOddBytes;
     std::vector<int16_t> myPending;
     bool myLost = false;

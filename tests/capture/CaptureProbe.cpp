@@ -1,0 +1,67 @@
+// Runs the capture object on a microphone for a while in a process of its
+// own, for tests that need a particular sound-server environment.
+//   capture_probe [--list] [--device NAME] [--seconds S] [--no-stop]
+// Prints "notification <fundamental>" per analysed buffer and "done" at the
+// end (on standard error, so that standard output holds only queue lines).
+#include "capture/AudioInputDevices.hpp"
+#include "capture/CorvaneAudioTrapper.hpp"
+#include "capture/MicrophoneAudioQueue.hpp"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+class PrintingDelegate : public ovra::AudioTrapperDelegate {
+public:
+    explicit PrintingDelegate(const ovra::CorvaneAudioTrapper* trapper) : myTrapper(trapper) {}
+    void refreshGUIFromAnotherThread() override {
+        std::fprintf(stderr, "notification %.2f\n", myTrapper->mostRecentFundamentalFrequency());
+    }
+
+private:
+    const ovra::CorvaneAudioTrapper* myTrapper;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QString device;
+    double seconds = 1.0;
+    bool stop = true;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--list") == 0) {
+            for (const QString& name : ovra::audioInputDeviceNames()) {
+                std::fprintf(stderr, "device %s\n", qPrintable(name));
+            }
+            return 0;
+        } else if (std::strcmp(argv[i], "--device") == 0 && i + 1 < argc) {
+            device = QString::fromLocal8Bit(argv[++i]);
+        } else if (std::strcmp(argv[i], "--seconds") == 0 && i + 1 < argc) {
+            seconds = std::stod(argv[++i]);
+        } else if (std::strcmp(argv[i], "--no-stop") == 0) {
+            stop = false;
+        } else {
+            std::fprintf(stderr, "unknown argument %s\n", argv[i]);
+            return 2;
+        }
+    }
+
+    auto trapper = ovra::CorvaneAudioTrapper::create(ovra::microphoneAudioQueueFactory(device));
+    trapper->setDelegate(std::make_shared<PrintingDelegate>(trapper.get()));
+    trapper->startAudioTrapper();
+    QTimer::singleShot(static_cast<int>(seconds * 1000), &app, [&] {
+        if (stop) {
+            trapper->stopAudioTrapper();
+        }
+        app.quit();
+    });
+    app.exec();
+    std::fprintf(stderr, "done\n");
+    return 0;
+}

@@ -1,0 +1,237 @@
+// Capture through the real audio stack: a virtual microphone (PulseAudio null
+// sink + remap source, scripts/virtual-mic.sh) hears what paplay plays.
+#include "CaptureTestSupport.hpp"
+#include "capture/AudioInputDevices.hpp"
+#include "capture/CaptureThread.hpp"
+#include "capture/CorvaneAudioTrapper.hpp"
+#include "capture/MicrophoneAudioQueue.hpp"
+
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+namespace ovra {
+namespace {
+
+using namespace std::chrono_literals;
+using test::RecordingDelegate;
+
+bool underCi() {
+    const char* ci = std::getenv("CI");
+    return ci != nullptr && std::string(ci) == "true";
+}
+
+// Skips without a sound server, except in CI, where that is a failure.
+#define REQUIRE_SOUND_SERVER()                                                                     \
+    do {                                                                                           \
+        if (audioInputDeviceNames().isEmpty()) {                                                   \
+            if (underCi()) {                                                                       \
+                FAIL()                                                                             \
+                    << "no audio input: start one with eval \"$(scripts/virtual-mic.sh start)\"";  \
+            }                                                                                      \
+            GTEST_SKIP() << "no sound server; eval \"$(scripts/virtual-mic.sh start)\" first";     \
+        }                                                                                          \
+    } while (false)
+
+// A guitar-like 146.8 Hz note (D3): five partials, slowly decaying, 16-bit.
+void writeGuitarNote(const std::string& path, double seconds) {
+    const int rate = 44100;
+    const auto frames = static_cast<size_t>(rate * seconds);
+    std::vector<int16_t> samples(frames);
+    static const double PARTIALS[] = {1.0, 0.8, 0.5, 0.35, 0.2};
+    for (size_t i = 0; i < frames; ++i) {
+        const double t = static_cast<double>(i) / rate;
+        double value = 0.0;
+        for (size_t h = 0; h < std::size(PARTIALS); ++h) {
+            value += PARTIALS[h] * std::exp(-0.15 * (h + 1) * t) *
+                     std::sin(2.0 * M_PI * 146.8 * static_cast<double>(h + 1) * t);
+        }
+        samples[i] = static_cast<int16_t>(std::lround(value * 9000.0));
+    }
+    SF_INFO info{};
+    info.samplerate = rate;
+    info.channels = 1;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+    ASSERT_NE(file, nullptr) << sf_strerror(nullptr);
+    sf_write_short(file, samples.data(), static_cast<sf_count_t>(samples.size()));
+    sf_close(file);
+}
+
+// A delegate that also remembers the fundamental seen at each notification.
+class FundamentalRecorder : public RecordingDelegate {
+public:
+    explicit FundamentalRecorder(const CorvaneAudioTrapper* trapper) : myTrapper(trapper) {}
+    void refreshGUIFromAnotherThread() override {
+        {
+            std::lock_guard lock(myMutex);
+            myFundamentals.push_back(myTrapper->mostRecentFundamentalFrequency());
+        }
+        RecordingDelegate::refreshGUIFromAnotherThread();
+    }
+    std::vector<float> fundamentals() const {
+        std::lock_guard lock(myMutex);
+        return myFundamentals;
+    }
+
+private:
+    const CorvaneAudioTrapper* myTrapper;
+    mutable std::mutex myMutex;
+    std::vector<float> myFundamentals;
+};
+
+// A process that is killed (by its own PID) when the test ends.
+class ChildProcess {
+public:
+    ~ChildProcess() {
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished(5000);
+        }
+    }
+    QProcess process;
+};
+
+class MicrophoneCaptureTest : public ::testing::Test {
+protected:
+    void SetUp() override { test::ensureApplication(); }
+    void TearDown() override { EXPECT_TRUE(finishCaptureThreads(5s)); }
+    QTemporaryDir dir;
+};
+
+TEST_F(MicrophoneCaptureTest, HearsAPlayedNoteAndStopsNotifyingAfterStop) {
+    REQUIRE_SOUND_SERVER();
+    const std::string wav = (dir.path() + "/d3.wav").toStdString();
+    writeGuitarNote(wav, 8.0);
+
+    auto trapper = CorvaneAudioTrapper::create(microphoneAudioQueueFactory());
+    auto delegate = std::make_shared<FundamentalRecorder>(trapper.get());
+    trapper->setDelegate(delegate);
+    trapper->startAudioTrapper();
+
+    ChildProcess player;
+    player.process.start("paplay", {QString::fromStdString(wav)});
+    ASSERT_TRUE(player.process.waitForStarted(5000)) << "paplay did not start";
+    ASSERT_TRUE(delegate->waitForCount(14, 8s)) << "only " << delegate->count() << " buffers";
+
+    const auto fundamentals = delegate->fundamentals();
+    // Settled: the last several readings all near the note.
+    for (size_t i = fundamentals.size() - 6; i < fundamentals.size(); ++i) {
+        EXPECT_NEAR(fundamentals[i], 146.8f, 1.5f) << "reading " << i;
+    }
+    // One buffer of 2048 samples at 8000 Hz is 256 ms.
+    const auto times = delegate->times();
+    std::vector<double> gaps;
+    for (size_t i = 1; i < times.size(); ++i) {
+        gaps.push_back(std::chrono::duration<double, std::milli>(times[i] - times[i - 1]).count());
+    }
+    std::sort(gaps.begin(), gaps.end());
+    EXPECT_NEAR(gaps[gaps.size() / 2], 256.0, 60.0);
+    const double span = std::chrono::duration<double, std::milli>(times.back() - times[1]).count();
+    EXPECT_NEAR(span / static_cast<double>(times.size() - 2), 256.0, 25.0);
+
+    const auto thread = trapper->audioThread();
+    trapper->stopAudioTrapper();
+    const auto stoppedAt = RecordingDelegate::Clock::now();
+    ASSERT_TRUE(thread->wait(2500)) << "capture thread still running 2.5 s after stop";
+    const int atEnd = delegate->count();
+    EXPECT_LE(delegate->times().back() - stoppedAt, 2500ms);
+    std::this_thread::sleep_for(600ms);
+    EXPECT_EQ(delegate->count(), atEnd);
+}
+
+TEST_F(MicrophoneCaptureTest, ListsInputsAndFindsThemByName) {
+    REQUIRE_SOUND_SERVER();
+    const QStringList names = audioInputDeviceNames();
+    EXPECT_FALSE(findAudioInput(names.front()).isNull());
+    EXPECT_EQ(findAudioInput(names.front()).description(), names.front());
+    EXPECT_FALSE(findAudioInput({}).isNull());
+    EXPECT_TRUE(findAudioInput("no input is called this").isNull());
+}
+
+TEST_F(MicrophoneCaptureTest, UnknownDeviceFailsNewInputWithoutStoppingTheProgram) {
+    REQUIRE_SOUND_SERVER();
+    auto trapper = CorvaneAudioTrapper::create(microphoneAudioQueueFactory("no such input"));
+    trapper->setEventLoopSliceForTesting(100ms);
+    test::StdoutCapture out;
+    trapper->startAudioTrapper();
+    trapper->stopAudioTrapper();
+    ASSERT_TRUE(finishCaptureThreads(3s));
+    EXPECT_EQ(out.text().rfind(
+                  "AudioQueueNewInput err " + std::to_string(AUDIO_QUEUE_ERR_NO_DEVICE) + "\n", 0),
+              0u)
+        << out.text();
+}
+
+TEST_F(MicrophoneCaptureTest, LostSoundServerStopsDeliveryWithoutCrashOrHang) {
+    // A private server, so that killing it disturbs no other test.
+    const QString vmic = QStringLiteral(OVRA_SOURCE_DIR "/scripts/virtual-mic.sh");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("OVRA_VMIC_DIR", dir.path() + "/pulse");
+    env.remove("OVRA_VMIC_PULSE_PID");
+    env.remove("OVRA_VMIC_PAREC_PID");
+    QProcess script;
+    script.setProcessEnvironment(env);
+    script.start(vmic, {"start"});
+    ASSERT_TRUE(script.waitForFinished(20000));
+    if (script.exitCode() != 0) {
+        if (underCi()) {
+            FAIL() << "private sound server did not start: "
+                   << script.readAllStandardError().toStdString();
+        }
+        GTEST_SKIP() << "no PulseAudio here";
+    }
+    for (const QByteArray& line : script.readAllStandardOutput().split('\n')) {
+        // export NAME='value'
+        const int eq = line.indexOf('=');
+        if (line.startsWith("export ") && eq > 0) {
+            env.insert(QString::fromUtf8(line.mid(7, eq - 7)),
+                       QString::fromUtf8(line.mid(eq + 2, line.size() - eq - 3)));
+        }
+    }
+    auto stopServer = [&] {
+        QProcess stop;
+        stop.setProcessEnvironment(env);
+        stop.start(vmic, {"stop"});
+        stop.waitForFinished(20000);
+    };
+
+    ChildProcess probe;
+    probe.process.setProcessEnvironment(env);
+    probe.process.start(QStringLiteral(CAPTURE_PROBE_PATH), {"--seconds", "4"});
+    ASSERT_TRUE(probe.process.waitForStarted(5000));
+    ChildProcess player;
+    player.process.setProcessEnvironment(env);
+    const std::string wav = (dir.path() + "/d3.wav").toStdString();
+    writeGuitarNote(wav, 6.0);
+    player.process.start("paplay", {QString::fromStdString(wav)});
+
+    QByteArray errors;
+    const bool heard = test::eventually(
+        [&] {
+            probe.process.waitForReadyRead(50);
+            errors += probe.process.readAllStandardError();
+            return errors.contains("notification");
+        },
+        5s);
+    stopServer();
+    EXPECT_TRUE(heard) << errors.toStdString();
+    ASSERT_TRUE(probe.process.waitForFinished(15000)) << "capture hangs without its server";
+    errors += probe.process.readAllStandardError();
+    EXPECT_EQ(probe.process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(probe.process.exitCode(), 0);
+    EXPECT_TRUE(errors.contains("Audio input lost")) << errors.toStdString();
+    EXPECT_TRUE(errors.contains("done"));
+}
+
+} // namespace
+} // namespace ovra
