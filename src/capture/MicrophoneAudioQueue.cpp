@@ -94,9 +94,11 @@ private:
         if (myInput.isNull() || myLost) {
             return;
         }
-        const QByteArray bytes = myInput->readAll();
-        myOddBytes.append(bytes);
+        myOddBytes.append(myInput->readAll());
         const size_t whole = static_cast<size_t>(myOddBytes.size()) / sizeof(int16_t);
+        if (whole == 0) {
+            return;
+        }
         const size_t oldSize = myPending.size();
         myPending.resize(oldSize + whole);
         std::memcpy(myPending.data() + oldSize, myOddBytes.constData(), whole * sizeof(int16_t));

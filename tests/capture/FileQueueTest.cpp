@@ -1,0 +1,130 @@
+#include "CaptureTestSupport.hpp"
+#include "capture/CaptureThread.hpp"
+#include "capture/CorvaneAudioTrapper.hpp"
+#include "capture/FileAudioQueue.hpp"
+#include "common/LogCapture.hpp"
+
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <atomic>
+#include <memory>
+
+namespace ovra {
+namespace {
+
+using namespace std::chrono_literals;
+using test::eventually;
+using test::RecordingDelegate;
+
+class FileQueueTest : public ::testing::Test {
+protected:
+    void SetUp() override { test::ensureApplication(); }
+    void TearDown() override {
+        if (trapper) {
+            trapper->stopAudioTrapper();
+        }
+        EXPECT_TRUE(finishCaptureThreads(5s));
+    }
+
+    // A stereo 22050 Hz file of a 146.8 Hz note, `seconds` long.
+    std::string writeNote(const char* name, double seconds) {
+        const int rate = 22050;
+        const auto tone =
+            test::harmonicTone(146.8, static_cast<size_t>(rate * seconds), 8000.0, rate);
+        std::vector<int16_t> frames;
+        for (int16_t s : tone) {
+            frames.push_back(s);
+            frames.push_back(s);
+        }
+        const std::string path = (dir.path() + "/" + name).toStdString();
+        SF_INFO info{};
+        info.samplerate = rate;
+        info.channels = 2;
+        info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+        SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+        EXPECT_NE(file, nullptr);
+        sf_write_short(file, frames.data(), static_cast<sf_count_t>(frames.size()));
+        sf_close(file);
+        return path;
+    }
+
+    void startWith(AudioQueueFactory factory) {
+        trapper = CorvaneAudioTrapper::create(std::move(factory));
+        trapper->setEventLoopSliceForTesting(100ms);
+        delegate = std::make_shared<RecordingDelegate>();
+        trapper->setDelegate(delegate);
+        trapper->startAudioTrapper();
+    }
+
+    QTemporaryDir dir;
+    std::shared_ptr<CorvaneAudioTrapper> trapper;
+    std::shared_ptr<RecordingDelegate> delegate;
+};
+
+TEST_F(FileQueueTest, PlaysTheFileInRealTimeAndStopsAtItsEnd) {
+    std::atomic<int> ends{0};
+    FileQueueOptions options;
+    options.onEnd = [&] { ends.fetch_add(1); };
+    // 1.1 s at 8000 Hz is 8800 samples: four full buffers and a padded fifth.
+    startWith(fileAudioQueueFactory(writeNote("note.wav", 1.1), options));
+
+    ASSERT_TRUE(eventually([&] { return ends.load() == 1; }, 4s));
+    EXPECT_EQ(delegate->count(), 5);
+    EXPECT_NEAR(trapper->mostRecentFundamentalFrequency(), 146.8f, 1.5f);
+    const auto times = delegate->times();
+    const double span =
+        std::chrono::duration<double, std::milli>(times.back() - times.front()).count();
+    EXPECT_NEAR(span / 4.0, 256.0, 30.0);
+
+    std::this_thread::sleep_for(400ms);
+    EXPECT_EQ(delegate->count(), 5);
+    EXPECT_EQ(ends.load(), 1);
+}
+
+TEST_F(FileQueueTest, LoopsWhenAskedTo) {
+    FileQueueOptions options;
+    options.loop = true;
+    bool ended = false;
+    options.onEnd = [&] { ended = true; };
+    startWith(fileAudioQueueFactory(writeNote("short.wav", 0.5), options));
+    // Half a second of sound is two buffers; looping gives many more.
+    ASSERT_TRUE(delegate->waitForCount(6, 4s));
+    EXPECT_FALSE(ended);
+}
+
+TEST_F(FileQueueTest, RestartPlaysFromTheBeginningWithoutDecodingAgain) {
+    const std::string path = writeNote("again.wav", 0.6);
+    startWith(fileAudioQueueFactory(path));
+    ASSERT_TRUE(delegate->waitForCount(3, 4s));
+    trapper->stopAudioTrapper();
+    ASSERT_TRUE(finishCaptureThreads(3s));
+    // The factory keeps the decoded sound: the file may go away.
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(path)));
+    trapper->startAudioTrapper();
+    EXPECT_TRUE(delegate->waitForCount(6, 4s));
+}
+
+TEST_F(FileQueueTest, UnreadableFileFailsNewInputAndSaysWhichFile) {
+    LogCapture log;
+    test::StdoutCapture out;
+    const std::string missing = (dir.path() + "/missing.flac").toStdString();
+    startWith(fileAudioQueueFactory(missing));
+    trapper->stopAudioTrapper();
+    ASSERT_TRUE(finishCaptureThreads(3s));
+    EXPECT_EQ(out.text().rfind(
+                  "AudioQueueNewInput err " + std::to_string(AUDIO_QUEUE_ERR_FILE) + "\n", 0),
+              0u)
+        << out.text();
+    const auto lines = log.lines();
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
+        return line.find(missing) != std::string::npos;
+    }));
+    EXPECT_EQ(delegate->count(), 0);
+}
+
+} // namespace
+} // namespace ovra
