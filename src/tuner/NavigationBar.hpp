@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QLabel>
+#include <QPushButton>
+#include <QString>
+#include <QWidget>
+
+namespace ovra {
+
+// The bar at the top of a screen: a centred title and a Done button on the
+// left.
+class NavigationBar : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int HEIGHT = 44;
+
+    explicit NavigationBar(const QString& title, QWidget* parent = nullptr);
+
+    QString title() const { return myTitle->text(); }
+    QLabel* titleLabel() const { return myTitle; }
+    QPushButton* doneButton() const { return myDoneButton; }
+
+signals:
+    void doneClicked();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void layoutContents();
+
+    QLabel* myTitle = nullptr;
+    QPushButton* myDoneButton = nullptr;
+};
+
+} // namespace ovra

@@ -1,0 +1,227 @@
+#include "tuner/OvraSettings.hpp"
+
+#include "common/SystemLog.hpp"
+#include "tuner/FloatSlider.hpp"
+#include "tuner/NavigationBar.hpp"
+#include "tuner/SegmentedControl.hpp"
+#include "tuner/SettingsDelegate.hpp"
+#include "tuner/SettingsStyle.hpp"
+#include "tuner/TunerAppDelegate.hpp"
+#include "ui/WEXViewCellView.hpp"
+
+#include <QGraphicsProxyWidget>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QStringList>
+
+namespace ovra {
+
+namespace {
+
+constexpr QRect VOLUME_SENSITIVITY_CELL_FRAME(0, 0, 320, 61);
+constexpr QRect VOLUME_SENSITIVITY_SLIDER_FRAME(46, 12, 221, 23);
+constexpr QRect TEXT_CELL_FRAME(0, 0, 320, 44);
+constexpr QRect REACTIVITY_CELL_FRAME(0, 0, 280, 22);
+constexpr QRect REACTIVITY_SEGMENTS_FRAME(0, 0, 300, 44);
+constexpr float NAVIGATION_BAR_WIDTH = 320.0f;
+
+// A row showing one line of text.
+QWidget* newTextCell(const QString& text) {
+    auto* cell = new QWidget;
+    cell->setObjectName(QStringLiteral("textCell"));
+    cell->setGeometry(TEXT_CELL_FRAME);
+    auto* label = new QLabel(text, cell);
+    label->setObjectName(QStringLiteral("cellText"));
+    auto* layout = new QHBoxLayout(cell);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(label);
+    return cell;
+}
+
+QGraphicsProxyWidget* newProxy(View* parent, QWidget* widget, const QRectF& frame) {
+    auto* proxy = new QGraphicsProxyWidget(parent);
+    proxy->setWidget(widget);
+    proxy->setGeometry(frame);
+    return proxy;
+}
+
+} // namespace
+
+OvraSettings::OvraSettings(const Rect& frame) : View(frame) {
+    setBackgroundColor(settingsBackgroundColor());
+
+    // Shown, the panel covers the screen it was made for; hidden, it lies
+    // directly above it.
+    mySettingsOnscreenFrame = frame;
+    mySettingsOffscreenFrame = frame;
+    mySettingsOffscreenFrame.origin.y -= frame.size.height;
+
+    const QString styleSheet = settingsStyleSheet();
+
+    myToolbar = new NavigationBar(QStringLiteral("Options"));
+    myToolbar->setStyleSheet(styleSheet);
+    connect(myToolbar, &NavigationBar::doneClicked, this, &OvraSettings::doneButtonHit);
+    myToolbarProxy =
+        newProxy(this, myToolbar, QRectF(0.0, 0.0, NAVIGATION_BAR_WIDTH, NavigationBar::HEIGHT));
+
+    myTableView = new GroupedTableView;
+    myTableView->setStyleSheet(styleSheet);
+    myTableView->setDataSource(this);
+    myTableView->setDelegate(this);
+    const float barHeight = static_cast<float>(NavigationBar::HEIGHT);
+    myTableProxy = newProxy(
+        this, myTableView,
+        QRectF(frame.origin.x, barHeight, frame.size.width, frame.size.height - barHeight));
+
+    auto* sliderCell = new QWidget;
+    sliderCell->setObjectName(QStringLiteral("sliderCell"));
+    sliderCell->setGeometry(VOLUME_SENSITIVITY_CELL_FRAME);
+    auto* slider = new FloatSlider(sliderCell);
+    slider->setGeometry(VOLUME_SENSITIVITY_SLIDER_FRAME);
+    slider->setMinimumValue(0.0f);
+    slider->setMaximumValue(1.0f);
+    connect(slider, &FloatSlider::floatValueChanged, this,
+            &OvraSettings::volumeSensitivitySliderMoved);
+    myVolumeSensitivityCell = sliderCell;
+    myVolumeSensitivitySlider = slider;
+
+    myResetToDefaultCell = newTextCell(QStringLiteral("Reset to default values"));
+    myAboutCell = newTextCell(QStringLiteral("About"));
+
+    buildAboutDialog();
+
+    myTableView->reloadData();
+}
+
+OvraSettings::~OvraSettings() {
+    // The dialogs may have been handed to a window; the rows the table never
+    // showed have no parent.
+    delete myAlertView.data();
+    delete myAboutDialog.data();
+    for (QWidget* cell : {myVolumeSensitivityCell.data(), static_cast<QWidget*>(myReactivityCell),
+                          myResetToDefaultCell.data(), myAboutCell.data()}) {
+        if (cell != nullptr && cell->parent() == nullptr) {
+            delete cell;
+        }
+    }
+}
+
+void OvraSettings::showSettings() {
+    View::animateWithDuration(SLIDE_DURATION, [this] { setFrame(mySettingsOnscreenFrame); });
+}
+
+void OvraSettings::hideSettings() {
+    if (mySettingsDelegate != nullptr) {
+        mySettingsDelegate->settingsWillHide(this);
+    }
+    View::animateWithDuration(SLIDE_DURATION, [this] { setFrame(mySettingsOffscreenFrame); });
+}
+
+void OvraSettings::doneButtonHit() {
+    hideSettings();
+}
+
+QWidget* OvraSettings::volumeSensitivityCell() {
+    if (TunerAppDelegate* appDelegate = TunerAppDelegate::sharedAppDelegate()) {
+        myVolumeSensitivitySlider->setFloatValue(appDelegate->volumeSensitivity());
+    }
+    return myVolumeSensitivityCell.data();
+}
+
+WEXViewCellView* OvraSettings::reactivityCell() {
+    if (!myReactivityCell) {
+        auto* cell = new WEXViewCellView(REACTIVITY_CELL_FRAME);
+        cell->setObjectName(QStringLiteral("reactivityCell"));
+        QStringList items;
+        for (const char* item : REACTIVITY_STRING) {
+            items << QString::fromLatin1(item);
+        }
+        auto* segments = new SegmentedControl(items);
+        segments->setGeometry(REACTIVITY_SEGMENTS_FRAME);
+        cell->setView(segments);
+        connect(segments, &SegmentedControl::valueChanged, this, &OvraSettings::reactivityChanged);
+        myReactivityCell = cell;
+        myReactivitySegmentView = segments;
+    }
+    const TunerAppDelegate* appDelegate = TunerAppDelegate::sharedAppDelegate();
+    const bool hyperactive = appDelegate != nullptr && appDelegate->hyperactivityMode();
+    myReactivitySegmentView->setSelectedSegmentIndex(hyperactive ? 1 : 0);
+    return myReactivityCell.data();
+}
+
+void OvraSettings::volumeSensitivitySliderMoved() {
+    if (TunerAppDelegate* appDelegate = TunerAppDelegate::sharedAppDelegate()) {
+        appDelegate->setVolumeSensitivity(myVolumeSensitivitySlider->floatValue());
+    }
+}
+
+void OvraSettings::reactivityChanged() {
+    const int segment =
+        myReactivitySegmentView ? myReactivitySegmentView->selectedSegmentIndex() : -1;
+    // Past the end would read outside the table of values just as a negative
+    // index would.
+    if (segment < 0 || segment >= REACTIVITY_COUNT) {
+        systemLog("Error upon setting reactivity");
+        return;
+    }
+    if (TunerAppDelegate* appDelegate = TunerAppDelegate::sharedAppDelegate()) {
+        appDelegate->setHyperactivityMode(REACTIVITY_VALUES[static_cast<size_t>(segment)]);
+    }
+}
+
+int OvraSettings::numberOfSectionsInTableView() {
+    return NUMBER_OF_SECTIONS;
+}
+
+int OvraSettings::numberOfRowsInSection(int section) {
+    return section >= 0 && section < NUMBER_OF_SECTIONS ? 1 : 0;
+}
+
+QString OvraSettings::titleForHeaderInSection(int section) {
+    switch (section) {
+    case SECTION_VOLUME_SENSITIVITY:
+        return QStringLiteral("Volume sensitivity");
+    case SECTION_REACTIVITY:
+        return QStringLiteral("Reactivity");
+    default:
+        return QString();
+    }
+}
+
+QWidget* OvraSettings::cellForRowAtIndexPath(const IndexPath& indexPath) {
+    switch (indexPath.section) {
+    case SECTION_VOLUME_SENSITIVITY:
+        return volumeSensitivityCell();
+    case SECTION_REACTIVITY:
+        return reactivityCell();
+    case SECTION_RESET:
+        return myResetToDefaultCell.data();
+    case SECTION_ABOUT:
+        return myAboutCell.data();
+    default:
+        return nullptr;
+    }
+}
+
+void OvraSettings::didSelectRowAtIndexPath(const IndexPath& indexPath) {
+    switch (indexPath.section) {
+    case SECTION_RESET:
+        resetToDefault();
+        break;
+    case SECTION_ABOUT:
+        showAbout();
+        break;
+    default:
+        break;
+    }
+}
+
+void OvraSettings::confirmedResetToDefault() {
+    if (TunerAppDelegate* appDelegate = TunerAppDelegate::sharedAppDelegate()) {
+        appDelegate->setVolumeThresholdToDefault();
+        appDelegate->setHyperactivityMode(false);
+    }
+    myTableView->reloadData();
+}
+
+} // namespace ovra

@@ -1,0 +1,146 @@
+#pragma once
+
+#include "layout/Geometry.hpp"
+#include "tuner/FloatSlider.hpp"
+#include "tuner/GroupedTableView.hpp"
+#include "tuner/NavigationBar.hpp"
+#include "tuner/SegmentedControl.hpp"
+#include "ui/View.hpp"
+#include "ui/WEXViewCellView.hpp"
+
+#include <QMessageBox>
+#include <QPointer>
+#include <QString>
+#include <QUrl>
+
+#include <array>
+
+class QAbstractButton;
+class QGraphicsProxyWidget;
+
+namespace ovra {
+
+class SettingsDelegate;
+
+// The options screen: a view the size of the tuner screen that rests just
+// above it and slides down over it on showSettings(), with a navigation bar
+// ("Options", Done) and a grouped table of four one-row sections: volume
+// sensitivity (a slider), reactivity (Low / High), reset to default values
+// (after a confirmation dialog) and About (a dialog with the version, the
+// credits and a link to the product's web page). Every change goes straight
+// to the shared application delegate (TunerAppDelegate); without one the
+// controls change nothing.
+//
+// The bar and the table are Qt widgets shown in the scene through proxies;
+// the dialogs are message boxes opened without blocking (open()), answered
+// through alertViewClickedButtonAtIndex(). Main thread only.
+class OvraSettings : public View, public TableViewDataSource, public TableViewDelegate {
+    Q_OBJECT
+
+public:
+    static constexpr int REACTIVITY_COUNT = 2;
+    static constexpr std::array<const char*, REACTIVITY_COUNT> REACTIVITY_STRING{"Low", "High"};
+    static constexpr std::array<bool, REACTIVITY_COUNT> REACTIVITY_VALUES{false, true};
+    static constexpr double SLIDE_DURATION = 0.5;
+    static constexpr int NUMBER_OF_SECTIONS = 4;
+    static constexpr int SECTION_VOLUME_SENSITIVITY = 0;
+    static constexpr int SECTION_REACTIVITY = 1;
+    static constexpr int SECTION_RESET = 2;
+    static constexpr int SECTION_ABOUT = 3;
+    static constexpr const char* PRODUCT_WEB_PAGE =
+        "https://www.ovratuner.example/iphone/ovratuner";
+
+    // A dialog's buttons by index: the cancel button is 0, the others follow.
+    static constexpr int CANCEL_BUTTON_INDEX = 0;
+
+    // What a confirmation dialog runs on OK.
+    using ConfirmationAction = void (OvraSettings::*)();
+
+    // `frame` is the tuner screen's bounds: it is also where the panel rests
+    // when shown; hidden, it sits directly above (y less its height).
+    explicit OvraSettings(const Rect& frame);
+    ~OvraSettings() override;
+
+    // --- showing and hiding (0.5 s slides)
+    void showSettings();
+    // Tells the listener first.
+    void hideSettings();
+    void doneButtonHit();
+    Rect offscreenFrame() const { return mySettingsOffscreenFrame; }
+    Rect onscreenFrame() const { return mySettingsOnscreenFrame; }
+    void setOffscreenFrame(const Rect& frame) { mySettingsOffscreenFrame = frame; }
+    void setOnscreenFrame(const Rect& frame) { mySettingsOnscreenFrame = frame; }
+    // Not owned; null for none.
+    void setDelegate(SettingsDelegate* delegate) { mySettingsDelegate = delegate; }
+    SettingsDelegate* delegate() const { return mySettingsDelegate; }
+
+    // --- dialogs
+    // Asks "Reset settings?" and resets on OK.
+    void resetToDefault();
+    // Threshold and reactivity to their defaults; the table follows.
+    void confirmedResetToDefault();
+    void showAbout();
+    // Replaces any open confirmation dialog by a new one (Cancel / OK) and
+    // opens it; OK runs `action`.
+    void showConfirmationDialogWithTitle(const QString& title, const QString& text,
+                                         ConfirmationAction action);
+    // A dialog's answer, by button index (CANCEL_BUTTON_INDEX for cancel).
+    void alertViewClickedButtonAtIndex(QMessageBox* alertView, int buttonIndex);
+    // The open or last confirmation dialog (null before the first), and the
+    // About dialog (built with the panel).
+    QMessageBox* alertView() const { return myAlertView.data(); }
+    QMessageBox* aboutDialog() const { return myAboutDialog.data(); }
+    QUrl productWebPage() const { return QUrl(QString::fromLatin1(PRODUCT_WEB_PAGE)); }
+
+    // --- the two control rows, synchronised to the current settings
+    QWidget* volumeSensitivityCell();
+    WEXViewCellView* reactivityCell();
+    void volumeSensitivitySliderMoved();
+    void reactivityChanged();
+
+    // --- table data source and delegate
+    int numberOfSectionsInTableView() override;
+    int numberOfRowsInSection(int section) override;
+    QString titleForHeaderInSection(int section) override;
+    QWidget* cellForRowAtIndexPath(const IndexPath& indexPath) override;
+    void didSelectRowAtIndexPath(const IndexPath& indexPath) override;
+
+    // --- parts, for the screen's owner and for tests
+    GroupedTableView* tableView() const { return myTableView; }
+    NavigationBar* toolbar() const { return myToolbar; }
+    FloatSlider* volumeSensitivitySlider() const { return myVolumeSensitivitySlider.data(); }
+    // Null until the table first asks for the reactivity row.
+    SegmentedControl* reactivitySegmentView() const { return myReactivitySegmentView.data(); }
+    QWidget* resetToDefaultCell() const { return myResetToDefaultCell.data(); }
+    QWidget* aboutCell() const { return myAboutCell.data(); }
+    QGraphicsProxyWidget* toolbarProxy() const { return myToolbarProxy; }
+    QGraphicsProxyWidget* tableProxy() const { return myTableProxy; }
+
+private:
+    void buildAboutDialog();
+    void openDialog(QMessageBox* dialog);
+    void onDialogButtonClicked(QMessageBox* dialog, QAbstractButton* button);
+
+    GroupedTableView* myTableView = nullptr;
+    QPointer<QWidget> myVolumeSensitivityCell;
+    QPointer<WEXViewCellView> myReactivityCell;
+    QPointer<QWidget> myResetToDefaultCell;
+    QPointer<QWidget> myAboutCell;
+    QPointer<FloatSlider> myVolumeSensitivitySlider;
+    NavigationBar* myToolbar = nullptr;
+    QPointer<QMessageBox> myAlertView;
+    ConfirmationAction myAlertViewConfirmationAction = nullptr;
+    QPointer<QMessageBox> myAboutDialog;
+    QPointer<SegmentedControl> myReactivitySegmentView;
+    SettingsDelegate* mySettingsDelegate = nullptr;
+    Rect mySettingsOffscreenFrame;
+    Rect mySettingsOnscreenFrame;
+
+    QGraphicsProxyWidget* myToolbarProxy = nullptr;
+    QGraphicsProxyWidget* myTableProxy = nullptr;
+    // The dialog whose answer is being handled, which must not be deleted
+    // under its own signal.
+    QMessageBox* myAnsweringDialog = nullptr;
+};
+
+} // namespace ovra

@@ -1,0 +1,150 @@
+// The settings panel's dialogs: the reset confirmation and About.
+#include "tuner/OvraSettings.hpp"
+
+#include "common/SystemLog.hpp"
+#include "tuner/TunerAppDelegate.hpp"
+
+#include <QAbstractButton>
+#include <QDesktopServices>
+#include <QGraphicsScene>
+#include <QGraphicsView>
+#include <QPushButton>
+
+namespace ovra {
+
+namespace {
+
+const char* const BUTTON_INDEX_PROPERTY = "alertButtonIndex";
+const char* const VISIT_WEB_SITE = "Visit web site";
+
+// Cancel button first (index 0), then the others in order.
+QMessageBox* newAlertView(const QString& title, const QString& text, const QString& cancelTitle,
+                          const QStringList& otherTitles) {
+    // The title above the message, as a handheld's alert shows it.
+    auto* box = new QMessageBox;
+    box->setWindowTitle(title);
+    box->setText(title);
+    box->setInformativeText(text);
+    box->setTextFormat(Qt::PlainText);
+    box->setIcon(QMessageBox::NoIcon);
+    QPushButton* cancel = box->addButton(cancelTitle, QMessageBox::RejectRole);
+    cancel->setProperty(BUTTON_INDEX_PROPERTY, OvraSettings::CANCEL_BUTTON_INDEX);
+    box->setEscapeButton(cancel);
+    int index = OvraSettings::CANCEL_BUTTON_INDEX;
+    for (const QString& other : otherTitles) {
+        QPushButton* button = box->addButton(other, QMessageBox::AcceptRole);
+        button->setProperty(BUTTON_INDEX_PROPERTY, ++index);
+    }
+    return box;
+}
+
+QString buttonTitleAtIndex(const QMessageBox* box, int index) {
+    for (const QAbstractButton* button : box->buttons()) {
+        if (button->property(BUTTON_INDEX_PROPERTY).toInt() == index) {
+            return button->text();
+        }
+    }
+    return QString();
+}
+
+} // namespace
+
+void OvraSettings::buildAboutDialog() {
+    const TunerAppDelegate* appDelegate = TunerAppDelegate::sharedAppDelegate();
+    const QString version =
+        appDelegate ? QString::fromStdString(appDelegate->versionString()) : QString();
+    // Built once: the version is the one known when the panel was made.
+    const QString message = QStringLiteral("OvraTuner version %1\n"
+                                           "\n"
+                                           "Programming:\n"
+                                           "The OvraTuner developers\n"
+                                           "\n"
+                                           "Graphics:\n"
+                                           "The OvraTuner developers\n")
+                                .arg(version);
+    QMessageBox* about = newAlertView(QStringLiteral("About OvraTuner"), message,
+                                      QStringLiteral("OK"), {QString::fromLatin1(VISIT_WEB_SITE)});
+    about->setObjectName(QStringLiteral("aboutDialog"));
+    connect(about, &QMessageBox::buttonClicked, this,
+            [this, about](QAbstractButton* button) { onDialogButtonClicked(about, button); });
+    myAboutDialog = about;
+}
+
+void OvraSettings::resetToDefault() {
+    showConfirmationDialogWithTitle(
+        QStringLiteral("Reset settings?"),
+        QStringLiteral("This will reset the settings to their default values.  Proceed?"),
+        &OvraSettings::confirmedResetToDefault);
+}
+
+void OvraSettings::showConfirmationDialogWithTitle(const QString& title, const QString& text,
+                                                   ConfirmationAction action) {
+    myAlertViewConfirmationAction = action;
+    if (QMessageBox* previous = myAlertView.data()) {
+        // Not under its own button's signal: a confirmation action may open
+        // the next dialog.
+        if (previous == myAnsweringDialog) {
+            previous->deleteLater();
+        } else {
+            delete previous;
+        }
+    }
+    QMessageBox* box = newAlertView(title, text, QStringLiteral("Cancel"), {QStringLiteral("OK")});
+    box->setObjectName(QStringLiteral("confirmationDialog"));
+    connect(box, &QMessageBox::buttonClicked, this,
+            [this, box](QAbstractButton* button) { onDialogButtonClicked(box, button); });
+    myAlertView = box;
+    openDialog(box);
+}
+
+void OvraSettings::showAbout() {
+    if (myAboutDialog) {
+        openDialog(myAboutDialog.data());
+    }
+}
+
+void OvraSettings::openDialog(QMessageBox* dialog) {
+    // Centred over the window that shows the panel, when there is one.
+    QWidget* window = nullptr;
+    if (QGraphicsScene* itemScene = scene();
+        itemScene != nullptr && !itemScene->views().isEmpty()) {
+        window = itemScene->views().constFirst()->window();
+    }
+    if (window != nullptr && dialog->parentWidget() != window) {
+        dialog->setParent(window, dialog->windowFlags() | Qt::Dialog);
+    }
+    // Without blocking: the answer arrives through buttonClicked.
+    dialog->open();
+}
+
+void OvraSettings::onDialogButtonClicked(QMessageBox* dialog, QAbstractButton* button) {
+    const QVariant index = button->property(BUTTON_INDEX_PROPERTY);
+    if (!index.isValid()) {
+        return;
+    }
+    QMessageBox* outer = myAnsweringDialog;
+    myAnsweringDialog = dialog;
+    alertViewClickedButtonAtIndex(dialog, index.toInt());
+    myAnsweringDialog = outer;
+}
+
+void OvraSettings::alertViewClickedButtonAtIndex(QMessageBox* alertView, int buttonIndex) {
+    if (alertView == nullptr || buttonIndex == CANCEL_BUTTON_INDEX) {
+        return;
+    }
+    if (alertView == myAboutDialog.data()) {
+        if (buttonTitleAtIndex(alertView, buttonIndex) == QLatin1String(VISIT_WEB_SITE)) {
+            const QUrl page = productWebPage();
+            if (!QDesktopServices::openUrl(page)) {
+                systemLog("Error : couldn't open web page - %s",
+                          page.toString().toUtf8().constData());
+            }
+        }
+        return;
+    }
+    if (myAlertViewConfirmationAction != nullptr) {
+        (this->*myAlertViewConfirmationAction)();
+    }
+}
+
+} // namespace ovra

@@ -1,0 +1,79 @@
+#include "tuner/SegmentedControl.hpp"
+
+#include <QResizeEvent>
+
+namespace ovra {
+
+SegmentedControl::SegmentedControl(const QStringList& items, QWidget* parent)
+    : QWidget(parent), myGroup(this) {
+    setObjectName(QStringLiteral("segmentedControl"));
+    myGroup.setExclusive(true);
+    const int count = static_cast<int>(items.size());
+    for (int segment = 0; segment < count; ++segment) {
+        auto* button = new QToolButton(this);
+        button->setObjectName(QStringLiteral("segment"));
+        button->setText(items[segment]);
+        button->setCheckable(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        // The ends are rounded on their outer side only (style sheet).
+        button->setProperty("position", count == 1             ? "only"
+                                        : segment == 0         ? "first"
+                                        : segment == count - 1 ? "last"
+                                                               : "middle");
+        myGroup.addButton(button, segment);
+        myButtons.push_back(button);
+    }
+    connect(&myGroup, &QButtonGroup::idClicked, this, [this](int) { emit valueChanged(); });
+    layoutSegments();
+}
+
+QString SegmentedControl::titleForSegmentAtIndex(int segment) const {
+    QToolButton* button = buttonForSegment(segment);
+    return button ? button->text() : QString();
+}
+
+int SegmentedControl::selectedSegmentIndex() const {
+    return myGroup.checkedId();
+}
+
+void SegmentedControl::setSelectedSegmentIndex(int segment) {
+    if (QToolButton* button = buttonForSegment(segment)) {
+        button->setChecked(true);
+        return;
+    }
+    // An exclusive group keeps one button checked; let go of it briefly.
+    myGroup.setExclusive(false);
+    for (QToolButton* button : myButtons) {
+        button->setChecked(false);
+    }
+    myGroup.setExclusive(true);
+}
+
+QToolButton* SegmentedControl::buttonForSegment(int segment) const {
+    if (segment < 0 || segment >= numberOfSegments()) {
+        return nullptr;
+    }
+    return myButtons[static_cast<size_t>(segment)];
+}
+
+void SegmentedControl::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layoutSegments();
+}
+
+void SegmentedControl::layoutSegments() {
+    const int count = numberOfSegments();
+    if (count == 0) {
+        return;
+    }
+    // Equal widths; the last segment takes what the division leaves.
+    const int segmentWidth = width() / count;
+    int x = 0;
+    for (int segment = 0; segment < count; ++segment) {
+        const int w = segment == count - 1 ? width() - x : segmentWidth;
+        myButtons[static_cast<size_t>(segment)]->setGeometry(x, 0, w, height());
+        x += w;
+    }
+}
+
+} // namespace ovra

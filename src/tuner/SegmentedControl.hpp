@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QButtonGroup>
+#include <QString>
+#include <QStringList>
+#include <QToolButton>
+#include <QWidget>
+
+#include <vector>
+
+namespace ovra {
+
+// A row of joined buttons of which at most one is selected, the touch
+// toolkits' segmented control. valueChanged is sent when the user picks a
+// segment, not when the selection is set in code.
+class SegmentedControl : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int NO_SEGMENT = -1;
+
+    explicit SegmentedControl(const QStringList& items, QWidget* parent = nullptr);
+
+    int numberOfSegments() const { return static_cast<int>(myButtons.size()); }
+    QString titleForSegmentAtIndex(int segment) const;
+    // NO_SEGMENT when none is selected.
+    int selectedSegmentIndex() const;
+    // An index outside the segments selects none.
+    void setSelectedSegmentIndex(int segment);
+    QToolButton* buttonForSegment(int segment) const;
+
+signals:
+    void valueChanged();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void layoutSegments();
+
+    QButtonGroup myGroup;
+    std::vector<QToolButton*> myButtons;
+};
+
+} // namespace ovra
