@@ -76,8 +76,11 @@ public:
     Point absolutePointFromRelativePoint(Point relative) const;
     Point relativePointFromAbsolutePoint(Point absolute) const;
     Point absoluteAnchorPoint() const;
-    // Sets the anchor point and shifts the position by the change of the
-    // absolute anchor point, so the frame stays where it is.
+    // Sets the anchor point and moves the position by the change of the
+    // absolute anchor point. Horizontally that keeps the frame in place;
+    // vertically the absolute point is measured with y up while the anchor
+    // lays the frame out with y down, so the frame moves by
+    // 2 * (old anchor y - new anchor y) * height.
     void changeOnlyAnchorPoint(Point relative);
 
     virtual Size sizeThatFits(Size size) const;
