@@ -1,13 +1,14 @@
 // Runs the capture object on a microphone for a while in a process of its
 // own, for tests that need a particular sound-server environment.
 //   capture_probe [--list] [--device NAME] [--seconds S] [--no-stop]
-// Prints "notification <fundamental>" per analysed buffer and "done" at the
+// Prints "notification <fundamental> at <ms since start>" per analysed buffer and "done" at the
 // end (on standard error, so that standard output holds only queue lines).
 #include "capture/AudioInputDevices.hpp"
 #include "capture/CorvaneAudioTrapper.hpp"
 #include "capture/MicrophoneAudioQueue.hpp"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <cstdio>
@@ -18,13 +19,18 @@ namespace {
 
 class PrintingDelegate : public ovra::AudioTrapperDelegate {
 public:
-    explicit PrintingDelegate(const ovra::CorvaneAudioTrapper* trapper) : myTrapper(trapper) {}
+    explicit PrintingDelegate(const ovra::CorvaneAudioTrapper* trapper) : myTrapper(trapper) {
+        myClock.start();
+    }
     void refreshGUIFromAnotherThread() override {
-        std::fprintf(stderr, "notification %.2f\n", myTrapper->mostRecentFundamentalFrequency());
+        std::fprintf(stderr, "notification %.2f at %lld ms\n",
+                     myTrapper->mostRecentFundamentalFrequency(),
+                     static_cast<long long>(myClock.elapsed()));
     }
 
 private:
     const ovra::CorvaneAudioTrapper* myTrapper;
+    QElapsedTimer myClock; // from just before start
 };
 
 } // namespace
