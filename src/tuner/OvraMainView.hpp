@@ -94,8 +94,8 @@ public:
     Point needleOrigin() const;
     bool pitchMeterIsBright() const { return myPitchMeterIsBright; }
     int32_t litLedCount() const { return myLitLedCount; }
-    // The last refresh's displayed frequency and cents offset; empty when
-    // that refresh stopped before computing them (quiet, or no frequency).
+    // Displayed frequency and cents offset of the most recent refresh that
+    // got as far as the needle; empty before any did.
     std::optional<float> lastDisplayFrequency() const { return myLastDisplayFrequency; }
     std::optional<float> lastCents() const { return myLastCents; }
     int64_t refreshCount() const { return myRefreshCount; }

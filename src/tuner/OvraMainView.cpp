@@ -1,0 +1,293 @@
+#include "tuner/OvraMainView.hpp"
+
+#include "common/SystemLog.hpp"
+#include "common/Version.hpp"
+#include "engine/FrequencySmoother.hpp"
+#include "layout/WEXConfig.hpp"
+#include "tuner/MainViewRefreshPoster.hpp"
+#include "tuner/OvraSettings.hpp"
+#include "tuner/OvraTuningKey.hpp"
+#include "tuner/TunerAppDelegate.hpp"
+#include "ui/LayoutImageView.hpp"
+#include "ui/WEXButton.hpp"
+
+#include <string>
+#include <utility>
+
+namespace ovra {
+
+namespace {
+
+constexpr const char* MODIFIER_PRESSED = "pressed";
+constexpr const char* MODIFIER_UNPRESSED = "unpressed";
+constexpr const char* MODIFIER_MAGIC = "magic";
+constexpr const char* MODIFIER_BRIGHT = "bright";
+constexpr const char* MODIFIER_DIM = "dim";
+constexpr int32_t NO_INDEX = -1;
+
+// Outer strings first, inner ones last, so the inner strings lie above.
+constexpr std::array<int32_t, STRING_COUNT> STRING_DRAWING_ORDER = {0, 5, 1, 4, 2, 3};
+
+QPixmap layoutImage(const char* itemID, int32_t index, const char* modifier) {
+    return WEXConfig::imageOfItem(itemID, index, modifier, MAIN_VIEW_LAYOUT_FILE);
+}
+
+Point layoutPosition(const char* itemID, int32_t index) {
+    return WEXConfig::positionOfItem(itemID, index, nullptr, MAIN_VIEW_LAYOUT_FILE);
+}
+
+std::string applicationVersion() {
+    if (TunerAppDelegate* app = TunerAppDelegate::sharedAppDelegate()) {
+        return app->versionString();
+    }
+    return OVRA_VERSION;
+}
+
+} // namespace
+
+OvraMainView* OvraMainView::mySharedMainView = nullptr;
+
+OvraMainView::OvraMainView(const Rect& frame) : View(frame) {
+    // Set before any key exists, so that a touched key always finds the screen.
+    mySharedMainView = this;
+    myCaptureDelegate = std::make_shared<MainViewRefreshPoster>(this);
+
+    setupBorderFrequencies();
+    systemLog("Version = %s", applicationVersion().c_str());
+    setFrequencySmoother(std::make_shared<FrequencySmoother>());
+
+    auto background = newImageViewOfItem("background", NO_INDEX, MAIN_VIEW_LAYOUT_FILE);
+    myBackgroundView = background.get();
+    addSubview(std::move(background));
+
+    buildTuningKeys();
+    setupMagicTuningKey();
+    buildButtons();
+
+    auto head = newImageViewForComponent(CFG_GUITAR_HEAD);
+    myHeadView = head.get();
+    addSubview(std::move(head));
+
+    buildLevelMeter();
+    buildPitchMeter();
+    buildStrings();
+    buildNeedle();
+
+    addSubview(newImageViewOfItem("overlay", NO_INDEX, MAIN_VIEW_LAYOUT_FILE));
+
+    auto settingsPanel = std::make_unique<OvraSettings>(bounds());
+    settingsPanel->setFrame(settingsPanel->offscreenFrame());
+    mySettings = settingsPanel.get();
+    addSubview(std::move(settingsPanel));
+
+    // The pictures follow the state even when the stored selection names no
+    // key (a damaged preference): the replay below then changes nothing.
+    updateActivatedImages();
+    TunerAppDelegate* app = TunerAppDelegate::sharedAppDelegate();
+    tuningKeyHit(app != nullptr ? app->lastTuningKeySelected() : 0);
+}
+
+OvraMainView::~OvraMainView() {
+    if (mySharedMainView == this) {
+        mySharedMainView = nullptr;
+    }
+    setFrequencySmoother(nullptr);
+}
+
+OvraMainView* OvraMainView::sharedMainView() {
+    return mySharedMainView;
+}
+
+void OvraMainView::buildTuningKeys() {
+    for (int32_t i = 0; i < STRING_COUNT; ++i) {
+        const QPixmap pressed = layoutImage(CFG_TUNING_KEY, i, MODIFIER_PRESSED);
+        const QPixmap unpressed = layoutImage(CFG_TUNING_KEY, i, MODIFIER_UNPRESSED);
+        const QPixmap magic = layoutImage(CFG_TUNING_KEY, i, MODIFIER_MAGIC);
+        const Point position = layoutPosition(CFG_TUNING_KEY, i);
+        auto* key = new OvraTuningKey(Rect{position, ImageView::imageSize(pressed)});
+        key->setActiveImage(pressed);
+        key->setInactiveImage(unpressed);
+        key->setMagicImage(magic);
+        myTuningKey[static_cast<size_t>(i)] = key;
+        key->setTuningKeyIndex(i);
+        addSubview(key);
+    }
+}
+
+void OvraMainView::setupMagicTuningKey() {
+    const QPixmap pressed = layoutImage("autoswitchkey", NO_INDEX, MODIFIER_PRESSED);
+    const QPixmap unpressed = layoutImage("autoswitchkey", NO_INDEX, MODIFIER_UNPRESSED);
+    const Point position = layoutPosition("autoswitchkey", NO_INDEX);
+    auto* key = new OvraTuningKey(Rect{position, ImageView::imageSize(pressed)});
+    key->setActiveImage(pressed);
+    key->setInactiveImage(unpressed);
+    myMagicTuningKey = key;
+    key->setTuningKeyIndex(MAGIC_KEY_INDEX);
+    addSubview(key);
+}
+
+void OvraMainView::buildButtons() {
+    const auto makeButton = [this](const char* itemID) {
+        auto* button = new WEXButton(Rect{});
+        button->configureToggleButtonWithItemID(itemID, NO_INDEX, MAIN_VIEW_LAYOUT_FILE);
+        addSubview(button);
+        return button;
+    };
+    myAboutButton = makeButton("aboutbutton");
+    myAboutButton->addTarget(ControlEventTouchUpInside, [this] { aboutButtonPressed(); });
+    // The settings and help buttons only show their own pictures.
+    mySettingsButton = makeButton("settingsbutton");
+    myHelpButton = makeButton("helpbutton");
+}
+
+void OvraMainView::loadAmpMeterLED(int32_t ledIndex) {
+    if (ledIndex < 0 || ledIndex >= LED_COUNT) {
+        return;
+    }
+    const auto i = static_cast<size_t>(ledIndex);
+    myAmplitudeMeterLEDUnlitImage[i] = layoutImage("ampmeterled", ledIndex, MODIFIER_UNPRESSED);
+    myAmplitudeMeterLEDLitImage[i] = layoutImage("ampmeterled", ledIndex, MODIFIER_PRESSED);
+    const QPixmap& unlit = myAmplitudeMeterLEDUnlitImage[i];
+    auto* led =
+        new ImageView(Rect{layoutPosition("ampmeterled", ledIndex), ImageView::imageSize(unlit)});
+    led->setImage(unlit);
+    addSubview(led);
+    myAmplitudeMeterLEDs.push_back(led);
+}
+
+void OvraMainView::buildLevelMeter() {
+    myAmplitudeMeterLEDs.clear();
+    myAmplitudeMeterLEDs.reserve(LED_COUNT + 1);
+    for (int32_t i = 0; i < LED_COUNT; ++i) {
+        loadAmpMeterLED(i);
+    }
+}
+
+void OvraMainView::buildPitchMeter() {
+    auto meter = newImageViewForComponent("pitchmeter");
+    myBrightPitchMeterImage = layoutImage("pitchmeter", NO_INDEX, MODIFIER_BRIGHT);
+    myDimPitchMeterImage = layoutImage("pitchmeter", NO_INDEX, MODIFIER_DIM);
+    myPitchMeterView = meter.get();
+    addSubview(std::move(meter));
+
+    myFarRedPoint = layoutPosition("pitchmeter.farred", NO_INDEX);
+    myNearRedPoint = layoutPosition("pitchmeter.nearred", NO_INDEX);
+    myNearBluePoint = layoutPosition("pitchmeter.nearblue", NO_INDEX);
+    myFarBluePoint = layoutPosition("pitchmeter.farblue", NO_INDEX);
+}
+
+void OvraMainView::buildStrings() {
+    for (int32_t i = 0; i < STRING_COUNT; ++i) {
+        const auto s = static_cast<size_t>(i);
+        myTuningPegLitImage[s] = layoutImage("string", i, MODIFIER_PRESSED);
+        myTuningPegUnlitImage[s] = layoutImage("string", i, MODIFIER_UNPRESSED);
+        myTuningPegMagicImage[s] = layoutImage("string", i, MODIFIER_MAGIC);
+        auto* peg = new ImageView(
+            Rect{layoutPosition("string", i), ImageView::imageSize(myTuningPegUnlitImage[s])});
+        peg->setImage(myTuningPegUnlitImage[s]);
+        myTuningPeg[s] = peg;
+    }
+    for (int32_t i : STRING_DRAWING_ORDER) {
+        addSubview(myTuningPeg[static_cast<size_t>(i)]);
+    }
+}
+
+void OvraMainView::buildNeedle() {
+    auto needle = newImageViewForComponent("pitchneedle");
+    myBrightNeedleImage = layoutImage("pitchneedle", NO_INDEX, MODIFIER_BRIGHT);
+    myDimNeedleImage = layoutImage("pitchneedle", NO_INDEX, MODIFIER_DIM);
+    // The needle's own position is only a default: it starts at near blue.
+    needle->setOrigin(myNearBluePoint);
+    myPitchNeedle = needle.get();
+    addSubview(std::move(needle));
+}
+
+std::unique_ptr<ImageView> OvraMainView::newImageViewForComponent(const char* itemID) const {
+    QPixmap image = layoutImage(itemID, NO_INDEX, MODIFIER_DIM);
+    if (image.isNull()) {
+        image = layoutImage(itemID, NO_INDEX, nullptr);
+    }
+    auto view = std::make_unique<ImageView>(image);
+    view->setOrigin(layoutPosition(itemID, NO_INDEX));
+    return view;
+}
+
+void OvraMainView::aboutButtonPressed() {
+    if (mySettings != nullptr) {
+        mySettings->showSettings();
+    }
+}
+
+std::shared_ptr<FrequencySmoother> OvraMainView::frequencySmoother() const {
+    return myFrequencySmoother.load();
+}
+
+void OvraMainView::setFrequencySmoother(std::shared_ptr<FrequencySmoother> smoother) {
+    myFrequencySmoother.store(std::move(smoother));
+}
+
+OvraTuningKey* OvraMainView::tuningKey(int32_t keyIndex) const {
+    if (keyIndex >= 0 && keyIndex < STRING_COUNT) {
+        return myTuningKey[static_cast<size_t>(keyIndex)];
+    }
+    return keyIndex == MAGIC_KEY_INDEX ? myMagicTuningKey : nullptr;
+}
+
+bool OvraMainView::touchTuningKey(int32_t keyIndex) {
+    OvraTuningKey* key = tuningKey(keyIndex);
+    if (key == nullptr) {
+        return false;
+    }
+    Touch touch;
+    touch.location = key->boundsCenter();
+    touch.previousLocation = touch.location;
+    key->touchesBegan(touch);
+    key->touchesEnded(touch);
+    return true;
+}
+
+ImageView* OvraMainView::tuningPeg(int32_t stringIndex) const {
+    if (stringIndex < 0 || stringIndex >= STRING_COUNT) {
+        return nullptr;
+    }
+    return myTuningPeg[static_cast<size_t>(stringIndex)];
+}
+
+ImageView* OvraMainView::amplitudeMeterLED(int32_t ledIndex) const {
+    if (ledIndex < 0 || static_cast<size_t>(ledIndex) >= myAmplitudeMeterLEDs.size()) {
+        return nullptr;
+    }
+    return myAmplitudeMeterLEDs[static_cast<size_t>(ledIndex)];
+}
+
+QPixmap OvraMainView::tuningPegLitImage(int32_t stringIndex) const {
+    return stringIndex >= 0 && stringIndex < STRING_COUNT
+               ? myTuningPegLitImage[static_cast<size_t>(stringIndex)]
+               : QPixmap();
+}
+
+QPixmap OvraMainView::tuningPegUnlitImage(int32_t stringIndex) const {
+    return stringIndex >= 0 && stringIndex < STRING_COUNT
+               ? myTuningPegUnlitImage[static_cast<size_t>(stringIndex)]
+               : QPixmap();
+}
+
+QPixmap OvraMainView::tuningPegMagicImage(int32_t stringIndex) const {
+    return stringIndex >= 0 && stringIndex < STRING_COUNT
+               ? myTuningPegMagicImage[static_cast<size_t>(stringIndex)]
+               : QPixmap();
+}
+
+QPixmap OvraMainView::amplitudeMeterLEDLitImage(int32_t ledIndex) const {
+    return ledIndex >= 0 && ledIndex < LED_COUNT
+               ? myAmplitudeMeterLEDLitImage[static_cast<size_t>(ledIndex)]
+               : QPixmap();
+}
+
+QPixmap OvraMainView::amplitudeMeterLEDUnlitImage(int32_t ledIndex) const {
+    return ledIndex >= 0 && ledIndex < LED_COUNT
+               ? myAmplitudeMeterLEDUnlitImage[static_cast<size_t>(ledIndex)]
+               : QPixmap();
+}
+
+} // namespace ovra

@@ -1,0 +1,140 @@
+// What the tuner screen does after it is built: refreshes from the capture
+// object, key hits, and the pictures of keys, strings, LEDs, meter and needle.
+#include "tuner/OvraMainView.hpp"
+
+#include "capture/CorvaneAudioTrapper.hpp"
+#include "tuner/OvraTuningKey.hpp"
+#include "tuner/TunerAppDelegate.hpp"
+
+namespace ovra {
+
+namespace {
+constexpr double NEEDLE_MOVE_SECONDS = 0.1;
+} // namespace
+
+void OvraMainView::refreshGUIFromAnotherThread() {
+    myCaptureDelegate->refreshGUIFromAnotherThread();
+}
+
+void OvraMainView::refreshGUI() {
+    ++myRefreshCount;
+    TunerAppDelegate* app = TunerAppDelegate::sharedAppDelegate();
+    const std::shared_ptr<CorvaneAudioTrapper> trapper =
+        app != nullptr ? app->audioTrapper() : nullptr;
+    if (trapper == nullptr) {
+        emit refreshed();
+        return;
+    }
+    const float topAmplitude = trapper->mostRecentTopAmplitude();
+    const float fundamental = trapper->mostRecentFundamentalFrequency();
+    const float rawPeakPower = trapper->mostRecentRawPeakPower();
+    const std::shared_ptr<FrequencySmoother> smoother = frequencySmoother();
+
+    const RefreshOutcome outcome =
+        myModel.refresh(topAmplitude, fundamental, rawPeakPower, app->volumeThreshold(),
+                        app->hyperactivityMode(), smoother.get(), needlePoints());
+
+    showLitLedCount(outcome.litLeds);
+    if (outcome.selectionChanged) {
+        updateActivatedImages();
+    }
+    if (outcome.meter != RefreshOutcome::Meter::Unchanged) {
+        showPitchMeterBright(outcome.meter == RefreshOutcome::Meter::Bright);
+    }
+    if (outcome.needle) {
+        pointPitchNeedle(*outcome.needle);
+    }
+    if (outcome.displayFrequency) {
+        myLastDisplayFrequency = outcome.displayFrequency;
+        myLastCents = outcome.cents;
+    }
+    emit refreshed();
+}
+
+void OvraMainView::setupBorderFrequencies() {
+    myModel.setupBorderFrequencies();
+}
+
+void OvraMainView::autoSelectTuningKey(float frequency) {
+    myModel.autoSelectTuningKey(frequency);
+    updateActivatedImages();
+}
+
+void OvraMainView::tuningKeyHit(int32_t keyIndex) {
+    if (!myModel.tuningKeyHit(keyIndex)) {
+        return;
+    }
+    updateActivatedImages();
+    if (TunerAppDelegate* app = TunerAppDelegate::sharedAppDelegate()) {
+        app->updateSelectedTuningKey(keyIndex);
+    }
+}
+
+void OvraMainView::updateActivatedImages() {
+    const bool automatic = myModel.autoSwitchModeEnabled();
+    const int32_t active = myModel.activeTuningKeyIndex();
+    if (myMagicTuningKey != nullptr) {
+        myMagicTuningKey->setTuningKeyState(automatic ? TUNING_KEY_STATE_ACTIVE
+                                                      : TUNING_KEY_STATE_INACTIVE);
+    }
+    for (int32_t i = 0; i < STRING_COUNT; ++i) {
+        const auto s = static_cast<size_t>(i);
+        const bool selected = i == active;
+        if (myTuningKey[s] != nullptr) {
+            const int32_t selectedState =
+                automatic ? TUNING_KEY_STATE_MAGIC : TUNING_KEY_STATE_ACTIVE;
+            myTuningKey[s]->setTuningKeyState(selected ? selectedState : TUNING_KEY_STATE_INACTIVE);
+        }
+        if (myTuningPeg[s] != nullptr) {
+            const QPixmap& selectedImage =
+                automatic ? myTuningPegMagicImage[s] : myTuningPegLitImage[s];
+            myTuningPeg[s]->setImage(selected ? selectedImage : myTuningPegUnlitImage[s]);
+        }
+    }
+}
+
+void OvraMainView::updateTopAmp(float amplitude) {
+    showLitLedCount(TunerDisplayModel::litLedCount(amplitude));
+}
+
+void OvraMainView::showLitLedCount(int32_t count) {
+    // Every LED is set each time, lit or not.
+    for (size_t i = 0; i < myAmplitudeMeterLEDs.size(); ++i) {
+        const bool lit = static_cast<int32_t>(i) + 1 <= count;
+        myAmplitudeMeterLEDs[i]->setImage(lit ? myAmplitudeMeterLEDLitImage[i]
+                                              : myAmplitudeMeterLEDUnlitImage[i]);
+    }
+    myLitLedCount = count;
+}
+
+void OvraMainView::showPitchMeterBright(bool bright) {
+    // Immediate: only the needle's moves are animated.
+    myPitchMeterView->setImage(bright ? myBrightPitchMeterImage : myDimPitchMeterImage);
+    myPitchNeedle->setImage(bright ? myBrightNeedleImage : myDimNeedleImage);
+    myPitchMeterIsBright = bright;
+}
+
+Point OvraMainView::pointBetweenPointA(Point a, Point b, float fractionOfDistance) const {
+    return TunerDisplayModel::pointBetweenPointA(a, b, fractionOfDistance);
+}
+
+void OvraMainView::pointPitchNeedle(Point point) {
+    View::beginAnimations();
+    View::setAnimationDuration(NEEDLE_MOVE_SECONDS);
+    myPitchNeedle->setOrigin(point);
+    View::commitAnimations();
+}
+
+void OvraMainView::pointPitchNeedleBetweenPointA(Point a, Point b, float fractionOfDistance) {
+    pointPitchNeedle(pointBetweenPointA(a, b, fractionOfDistance));
+}
+
+Point OvraMainView::needleOrigin() const {
+    return myPitchNeedle->frame().origin;
+}
+
+NeedlePoints OvraMainView::needlePoints() const {
+    return NeedlePoints{myFarRedPoint, myNearRedPoint, myNearBluePoint, myFarBluePoint};
+}
+
+} // namespace ovra

@@ -1,0 +1,56 @@
+#include "tuner/OvraTuningKey.hpp"
+
+#include "tuner/OvraMainView.hpp"
+
+namespace ovra {
+
+OvraTuningKey::OvraTuningKey(const Rect& frame) : Control(frame) {
+    setUserInteractionEnabled(true);
+    myImageView = new ImageView(Rect{{0.0f, 0.0f}, frame.size});
+    addSubview(myImageView);
+}
+
+void OvraTuningKey::setActiveImage(const QPixmap& image) {
+    myActiveImage = image;
+}
+
+void OvraTuningKey::setInactiveImage(const QPixmap& image) {
+    myInactiveImage = image;
+    myImageView->setImage(myInactiveImage);
+}
+
+void OvraTuningKey::setMagicImage(const QPixmap& image) {
+    myMagicImage = image;
+}
+
+void OvraTuningKey::setTuningKeyState(int32_t state) {
+    switch (state) {
+    case TUNING_KEY_STATE_ACTIVE:
+        myImageView->setImage(myActiveImage);
+        break;
+    case TUNING_KEY_STATE_MAGIC:
+        myImageView->setImage(myMagicImage);
+        break;
+    default:
+        myImageView->setImage(myInactiveImage);
+        break;
+    }
+}
+
+void OvraTuningKey::setTuningKeyIndex(int32_t index) {
+    myTuningKeyIndex = index;
+}
+
+void OvraTuningKey::touchesBegan(const Touch& touch) {
+    Control::touchesBegan(touch);
+    // The screen decides at touch-down, without waiting for the release.
+    if (OvraMainView* mainView = OvraMainView::sharedMainView()) {
+        mainView->tuningKeyHit(myTuningKeyIndex);
+    }
+}
+
+void OvraTuningKey::touchesEnded(const Touch& touch) {
+    Control::touchesEnded(touch);
+}
+
+} // namespace ovra
