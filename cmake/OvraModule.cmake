@@ -29,6 +29,10 @@ function(ovra_test name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
   ovra_warnings(${name})
+  # An empty LABELS value would swallow the next property name.
+  if(NOT ARG_LABELS)
+    set(ARG_LABELS unit)
+  endif()
   include(GoogleTest)
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
