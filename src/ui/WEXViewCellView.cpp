@@ -42,8 +42,12 @@ void WEXViewCellView::setView(QWidget* view) {
     myView = view;
     if (view != nullptr && view->parentWidget() != myContentView) {
         // Reparenting keeps the widget's geometry (its owner gave it).
+        // Reparenting hides a widget; it shows with the row, or now if the
+        // row is already on screen.
         view->setParent(myContentView);
-        view->show();
+        if (myContentView->isVisible()) {
+            view->show();
+        }
     }
     layoutSubviews();
 }
@@ -56,7 +60,9 @@ void WEXViewCellView::setNameLabel(HighlightLabel* label) {
     myNameLabel = label;
     if (label != nullptr) {
         label->setParent(myContentView);
-        label->show();
+        if (myContentView->isVisible()) {
+            label->show();
+        }
     }
     layoutSubviews();
 }

@@ -163,7 +163,9 @@ TEST_F(ControlInput, OtherMouseButtonsAreNotTouches) {
 }
 
 TEST_F(ControlInput, TouchScreenSequenceIsTrackedLikeTheMouse) {
-    QPointingDevice* screen = QTest::createTouchDevice();
+    // Deleting the device unregisters it again.
+    const std::unique_ptr<QPointingDevice> device(QTest::createTouchDevice());
+    QPointingDevice* screen = device.get();
     QTest::touchEvent(window->viewport(), screen).press(0, window->at(60, 50));
     QTest::touchEvent(window->viewport(), screen).move(0, window->at(70, 55));
     QTest::touchEvent(window->viewport(), screen).release(0, window->at(70, 55));

@@ -94,7 +94,20 @@ TEST_F(ViewCell, HostingTheSameViewAgainKeepsItOnce) {
     EXPECT_EQ(cell.view(), view);
     EXPECT_EQ(cell.contentView()->children().count(view), 1);
     EXPECT_EQ(view->geometry(), QRect(3, 4, 50, 20));
-    EXPECT_FALSE(view->isHidden());
+}
+
+TEST_F(ViewCell, HostedViewShowsWithTheRow) {
+    WEXViewCellView cell(QRect(0, 0, 300, 44));
+    auto* early = new QWidget();
+    cell.setView(early);
+    EXPECT_FALSE(early->isVisible());
+    cell.show();
+    EXPECT_TRUE(early->isVisible());
+    auto* late = new QWidget();
+    cell.setView(late);
+    EXPECT_TRUE(late->isVisible());
+    EXPECT_FALSE(early->isVisible());
+    delete early;
 }
 
 TEST_F(ViewCell, HostedViewLivesAndDiesWithTheRow) {
@@ -130,7 +143,6 @@ TEST_F(ViewCell, ReplacingTheLabelLaysOutTheNewOne) {
     WEXViewCellView cell(QRect(0, 0, 300, 44));
     QPointer<HighlightLabel> old = cell.nameLabel();
     auto* label = new HighlightLabel();
-    label->setText("Reactivity");
     cell.setNameLabel(label);
     EXPECT_TRUE(old.isNull());
     EXPECT_EQ(cell.nameLabel(), label);
