@@ -1,0 +1,147 @@
+#pragma once
+
+#include "app/Preferences.hpp"
+#include "capture/AudioQueue.hpp"
+#include "tuner/OvraMainView.hpp"
+#include "tuner/TunerAppDelegate.hpp"
+
+#include <QGuiApplication>
+#include <QObject>
+#include <QPointer>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace ovra {
+
+class CorvaneAudioTrapper;
+class TunerWindow;
+class WEXConfig;
+
+// The application delegate: launches the tuner (window, preferences, layout
+// reader, tuner screen, capture), keeps the application-wide settings and
+// persists them, and ties capture to the application's life cycle: running
+// while the application is active, stopped (and the settings written)
+// whenever it is not.
+//
+// Settings in the preference store (see Preferences):
+//   "ovratuner.volumethreshold"   integer, default 500, read at launch
+//   "ovratuner.greenzonewidth"    integer, default 10, read at launch
+//   "ovratuner.hyperactivity"     boolean, default false, read at launch
+//   "ovratuner.tuningkeyselected" integer 0..6, default 0, read on each request
+// The first three are written on resign and terminate, the last at once. A
+// stored value that is not of its type (or, for the tuning key, not 0..6)
+// counts as absent.
+//
+// Main thread only.
+class OvraTunerAppDelegate : public QObject, public TunerAppDelegate {
+    Q_OBJECT
+
+public:
+    static constexpr int32_t DEFAULT_VOLUME_THRESHOLD = 500;
+    static constexpr int32_t MIN_VOLUME_THRESHOLD = 50;
+    static constexpr int32_t MAX_VOLUME_THRESHOLD = 1000;
+    static constexpr int32_t DEFAULT_GREEN_ZONE_WIDTH = 10;
+    static constexpr int32_t TUNING_KEY_COUNT = 7; // six strings and the magic key
+
+    static constexpr const char* KEY_VOLUME_THRESHOLD = "ovratuner.volumethreshold";
+    static constexpr const char* KEY_GREEN_ZONE_CENTS_WIDTH = "ovratuner.greenzonewidth";
+    static constexpr const char* KEY_HYPERACTIVITY_MODE = "ovratuner.hyperactivity";
+    static constexpr const char* KEY_SELECTED_TUNING_KEY_INDEX = "ovratuner.tuningkeyselected";
+
+    struct Options {
+        // Makes the audio input queue of each capture thread; empty for the
+        // default microphone.
+        AudioQueueFactory audioQueueFactory;
+        // Follow QGuiApplication's state (active / not active) and
+        // aboutToQuit from launch on. Off, the life-cycle calls are the
+        // caller's to make.
+        bool followApplicationState = true;
+    };
+
+    OvraTunerAppDelegate();
+    explicit OvraTunerAppDelegate(Options options);
+    // Unregisters, stops capture, then lets go of the capture object, the
+    // layout reader, the tuner screen and the window, in that order.
+    ~OvraTunerAppDelegate() override;
+    OvraTunerAppDelegate(const OvraTunerAppDelegate&) = delete;
+    OvraTunerAppDelegate& operator=(const OvraTunerAppDelegate&) = delete;
+
+    // The registered delegate when it is this class, else null.
+    static OvraTunerAppDelegate* sharedAppDelegate();
+
+    // --- life cycle
+    // Registers as the shared delegate, creates the window, loads the
+    // preferences, creates WEXConfig("ovra") and the tuner screen, creates
+    // the capture object and makes the screen its delegate, starts capture,
+    // and shows the window with the screen. Needs a QApplication. Only the
+    // first call does anything.
+    void applicationDidFinishLaunching();
+    // Stops capture, then writes the settings.
+    void applicationWillResignActive();
+    // Starts capture.
+    void applicationDidBecomeActive();
+    // Stops capture, then writes the settings.
+    void applicationWillTerminate();
+    bool isLaunched() const { return myLaunched; }
+    // What a change of QGuiApplication's state means: becoming active starts
+    // capture; leaving the active state (to inactive, hidden or suspended)
+    // resigns; changes between the other states mean nothing.
+    void handleApplicationStateChange(Qt::ApplicationState state);
+
+    // --- preferences
+    // Reads the threshold, green-zone width and hyperactivity flag from the
+    // store, each absent one taking its default.
+    void loadPreferences();
+    // Writes the threshold, the green-zone width and the hyperactivity flag.
+    void storeDefaultValues();
+
+    // --- capture
+    // true: startAudioTrapper; false: stopAudioTrapper (nothing before launch).
+    void setAudioOn(bool on);
+    std::shared_ptr<CorvaneAudioTrapper> audioTrapper() const override { return myAudioTrapper; }
+
+    // --- settings
+    int32_t lastTuningKeySelected() const override;
+    void updateSelectedTuningKey(int32_t keyIndex) override;
+    int32_t volumeThreshold() const override { return myVolumeThreshold; }
+    void setVolumeThresholdToDefault() override { myVolumeThreshold = DEFAULT_VOLUME_THRESHOLD; }
+    // 1 - (threshold - 50) / (1000 - 50), in single precision.
+    float volumeSensitivity() const override;
+    // threshold = 1000 - (int)((1000 - 50) * sensitivity); logs
+    // "Volume threshold=%d". Not clamped: the slider keeps it in 0..1.
+    void setVolumeSensitivity(float sensitivity) override;
+    int32_t greenZoneCentsWidth() const { return myGreenZoneCentsWidth; }
+    void setGreenZoneCentsWidth(int32_t width) { myGreenZoneCentsWidth = width; }
+    void setGreenZoneCentsWidthToDefault() { myGreenZoneCentsWidth = DEFAULT_GREEN_ZONE_WIDTH; }
+    bool hyperactivityMode() const override { return myHyperactivityMode; }
+    void setHyperactivityMode(bool on) override { myHyperactivityMode = on; }
+    // The application's version ("1.0.0").
+    std::string versionString() const override;
+
+    // --- what the launch made (null before it)
+    TunerWindow* window() const { return myWindow.get(); }
+    WEXConfig* layoutConfig() const { return myOvraLayout.get(); }
+    OvraMainView* mainView() const { return myMainView.data(); }
+    const Options& options() const { return myOptions; }
+
+private:
+    void followApplicationState();
+
+    std::unique_ptr<TunerWindow> myWindow;
+    std::unique_ptr<WEXConfig> myOvraLayout;
+    // Owned by the window's scene once shown; released before the window.
+    QPointer<OvraMainView> myMainView;
+    std::shared_ptr<CorvaneAudioTrapper> myAudioTrapper;
+    int32_t myVolumeThreshold = DEFAULT_VOLUME_THRESHOLD;
+    int32_t myGreenZoneCentsWidth = DEFAULT_GREEN_ZONE_WIDTH;
+    bool myHyperactivityMode = false;
+
+    Options myOptions;
+    Preferences myPreferences;
+    bool myLaunched = false;
+    Qt::ApplicationState myApplicationState = Qt::ApplicationInactive;
+};
+
+} // namespace ovra

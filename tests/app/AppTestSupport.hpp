@@ -1,0 +1,108 @@
+#pragma once
+
+#include "app/OvraTunerAppDelegate.hpp"
+#include "capture/CaptureThread.hpp"
+#include "capture/CorvaneAudioTrapper.hpp"
+#include "capture/ScriptedAudioQueue.hpp"
+
+#include <QApplication>
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <thread>
+
+namespace ovra::test {
+
+inline void ensureWidgetApplication() {
+    static int argc = 1;
+    static char name[] = "app_delegate_tests";
+    static char* argv[] = {name, nullptr};
+    if (QApplication::instance() == nullptr) {
+        new QApplication(argc, argv);
+    }
+}
+
+// Points the preference store at an empty folder of its own for one test.
+class TemporaryPreferences {
+public:
+    TemporaryPreferences() {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, myDir.path());
+    }
+    bool isValid() const { return myDir.isValid(); }
+    QString folder() const { return myDir.path() + QStringLiteral("/OvraTuner"); }
+    QString filePath() const { return folder() + QStringLiteral("/OvraTuner.conf"); }
+
+    // Replaces the file with these bytes (before anything reads it).
+    void writeFile(const QByteArray& contents) const {
+        QDir().mkpath(folder());
+        QFile file(filePath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(contents);
+    }
+    QByteArray fileContents() const {
+        QFile file(filePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // The text stored for a key in the file on disk ("key=value" lines), or
+    // a null string when the file has no such line.
+    QString fileValue(const char* key) const {
+        const QString prefix = QString::fromLatin1(key) + QLatin1Char('=');
+        const QStringList lines = QString::fromUtf8(fileContents()).split(QLatin1Char('\n'));
+        for (const QString& line : lines) {
+            if (line.startsWith(prefix)) {
+                return line.mid(prefix.size()).trimmed();
+            }
+        }
+        return QString();
+    }
+
+private:
+    QTemporaryDir myDir;
+};
+
+// Polls `condition`, letting the main thread's events run, until it holds or
+// `timeout` passes.
+inline bool eventually(const std::function<bool()>& condition,
+                       std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        QTest::qWait(5);
+    }
+    return true;
+}
+
+// A sound source that delivers nothing unless told to, and whose queues
+// shorten their capture object's event-loop slices so that a stopped
+// capture thread ends soon after.
+inline std::shared_ptr<ScriptedAudioSource> quietSource() {
+    return ScriptedAudioSource::create();
+}
+
+inline AudioQueueFactory quickFactory(const std::shared_ptr<ScriptedAudioSource>& source) {
+    AudioQueueFactory make = source->factory();
+    return [make] {
+        if (auto trapper = CorvaneAudioTrapper::sharedAudioTrapper()) {
+            trapper->setEventLoopSliceForTesting(std::chrono::milliseconds(20));
+        }
+        return make();
+    };
+}
+
+// Capture threads end before the next test starts.
+inline void finishCapture() {
+    EXPECT_TRUE(finishCaptureThreads(std::chrono::seconds(20)));
+}
+
+} // namespace ovra::test
