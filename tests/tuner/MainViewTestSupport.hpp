@@ -22,14 +22,34 @@
 namespace ovra::test {
 
 // The settings panel shows widgets in the scene: that takes a QApplication.
-inline void ensureWidgetApplication() {
-    if (QCoreApplication::instance() == nullptr) {
+// It lives until every test has run and is then destroyed, so that Qt lets
+// go of its fonts before the leak check.
+class WidgetApplicationEnvironment : public ::testing::Environment {
+public:
+    static QApplication* application() {
         static int argc = 1;
         static char name[] = "tuner_mainview_tests";
         static char* argv[] = {name, nullptr};
-        // Never destroyed: capture threads and posted refreshes may use it to the end.
-        new QApplication(argc, argv);
+        if (myApplication == nullptr) {
+            myApplication = new QApplication(argc, argv);
+        }
+        return myApplication;
     }
+    void SetUp() override { application(); }
+    void TearDown() override {
+        delete myApplication;
+        myApplication = nullptr;
+    }
+
+private:
+    static inline QApplication* myApplication = nullptr;
+};
+
+inline ::testing::Environment* const WIDGET_APPLICATION_ENVIRONMENT =
+    ::testing::AddGlobalTestEnvironment(new WidgetApplicationEnvironment);
+
+inline void ensureWidgetApplication() {
+    WidgetApplicationEnvironment::application();
 }
 
 // The application edge of the screen: what the shell would answer, with a

@@ -129,7 +129,8 @@ TEST_F(TuningKeyTouches, ATwoFingerTouchScreenPressIsOneHit) {
     OvraTuningKey* magic = screen().tuningKey(6);
     const QPoint first = viewportPoint(*magic, Point{8.0f, 8.0f});
     const QPoint second = viewportPoint(*magic, magic->boundsCenter());
-    QPointingDevice* device = QTest::createTouchDevice();
+    // One touch screen for the whole program: Qt keeps devices registered.
+    static QPointingDevice* const device = QTest::createTouchDevice();
     QTest::touchEvent(window().viewport(), device).press(0, first).press(1, second);
     QTest::touchEvent(window().viewport(), device).release(0, first).release(1, second);
     EXPECT_TRUE(screen().autoSwitchModeEnabled()) << "toggled once, not twice";
