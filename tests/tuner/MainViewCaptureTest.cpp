@@ -27,13 +27,13 @@ constexpr size_t BUFFER = CAPTURE_FRAMES_PER_BUFFER;
 
 // Consecutive 2048-sample buffers of a plucked string.
 std::vector<std::vector<int16_t>> pluck(double fundamental, size_t buffers, double level = 1.0) {
-    ToneSpec spec;
-    spec.fundamental = fundamental;
-    spec.seconds = static_cast<double>(buffers * BUFFER) / 8000.0 + 0.1;
-    for (double& partial : spec.partials) {
+    ToneSpec tone;
+    tone.fundamental = fundamental;
+    tone.seconds = static_cast<double>(buffers * BUFFER) / 8000.0 + 0.1;
+    for (double& partial : tone.partials) {
         partial *= level;
     }
-    const std::vector<int16_t> samples = toPcm16(synthesizeTone(spec));
+    const std::vector<int16_t> samples = toPcm16(synthesizeTone(tone));
     std::vector<std::vector<int16_t>> out;
     for (size_t b = 0; b < buffers; ++b) {
         out.emplace_back(samples.begin() + static_cast<ptrdiff_t>(b * BUFFER),
