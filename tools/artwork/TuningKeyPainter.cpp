@@ -28,32 +28,44 @@ void paintTuningKey(QPainter& p, Glow glow, bool mirrored) {
     p.setBrush(chromeGradient(QPointF(0, centre.y() - 6.5), QPointF(0, centre.y() + 6.5)));
     p.drawRoundedRect(QRectF(40, centre.y() - 6.5, 7, 13), 2, 2);
 
-    // The button: a flattened oval with a rim and a polished face.
-    QPainterPath shape;
-    shape.addRoundedRect(button, 11.5, 11.5);
+    // The button: a tulip with a slight waist, a polished rim and a face.
+    auto tulip = [&centre](double rx, double ry, double waist) {
+        const double cx = centre.x();
+        const double cy = centre.y();
+        QPainterPath path;
+        path.moveTo(cx - rx, cy);
+        path.cubicTo(cx - rx, cy - ry * 1.15, cx - rx * 0.25, cy - ry * 1.08, cx, cy - ry * waist);
+        path.cubicTo(cx + rx * 0.25, cy - ry * 1.08, cx + rx, cy - ry * 1.15, cx + rx, cy);
+        path.cubicTo(cx + rx, cy + ry * 1.15, cx + rx * 0.25, cy + ry * 1.08, cx, cy + ry * waist);
+        path.cubicTo(cx - rx * 0.25, cy + ry * 1.08, cx - rx, cy + ry * 1.15, cx - rx, cy);
+        path.closeSubpath();
+        return path;
+    };
+    const QPainterPath shape = tulip(17.0, 12.0, 0.97);
+    const QPainterPath face = tulip(13.6, 9.2, 0.96);
     p.setBrush(QColor(0, 0, 0, 110));
     p.drawPath(shape.translated(0.6, 1.8));
     p.setBrush(chromeGradient(button.topLeft(), button.bottomLeft(), glowing ? 0.25 : 0.0));
     p.drawPath(shape);
-    const QRectF face = button.adjusted(3.2, 3.0, -3.2, -3.0);
-    QLinearGradient faceShade(face.topLeft(), face.bottomLeft());
+    const QRectF faceBox = face.boundingRect();
+    QLinearGradient faceShade(faceBox.topLeft(), faceBox.bottomLeft());
     faceShade.setColorAt(0.0, QColor(150, 152, 160));
     faceShade.setColorAt(0.5, QColor(236, 238, 244));
     faceShade.setColorAt(1.0, QColor(120, 122, 130));
     p.setBrush(faceShade);
-    p.drawRoundedRect(face, 8.5, 8.5);
+    p.drawPath(face);
     // Specular highlight, top left.
-    QRadialGradient spec(QPointF(face.left() + 8, face.top() + 3), 9);
-    spec.setColorAt(0.0, QColor(255, 255, 255, 230));
-    spec.setColorAt(1.0, QColor(255, 255, 255, 0));
-    p.setBrush(spec);
-    p.drawRoundedRect(face, 8.5, 8.5);
+    QRadialGradient specular(QPointF(faceBox.left() + 7, faceBox.top() + 3), 9);
+    specular.setColorAt(0.0, QColor(255, 255, 255, 230));
+    specular.setColorAt(1.0, QColor(255, 255, 255, 0));
+    p.setBrush(specular);
+    p.drawPath(face);
 
     if (glowing) {
         // A coloured light in the rim and a tint over the face.
         strokeGlow(p, shape, colour, 1.2, 4.5);
         p.setBrush(withAlpha(colour, 0.28));
-        p.drawRoundedRect(face, 8.5, 8.5);
+        p.drawPath(face);
         p.setBrush(Qt::NoBrush);
         p.setPen(QPen(mix(colour, Qt::white, 0.55), 1.3));
         p.drawPath(shape);
