@@ -22,13 +22,39 @@
 
 namespace ovra::test {
 
-inline void ensureWidgetApplication() {
-    static int argc = 1;
-    static char name[] = "app_delegate_tests";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance() == nullptr) {
-        new QApplication(argc, argv);
+// Widgets need a QApplication. It lives until every test has run and is
+// then destroyed, so that Qt lets go of its fonts before the leak check.
+class WidgetApplicationEnvironment : public ::testing::Environment {
+public:
+    static QApplication* application() {
+        static int argc = 1;
+        static char name[] = "app_delegate_tests";
+        static char* argv[] = {name, nullptr};
+        if (myApplication == nullptr) {
+            myApplication = new QApplication(argc, argv);
+        }
+        return myApplication;
     }
+    void SetUp() override { application(); }
+    void TearDown() override {
+        delete myApplication;
+        myApplication = nullptr;
+    }
+
+private:
+    static inline QApplication* myApplication = nullptr;
+};
+
+inline ::testing::Environment* const WIDGET_APPLICATION_ENVIRONMENT =
+    ::testing::AddGlobalTestEnvironment(new WidgetApplicationEnvironment);
+
+inline void ensureWidgetApplication() {
+    WidgetApplicationEnvironment::application();
+}
+
+// The bytes of a string literal, embedded NULs included.
+template <size_t N> QByteArray bytes(const char (&literal)[N]) {
+    return QByteArray(literal, static_cast<qsizetype>(N - 1));
 }
 
 // Points the preference store at an empty folder of its own for one test.

@@ -77,7 +77,7 @@ TEST_F(DelegateSettings, TuningKeyOutsideTheKeysIsNoSelection) {
 }
 
 TEST_F(DelegateSettings, BinaryGarbageYieldsDefaults) {
-    store.writeFile(QByteArray("\x00\xff\xfe[General\x01]\novratuner.volumethreshold\x00=7", 50));
+    store.writeFile(test::bytes("\x00\xff\xfe[General\x01]\novratuner.volumethreshold\x00=7"));
     auto delegate = loaded();
     EXPECT_EQ(delegate->volumeThreshold(), 500);
     EXPECT_EQ(delegate->greenZoneCentsWidth(), 10);

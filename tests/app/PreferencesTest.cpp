@@ -99,13 +99,13 @@ TEST_F(PreferenceStore, DamagedFilesKeepOnlyWhatStillReads) {
         bool readable;
     };
     const Case cases[] = {
-        {QByteArray("\x00\x01\xff\xfe[[[=\n=\x80\x81garbage", 22), std::nullopt, true},
+        {test::bytes("\x00\x01\xff\xfe[[[=\n=\x80\x81garbage"), std::nullopt, true},
         // A broken section line: the file is damaged, the line after it still reads.
         {QByteArray("[General\novratuner.volumethreshold=700\n"), 700, false},
         {QByteArray(100000, '['), std::nullopt, false},
         {QByteArray("ovratuner.volumethreshold=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\xff)\n"),
          std::nullopt, true},
-        {QByteArray("\x00\xff\xfe[General\x01]\novratuner.volumethreshold\x00=7", 50), std::nullopt,
+        {test::bytes("\x00\xff\xfe[General\x01]\novratuner.volumethreshold\x00=7"), std::nullopt,
          false},
     };
     for (const Case& damaged : cases) {
@@ -120,7 +120,7 @@ TEST_F(PreferenceStore, DamagedFilesKeepOnlyWhatStillReads) {
 }
 
 TEST_F(PreferenceStore, ADamagedFileIsReplacedByTheNextWrite) {
-    store.writeFile(QByteArray("\x00\x01\xff[[[\n", 8));
+    store.writeFile(test::bytes("\x00\x01\xff[[[\n"));
     ASSERT_TRUE(preferences.setIntegerForKey(650, "ovratuner.volumethreshold"));
     EXPECT_EQ(preferences.integerForKey("ovratuner.volumethreshold"), 650);
     EXPECT_EQ(store.fileValue("ovratuner.volumethreshold"), QStringLiteral("650"));

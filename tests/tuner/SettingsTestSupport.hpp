@@ -10,19 +10,42 @@
 #include <QTest>
 #include <QWidget>
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace ovra::test {
 
-inline void ensureWidgetApplication() {
-    static int argc = 1;
-    static char name[] = "tuner_settings_tests";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance() == nullptr) {
-        new QApplication(argc, argv);
+// Widgets need a QApplication. It lives until every test has run and is
+// then destroyed, so that Qt lets go of its fonts before the leak check.
+class WidgetApplicationEnvironment : public ::testing::Environment {
+public:
+    static QApplication* application() {
+        static int argc = 1;
+        static char name[] = "tuner_settings_tests";
+        static char* argv[] = {name, nullptr};
+        if (myApplication == nullptr) {
+            myApplication = new QApplication(argc, argv);
+        }
+        return myApplication;
     }
+    void SetUp() override { application(); }
+    void TearDown() override {
+        delete myApplication;
+        myApplication = nullptr;
+    }
+
+private:
+    static inline QApplication* myApplication = nullptr;
+};
+
+inline ::testing::Environment* const WIDGET_APPLICATION_ENVIRONMENT =
+    ::testing::AddGlobalTestEnvironment(new WidgetApplicationEnvironment);
+
+inline void ensureWidgetApplication() {
+    WidgetApplicationEnvironment::application();
 }
 
 // Settings kept in plain fields, with every call the panel makes recorded.
