@@ -12,4 +12,4 @@ if [ -x build/src/app/ovratuner ]; then
   exec build/src/app/ovratuner "$@"
 fi
 # Until the screen is there, the main job is the headless analysis.
-exec build/tools/ovratuner-analyze "${@:-examples/pluck-a2-110hz.wav}"
+exec build/tools/ovratuner-analyze "${@:-examples/a2-110hz.wav}"

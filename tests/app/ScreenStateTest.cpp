@@ -3,6 +3,7 @@
 #include "TestTones.hpp"
 
 #include <QApplication>
+#include <QFile>
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QImage>

@@ -1,0 +1,65 @@
+#include "app/KeyboardShortcuts.hpp"
+
+#include "tuner/OvraMainView.hpp"
+#include "tuner/OvraSettings.hpp"
+#include "tuner/TunerDisplayModel.hpp"
+
+#include <QCoreApplication>
+#include <QKeySequence>
+#include <QShortcut>
+#include <QWidget>
+
+namespace ovra {
+
+namespace {
+
+void bind(QWidget* window, const QKeySequence& keys, QObject* receiver,
+          const std::function<void()>& action) {
+    auto* shortcut = new QShortcut(keys, window);
+    shortcut->setContext(Qt::WindowShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, receiver, action);
+}
+
+} // namespace
+
+KeyboardShortcuts::KeyboardShortcuts(QWidget* window, OvraMainView* mainView)
+    : QObject(window), myMainView(mainView) {
+    for (int string = 0; string < STRING_COUNT; ++string) {
+        bind(window, QKeySequence(Qt::Key_1 + string), this, [this, string] { touchKey(string); });
+    }
+    for (const auto key : {Qt::Key_M, Qt::Key_A}) {
+        bind(window, QKeySequence(key), this, [this] { touchKey(MAGIC_KEY_INDEX); });
+    }
+    for (const auto key : {Qt::Key_S, Qt::Key_Comma}) {
+        bind(window, QKeySequence(key), this, [this] { openSettings(); });
+    }
+    for (const auto key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
+        bind(window, QKeySequence(key), this, [this] { closeSettings(); });
+    }
+    bind(window, QKeySequence(Qt::CTRL | Qt::Key_Q), this, [] { QCoreApplication::quit(); });
+}
+
+bool KeyboardShortcuts::settingsShown() const {
+    const OvraSettings* settings = myMainView->settings();
+    return settings != nullptr && settings->frame() != settings->offscreenFrame();
+}
+
+void KeyboardShortcuts::touchKey(int keyIndex) {
+    if (!settingsShown()) {
+        myMainView->touchTuningKey(keyIndex);
+    }
+}
+
+void KeyboardShortcuts::openSettings() {
+    if (!settingsShown()) {
+        myMainView->aboutButtonPressed();
+    }
+}
+
+void KeyboardShortcuts::closeSettings() {
+    if (settingsShown()) {
+        myMainView->settings()->doneButtonHit();
+    }
+}
+
+} // namespace ovra

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+
+class QWidget;
+
+namespace ovra {
+
+class OvraMainView;
+
+// Keys for desktop users, on top of the touch behaviour: 1-6 touch the
+// tuning key of string 0-5 (low E to high E), M or A the magic key, S or
+// comma opens the settings panel, Escape or Return closes it (Done), Ctrl+Q
+// quits. While the panel covers the screen the tuning keys cannot be touched,
+// so their keys do nothing then either.
+class KeyboardShortcuts : public QObject {
+    Q_OBJECT
+
+public:
+    KeyboardShortcuts(QWidget* window, OvraMainView* mainView);
+
+    // What each key does, callable without a key event.
+    void touchKey(int keyIndex);
+    void openSettings();
+    void closeSettings();
+
+private:
+    bool settingsShown() const;
+
+    OvraMainView* myMainView;
+};
+
+} // namespace ovra

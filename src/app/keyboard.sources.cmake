@@ -1,0 +1,2 @@
+# Keyboard shortcuts for desktop users.
+list(APPEND OVRA_APP_SOURCES KeyboardShortcuts.cpp)

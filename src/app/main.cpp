@@ -1,0 +1,154 @@
+// ovratuner: the guitar tuner.
+
+#include "app/CommandLine.hpp"
+#include "app/KeyboardShortcuts.hpp"
+#include "app/OvraTunerAppDelegate.hpp"
+#include "app/ScreenState.hpp"
+#include "app/TunerWindow.hpp"
+
+#include "capture/AudioInputDevices.hpp"
+#include "capture/FileAudioQueue.hpp"
+#include "capture/MicrophoneAudioQueue.hpp"
+#include "common/SystemLog.hpp"
+#include "common/Version.hpp"
+#include "layout/Resources.hpp"
+#include "tuner/OvraMainView.hpp"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace ovra;
+
+int fail(const std::string& message, int status = 1) {
+    std::fprintf(stderr, "ovratuner: %s\n", message.c_str());
+    return status;
+}
+
+bool hasDisplay() {
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+int listDevices(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList names = audioInputDeviceNames();
+    if (names.isEmpty()) {
+        return fail("no microphone found (is a sound server running?)");
+    }
+    for (const QString& name : names) {
+        std::printf("%s\n", name.toLocal8Bit().constData());
+    }
+    return 0;
+}
+
+AudioQueueFactory audioSource(const TunerOptions& options) {
+    if (!options.inputFile.empty()) {
+        FileQueueOptions fileOptions;
+        fileOptions.loop = options.loopInput;
+        return fileAudioQueueFactory(options.inputFile, fileOptions);
+    }
+    return microphoneAudioQueueFactory(QString::fromStdString(options.deviceName));
+}
+
+ScreenState screenStateOf(const OvraMainView& view) {
+    ScreenState state;
+    state.activeString = view.activeTuningKeyIndex();
+    state.automatic = view.autoSwitchModeEnabled();
+    state.needle = view.needleOrigin();
+    state.meterBright = view.pitchMeterIsBright();
+    state.litLeds = view.litLedCount();
+    state.displayFrequency = view.lastDisplayFrequency();
+    state.cents = view.lastCents();
+    return state;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const ParsedTunerCommandLine parsed = parseTunerCommandLine(arguments);
+    if (!parsed.error.empty()) {
+        return fail(parsed.error + " (try --help)", 2);
+    }
+    const TunerOptions& options = parsed.options;
+    if (options.showHelp) {
+        std::fputs(tunerUsage().c_str(), stdout);
+        return 0;
+    }
+    if (options.showVersion) {
+        std::printf("OvraTuner %s\n", OVRA_VERSION);
+        return 0;
+    }
+    if (options.listDevices) {
+        return listDevices(argc, argv);
+    }
+    if (const std::string error = checkTunerOptionFiles(options); !error.empty()) {
+        return fail(error);
+    }
+    if (!hasDisplay()) {
+        if (options.screenshotPath.empty()) {
+            return fail("no display to show the tuner on (DISPLAY and WAYLAND_DISPLAY are unset)");
+        }
+        // A screenshot needs no screen.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("OvraTuner"));
+    QCoreApplication::setApplicationName(QStringLiteral("OvraTuner"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(OVRA_VERSION));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("OvraTuner"));
+
+    // The system log goes through Qt's logging, like the toolkit's own lines.
+    setSystemLogSink([](const std::string& line) { qInfo("%s", line.c_str()); });
+
+    if (!options.resourcesDirectory.empty() &&
+        !Resources::setOverrideDirectory(options.resourcesDirectory)) {
+        return fail("cannot read the resources folder '" + options.resourcesDirectory + "'");
+    }
+    if (options.inputFile.empty()) {
+        const QString device = QString::fromStdString(options.deviceName);
+        if (!device.isEmpty() && findAudioInput(device).isNull()) {
+            return fail("no microphone named '" + options.deviceName + "' (see --list-devices)");
+        }
+        if (device.isEmpty() && audioInputDeviceNames().isEmpty()) {
+            fail("no microphone found; the tuner shows its screen but hears nothing");
+        }
+    }
+
+    OvraTunerAppDelegate::Options delegateOptions;
+    delegateOptions.audioQueueFactory = audioSource(options);
+    OvraTunerAppDelegate delegate(std::move(delegateOptions));
+    delegate.applicationDidFinishLaunching();
+
+    TunerWindow* window = delegate.window();
+    OvraMainView* mainView = delegate.mainView();
+    new KeyboardShortcuts(window, mainView);
+
+    int status = 0;
+    if (!options.screenshotPath.empty()) {
+        const auto delay = static_cast<int>(options.screenshotAfterSeconds * 1000.0 + 0.5);
+        QTimer::singleShot(delay, &app, [&] {
+            const QString error = writeScreenshot(
+                *window->scene(), screenStateOf(*mainView),
+                QString::fromStdString(options.screenshotPath),
+                QString::fromStdString(screenshotStatePath(options.screenshotPath)));
+            if (!error.isEmpty()) {
+                status = fail(error.toStdString());
+            }
+            QCoreApplication::quit();
+        });
+    }
+
+    const int loopStatus = app.exec();
+    return status != 0 ? status : loopStatus;
+}
