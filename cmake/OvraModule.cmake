@@ -22,10 +22,11 @@ macro(ovra_setup_sanitizers)
   endif()
 endmacro()
 
-# ovra_test(NAME sources... LIBS libs... [LABELS labels...])
+# ovra_test(NAME SOURCES sources... LIBS libs... [LABELS labels...] [ENV var=value]
+#           [RESOURCE_LOCK name])
 # One GoogleTest executable registered with CTest, test by test.
 function(ovra_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
+  cmake_parse_arguments(ARG "" "RESOURCE_LOCK" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
   ovra_warnings(${name})
@@ -33,8 +34,13 @@ function(ovra_test name)
   if(NOT ARG_LABELS)
     set(ARG_LABELS unit)
   endif()
+  set(extra_properties)
+  if(ARG_RESOURCE_LOCK)
+    set(extra_properties RESOURCE_LOCK ${ARG_RESOURCE_LOCK})
+  endif()
   include(GoogleTest)
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${ARG_ENV}")
+    PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${ARG_ENV}"
+               ${extra_properties})
 endfunction()

@@ -1,0 +1,174 @@
+// The ovratuner program end to end: a recording or the virtual microphone
+// in, a screenshot and the screen's state out.
+
+#include "TestTones.hpp"
+#include "TunerRun.hpp"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+namespace ovra {
+namespace {
+
+using test::runTuner;
+using test::stringPictureMatch;
+using test::TunerRun;
+
+class TunerProgram : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QString configHome() const { return path(QStringLiteral("config")); }
+
+    QString writeTone(const QString& name, double fundamental, double seconds) const {
+        test::ToneSpec spec;
+        spec.fundamental = fundamental;
+        spec.seconds = seconds;
+        spec.decayPerSecond = 0.05; // a held note, loud until the screenshot
+        const QString file = path(name);
+        EXPECT_TRUE(test::writeWav(file.toStdString(), test::synthesizeTone(spec), 8000));
+        return file;
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(TunerProgram, ARecordingOfAStringIsFoundInAutomaticMode) {
+    ASSERT_TRUE(test::storeSelection(configHome(), 6));
+    const QString wav = writeTone(QStringLiteral("a2.wav"), 110.0, 6.0);
+    const QString png = path(QStringLiteral("out.png"));
+
+    const TunerRun run =
+        runTuner({"--input", wav, "--screenshot", png, "--after", "3"}, configHome());
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+
+    const QJsonObject state = test::readScreenState(path(QStringLiteral("out.json")));
+    EXPECT_EQ(state["active_string"].toInt(-1), 1);
+    EXPECT_TRUE(state["automatic"].toBool());
+    EXPECT_TRUE(state["meter_bright"].toBool());
+    EXPECT_NEAR(state["display_hz"].toDouble(), 110.0, 0.5);
+    EXPECT_LT(std::abs(state["cents"].toDouble()), 5.0);
+
+    EXPECT_EQ(QImage(png).size(), QSize(640, 920));
+    EXPECT_GT(stringPictureMatch(png, 1, "magic"), 0.8) << "string 1 glows in the picture";
+    EXPECT_LT(stringPictureMatch(png, 0, "magic"), 0.2) << "string 0 does not";
+}
+
+TEST_F(TunerProgram, AFixedStringMeasuresTheNoteAgainstIt) {
+    ASSERT_TRUE(test::storeSelection(configHome(), 3));
+    const QString wav = writeTone(QStringLiteral("a2.wav"), 110.0, 6.0);
+    const QString png = path(QStringLiteral("out.png"));
+
+    const TunerRun run =
+        runTuner({"--input", wav, "--screenshot", png, "--after", "2"}, configHome());
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+
+    const QJsonObject state = test::readScreenState(path(QStringLiteral("out.json")));
+    EXPECT_EQ(state["active_string"].toInt(-1), 3);
+    EXPECT_FALSE(state["automatic"].toBool(true));
+    EXPECT_LT(state["cents"].toDouble(), -900.0) << "A2 is far flat of G3";
+    EXPECT_GT(stringPictureMatch(png, 3, "pressed"), 0.8);
+}
+
+TEST_F(TunerProgram, AnotherSkinMovesTheNeedlesRestingPlaces) {
+    ASSERT_TRUE(test::storeSelection(configHome(), 3));
+    // The shipped layout with the far-blue point moved: far flat notes rest there.
+    QFile shipped(QStringLiteral(OVRA_SOURCE_DIR "/resources/general.cfg"));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    const QString skin = path(QStringLiteral("skin"));
+    ASSERT_TRUE(QDir().mkpath(skin));
+    QFile layout(skin + QStringLiteral("/general.cfg"));
+    ASSERT_TRUE(layout.open(QIODevice::WriteOnly));
+    layout.write(shipped.readAll() + "\n\"ovra.pitchmeter.farblue.x\" = \"57\";\n");
+    layout.close();
+
+    const QString wav = writeTone(QStringLiteral("a2.wav"), 110.0, 6.0);
+    const QString png = path(QStringLiteral("out.png"));
+    const TunerRun run = runTuner(
+        {"--resources", skin, "--input", wav, "--screenshot", png, "--after", "2"}, configHome());
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject state = test::readScreenState(path(QStringLiteral("out.json")));
+    EXPECT_DOUBLE_EQ(state["needle_x"].toDouble(), 57.0);
+}
+
+TEST_F(TunerProgram, BadOptionsAndFilesGetOneClearLine) {
+    std::ofstream(path(QStringLiteral("noise.wav")).toStdString()) << "not a sound";
+    const struct {
+        QStringList arguments;
+        const char* named;
+    } cases[] = {
+        {{"--fullscreen"}, "--fullscreen"},
+        {{"--input", path(QStringLiteral("missing.wav"))}, "missing.wav"},
+        {{"--input", path(QStringLiteral("noise.wav"))}, "noise.wav"},
+        {{"--resources", path(QStringLiteral("no-skin"))}, "no-skin"},
+        {{"--screenshot", path(QStringLiteral("no/dir.png"))}, "no"},
+        {{"--screenshot", "x.png", "--after", "soon"}, "soon"},
+    };
+    for (const auto& c : cases) {
+        const TunerRun run = runTuner(c.arguments, configHome());
+        EXPECT_GT(run.exitCode, 0) << c.named;
+        EXPECT_TRUE(run.err.startsWith("ovratuner: ")) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(c.named)) << run.err.toStdString();
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+    }
+}
+
+TEST_F(TunerProgram, WithoutADisplayItSaysSoInsteadOfAborting) {
+    QProcessEnvironment noDisplay;
+    noDisplay.insert(QStringLiteral("QT_QPA_PLATFORM"), QString());
+    noDisplay.insert(QStringLiteral("DISPLAY"), QString());
+    noDisplay.insert(QStringLiteral("WAYLAND_DISPLAY"), QString());
+    const TunerRun run = runTuner({}, configHome(), 20000, noDisplay);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("no display")) << run.err.toStdString();
+}
+
+TEST_F(TunerProgram, HelpAndVersion) {
+    const TunerRun help = runTuner({"--help"}, configHome());
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.startsWith("Usage: ovratuner")) << help.out.toStdString();
+    const TunerRun version = runTuner({"--version"}, configHome());
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(version.out.startsWith("OvraTuner ")) << version.out.toStdString();
+}
+
+// Through the real audio stack: PulseAudio's virtual microphone (started by
+// scripts/virtual-mic.sh) hears a recording played into its sink.
+TEST_F(TunerProgram, TheVirtualMicrophoneHearsAGString) {
+    QProcess probe;
+    probe.start(QStringLiteral("pactl"), {QStringLiteral("info")});
+    if (!probe.waitForFinished(5000) || probe.exitCode() != 0) {
+        if (qEnvironmentVariableIsSet("CI")) {
+            FAIL() << "no PulseAudio server: scripts/test.sh starts the virtual microphone";
+        }
+        GTEST_SKIP() << "no PulseAudio server (start one with scripts/virtual-mic.sh start)";
+    }
+    ASSERT_TRUE(test::storeSelection(configHome(), 6));
+    const QString wav = writeTone(QStringLiteral("g3.wav"), 196.0, 10.0);
+    const QString png = path(QStringLiteral("out.png"));
+
+    QProcess player;
+    player.start(QStringLiteral("paplay"), {wav});
+    ASSERT_TRUE(player.waitForStarted(5000));
+    const TunerRun run = runTuner({"--screenshot", png, "--after", "4"}, configHome());
+    player.kill();
+    player.waitForFinished(5000);
+
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject state = test::readScreenState(path(QStringLiteral("out.json")));
+    EXPECT_EQ(state["active_string"].toInt(-1), 3) << run.err.toStdString();
+    EXPECT_TRUE(state["automatic"].toBool());
+    EXPECT_TRUE(state["meter_bright"].toBool());
+    EXPECT_GT(stringPictureMatch(png, 3, "magic"), 0.8);
+}
+
+} // namespace
+} // namespace ovra
