@@ -109,13 +109,9 @@ inline bool eventually(const std::function<bool()>& condition,
     return true;
 }
 
-// A sound source that delivers nothing unless told to, and whose queues
-// shorten their capture object's event-loop slices so that a stopped
+// The queues of a scripted source (which delivers nothing unless told to),
+// each shortening its capture object's event-loop slices so that a stopped
 // capture thread ends soon after.
-inline std::shared_ptr<ScriptedAudioSource> quietSource() {
-    return ScriptedAudioSource::create();
-}
-
 inline AudioQueueFactory quickFactory(const std::shared_ptr<ScriptedAudioSource>& source) {
     AudioQueueFactory make = source->factory();
     return [make] {
