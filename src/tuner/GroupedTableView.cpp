@@ -43,7 +43,9 @@ void GroupedTableView::clearRows() {
             row.cell->hide();
             row.cell->setParent(myCellPool);
         }
-        delete row.frame;
+        // A reload may come from the row's own tap, still being delivered.
+        row.frame->hide();
+        row.frame->deleteLater();
     }
     myRows.clear();
     for (Header& header : myHeaders) {
@@ -70,6 +72,7 @@ void GroupedTableView::reloadData() {
             label->setFixedHeight(HEADER_HEIGHT);
             label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             myLayout->addWidget(label);
+            label->show();
             myHeaders.push_back(Header{section, label});
         }
         for (int row = 0; row < rows; ++row) {
@@ -93,10 +96,14 @@ void GroupedTableView::reloadData() {
             frameLayout->addWidget(cell);
             cell->show();
             myLayout->addWidget(frame);
+            // At once, not when the layout would get round to it.
+            frame->show();
             myRows.push_back(Row{path, QPointer<QWidget>(cell), frame});
         }
     }
     myLayout->addStretch(1);
+    // Rows get their places now rather than on the next pass of the loop.
+    myLayout->activate();
 }
 
 QWidget* GroupedTableView::cellAtIndexPath(const IndexPath& indexPath) const {

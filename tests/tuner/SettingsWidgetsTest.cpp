@@ -141,8 +141,14 @@ public:
         }
         return cell.data();
     }
-    void didSelectRowAtIndexPath(const IndexPath& path) override { selected.push_back(path); }
+    void didSelectRowAtIndexPath(const IndexPath& path) override {
+        selected.push_back(path);
+        if (reloadOnSelect != nullptr) {
+            reloadOnSelect->reloadData();
+        }
+    }
 
+    GroupedTableView* reloadOnSelect = nullptr;
     int sections = 2;
     int requests = 0;
     std::map<std::pair<int, int>, QPointer<QWidget>> cells;
@@ -213,6 +219,25 @@ TEST_F(Widgets, TappingARowTellsTheDelegateButAControlInItDoesNot) {
     QTest::mousePress(row, Qt::LeftButton, Qt::NoModifier, QPoint(100, 50));
     QTest::mouseRelease(row, Qt::LeftButton, Qt::NoModifier, QPoint(100, 500));
     EXPECT_EQ(source.selected.size(), 1u);
+}
+
+TEST_F(Widgets, DelegateMayReloadTheTableFromATap) {
+    ScriptedSource source;
+    GroupedTableView table;
+    table.resize(320, 400);
+    table.setDataSource(&source);
+    table.setDelegate(&source);
+    source.reloadOnSelect = &table;
+    table.reloadData();
+    table.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&table));
+    QTest::mouseClick(table.cellAtIndexPath(IndexPath{1, 0}), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(source.selected.size(), 1u);
+    // The rebuilt row takes the next tap.
+    QTest::mouseClick(table.cellAtIndexPath(IndexPath{1, 0}), Qt::LeftButton);
+    EXPECT_EQ(source.selected.size(), 2u);
+    EXPECT_EQ(table.numberOfShownRows(), 3);
 }
 
 } // namespace
