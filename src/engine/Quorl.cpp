@@ -1,7 +1,7 @@
 #include "engine/Quorl.hpp"
 
 #include "common/SystemLog.hpp"
-#include "engine/Spectrum.hpp"
+#include "engine/FftAndPeakScans.hpp"
 #include "engine/fix_fft.hpp"
 
 #include <cmath>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WidgetTestApplication.hpp"
+
 #include "app/OvraTunerAppDelegate.hpp"
 #include "capture/CaptureThread.hpp"
 #include "capture/CorvaneAudioTrapper.hpp"
@@ -21,36 +23,6 @@
 #include <thread>
 
 namespace ovra::test {
-
-// Widgets need a QApplication. It lives until every test has run and is
-// then destroyed, so that Qt lets go of its fonts before the leak check.
-class WidgetApplicationEnvironment : public ::testing::Environment {
-public:
-    static QApplication* application() {
-        static int argc = 1;
-        static char name[] = "app_delegate_tests";
-        static char* argv[] = {name, nullptr};
-        if (myApplication == nullptr) {
-            myApplication = new QApplication(argc, argv);
-        }
-        return myApplication;
-    }
-    void SetUp() override { application(); }
-    void TearDown() override {
-        delete myApplication;
-        myApplication = nullptr;
-    }
-
-private:
-    static inline QApplication* myApplication = nullptr;
-};
-
-inline ::testing::Environment* const WIDGET_APPLICATION_ENVIRONMENT =
-    ::testing::AddGlobalTestEnvironment(new WidgetApplicationEnvironment);
-
-inline void ensureWidgetApplication() {
-    WidgetApplicationEnvironment::application();
-}
 
 // The bytes of a string literal, embedded NULs included.
 template <size_t N> QByteArray bytes(const char (&literal)[N]) {

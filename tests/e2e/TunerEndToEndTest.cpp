@@ -29,12 +29,12 @@ protected:
     QString configHome() const { return path(QStringLiteral("config")); }
 
     QString writeTone(const QString& name, double fundamental, double seconds) const {
-        test::ToneSpec spec;
-        spec.fundamental = fundamental;
-        spec.seconds = seconds;
-        spec.decayPerSecond = 0.05; // a held note, loud until the screenshot
+        test::ToneRecipe recipe;
+        recipe.fundamental = fundamental;
+        recipe.seconds = seconds;
+        recipe.decayPerSecond = 0.05; // a held note, loud until the screenshot
         const QString file = path(name);
-        EXPECT_TRUE(test::writeWav(file.toStdString(), test::synthesizeTone(spec), 8000));
+        EXPECT_TRUE(test::writeWav(file.toStdString(), test::synthesizeTone(recipe), 8000));
         return file;
     }
 

@@ -9,17 +9,17 @@
 
 namespace ovra::test {
 
-std::vector<double> synthesizeTone(const ToneSpec& spec) {
-    const auto count = static_cast<size_t>(spec.seconds * spec.sampleRate);
+std::vector<double> synthesizeTone(const ToneRecipe& recipe) {
+    const auto count = static_cast<size_t>(recipe.seconds * recipe.sampleRate);
     std::vector<double> samples(count);
     const double twoPi = 2.0 * std::acos(-1.0);
     for (size_t i = 0; i < count; ++i) {
-        const double time = static_cast<double>(i) / spec.sampleRate;
+        const double time = static_cast<double>(i) / recipe.sampleRate;
         double value = 0.0;
-        for (size_t h = 0; h < spec.partials.size(); ++h) {
+        for (size_t h = 0; h < recipe.partials.size(); ++h) {
             const double harmonic = static_cast<double>(h + 1);
-            value += spec.partials[h] * std::exp(-spec.decayPerSecond * harmonic * time) *
-                     std::sin(twoPi * spec.fundamental * harmonic * time);
+            value += recipe.partials[h] * std::exp(-recipe.decayPerSecond * harmonic * time) *
+                     std::sin(twoPi * recipe.fundamental * harmonic * time);
         }
         samples[i] = value;
     }

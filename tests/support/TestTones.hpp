@@ -9,7 +9,7 @@ namespace ovra::test {
 // A plucked-string-like tone: harmonics of `fundamental` with the given
 // amplitudes (fraction of full scale, partial 1 first), each decaying faster
 // the higher it is, as a string's partials do.
-struct ToneSpec {
+struct ToneRecipe {
     double fundamental = 110.0;
     std::vector<double> partials = {0.35, 0.25, 0.15, 0.1, 0.06};
     double seconds = 3.0;
@@ -18,7 +18,7 @@ struct ToneSpec {
 };
 
 // Mono samples in [-1, 1].
-std::vector<double> synthesizeTone(const ToneSpec& spec);
+std::vector<double> synthesizeTone(const ToneRecipe& recipe);
 
 // Rounded and clipped to 16-bit.
 std::vector<int16_t> toPcm16(const std::vector<double>& samples);

@@ -18,7 +18,7 @@ namespace {
 
 using test::synthesizeTone;
 using test::TemporaryDirectory;
-using test::ToneSpec;
+using test::ToneRecipe;
 using test::writeWav;
 
 struct ProcessResult {
@@ -44,7 +44,7 @@ ProcessResult runAnalyze(const QStringList& arguments) {
 class AnalyzeCommand : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(writeWav(dir.file("a2.wav"), synthesizeTone(ToneSpec{}), 8000));
+        ASSERT_TRUE(writeWav(dir.file("a2.wav"), synthesizeTone(ToneRecipe{}), 8000));
     }
     QString file(const char* name) const { return QString::fromStdString(dir.file(name)); }
     TemporaryDirectory dir;

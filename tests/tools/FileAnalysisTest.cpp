@@ -11,7 +11,7 @@ namespace {
 
 using test::synthesizeTone;
 using test::TemporaryDirectory;
-using test::ToneSpec;
+using test::ToneRecipe;
 using test::toPcm16;
 using test::writeWav;
 
@@ -32,7 +32,7 @@ std::vector<AnalysisRow> analyzePath(const std::string& path, const AnalyzeOptio
 }
 
 TEST(FileAnalysis, A110HzToneSettlesOnStringOneInTune) {
-    const auto rows = analyze(toPcm16(synthesizeTone(ToneSpec{})));
+    const auto rows = analyze(toPcm16(synthesizeTone(ToneRecipe{})));
     ASSERT_GE(rows.size(), 8u);
     // The smoother needs three agreeing readings before it shows anything.
     EXPECT_FALSE(rows[0].displayFrequency.has_value());
@@ -46,7 +46,7 @@ TEST(FileAnalysis, A110HzToneSettlesOnStringOneInTune) {
 }
 
 TEST(FileAnalysis, RowsCarryTheBufferStartAndSkipSilentBuffers) {
-    auto samples = toPcm16(synthesizeTone(ToneSpec{.seconds = 1.0}));
+    auto samples = toPcm16(synthesizeTone(ToneRecipe{.seconds = 1.0}));
     samples.insert(samples.begin(), 2 * 2048, int16_t{0}); // two silent buffers first
     const auto rows = analyze(samples);
     ASSERT_FALSE(rows.empty());
@@ -62,7 +62,7 @@ TEST(FileAnalysis, AFixedStringIsKeptAndMeasuredAgainst) {
     AnalyzeOptions options;
     options.fixedString = 3;
     options.hyperactive = true;
-    const auto rows = analyze(toPcm16(synthesizeTone(ToneSpec{})), options);
+    const auto rows = analyze(toPcm16(synthesizeTone(ToneRecipe{})), options);
     ASSERT_FALSE(rows.empty());
     const float expected = static_cast<float>(1200.0 * std::log2(110.0 / 196.0));
     for (const auto& row : rows) {
@@ -75,7 +75,7 @@ TEST(FileAnalysis, AFixedStringIsKeptAndMeasuredAgainst) {
 TEST(FileAnalysis, AHighThresholdKeepsTheMeterDim) {
     AnalyzeOptions options;
     options.threshold = 1000000000;
-    const auto rows = analyze(toPcm16(synthesizeTone(ToneSpec{})), options);
+    const auto rows = analyze(toPcm16(synthesizeTone(ToneRecipe{})), options);
     ASSERT_FALSE(rows.empty());
     for (const auto& row : rows) {
         EXPECT_FALSE(row.loud);
@@ -86,7 +86,7 @@ TEST(FileAnalysis, AHighThresholdKeepsTheMeterDim) {
 
 TEST(FileAnalysis, A16BitMono8kFileReachesTheDetectorBitExact) {
     TemporaryDirectory dir;
-    const auto tone = synthesizeTone(ToneSpec{.fundamental = 196.0, .seconds = 2.0});
+    const auto tone = synthesizeTone(ToneRecipe{.fundamental = 196.0, .seconds = 2.0});
     ASSERT_TRUE(writeWav(dir.file("g.wav"), tone, 8000));
 
     const auto fromFile = analyzePath(dir.file("g.wav"));
@@ -101,9 +101,9 @@ TEST(FileAnalysis, A16BitMono8kFileReachesTheDetectorBitExact) {
 
 TEST(FileAnalysis, OtherRatesAndChannelsAreResampledAndMixedDown) {
     TemporaryDirectory dir;
-    const ToneSpec spec{.fundamental = 146.83, .sampleRate = 44100};
+    const ToneRecipe recipe{.fundamental = 146.83, .sampleRate = 44100};
     ASSERT_TRUE(
-        writeWav(dir.file("d.wav"), synthesizeTone(spec), 44100, 2, test::WavEncoding::Float32));
+        writeWav(dir.file("d.wav"), synthesizeTone(recipe), 44100, 2, test::WavEncoding::Float32));
     const auto rows = analyzePath(dir.file("d.wav"));
     ASSERT_GE(rows.size(), 8u);
     const auto& last = rows[rows.size() - 2];

@@ -27,7 +27,7 @@ constexpr size_t BUFFER = CAPTURE_FRAMES_PER_BUFFER;
 
 // Consecutive 2048-sample buffers of a plucked string.
 std::vector<std::vector<int16_t>> pluck(double fundamental, size_t buffers, double level = 1.0) {
-    ToneSpec tone;
+    ToneRecipe tone;
     tone.fundamental = fundamental;
     tone.seconds = static_cast<double>(buffers * BUFFER) / 8000.0 + 0.1;
     for (double& partial : tone.partials) {

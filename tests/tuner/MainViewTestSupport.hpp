@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WidgetTestApplication.hpp"
+
 #include "capture/CorvaneAudioTrapper.hpp"
 #include "capture/ScriptedAudioQueue.hpp"
 #include "layout/WEXConfig.hpp"
@@ -20,37 +22,6 @@
 #include <vector>
 
 namespace ovra::test {
-
-// The settings panel shows widgets in the scene: that takes a QApplication.
-// It lives until every test has run and is then destroyed, so that Qt lets
-// go of its fonts before the leak check.
-class WidgetApplicationEnvironment : public ::testing::Environment {
-public:
-    static QApplication* application() {
-        static int argc = 1;
-        static char name[] = "tuner_mainview_tests";
-        static char* argv[] = {name, nullptr};
-        if (myApplication == nullptr) {
-            myApplication = new QApplication(argc, argv);
-        }
-        return myApplication;
-    }
-    void SetUp() override { application(); }
-    void TearDown() override {
-        delete myApplication;
-        myApplication = nullptr;
-    }
-
-private:
-    static inline QApplication* myApplication = nullptr;
-};
-
-inline ::testing::Environment* const WIDGET_APPLICATION_ENVIRONMENT =
-    ::testing::AddGlobalTestEnvironment(new WidgetApplicationEnvironment);
-
-inline void ensureWidgetApplication() {
-    WidgetApplicationEnvironment::application();
-}
 
 // The application edge of the screen: what the shell would answer, with a
 // real capture object whose queues are scripted.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WidgetTestApplication.hpp"
+
 #include "tuner/OvraSettings.hpp"
 #include "tuner/TunerAppDelegate.hpp"
 
@@ -17,36 +19,6 @@
 #include <vector>
 
 namespace ovra::test {
-
-// Widgets need a QApplication. It lives until every test has run and is
-// then destroyed, so that Qt lets go of its fonts before the leak check.
-class WidgetApplicationEnvironment : public ::testing::Environment {
-public:
-    static QApplication* application() {
-        static int argc = 1;
-        static char name[] = "tuner_settings_tests";
-        static char* argv[] = {name, nullptr};
-        if (myApplication == nullptr) {
-            myApplication = new QApplication(argc, argv);
-        }
-        return myApplication;
-    }
-    void SetUp() override { application(); }
-    void TearDown() override {
-        delete myApplication;
-        myApplication = nullptr;
-    }
-
-private:
-    static inline QApplication* myApplication = nullptr;
-};
-
-inline ::testing::Environment* const WIDGET_APPLICATION_ENVIRONMENT =
-    ::testing::AddGlobalTestEnvironment(new WidgetApplicationEnvironment);
-
-inline void ensureWidgetApplication() {
-    WidgetApplicationEnvironment::application();
-}
 
 // Settings kept in plain fields, with every call the panel makes recorded.
 // Registers itself as the shared delegate while it lives.

@@ -1,6 +1,6 @@
 // The three scans over a power spectrum: parabolic refinement of a peak,
 // first strongest bin, and the next qualifying local maximum.
-#include "engine/Spectrum.hpp"
+#include "engine/FftAndPeakScans.hpp"
 
 #include <gtest/gtest.h>
 

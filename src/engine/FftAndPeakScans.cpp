@@ -1,4 +1,4 @@
-#include "engine/Spectrum.hpp"
+#include "engine/FftAndPeakScans.hpp"
 
 #include <cmath>
 

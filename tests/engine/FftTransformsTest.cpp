@@ -1,6 +1,6 @@
 // The two radix-2 transforms: scaling, exponent sign, twiddle precision,
 // bit reversal (against a direct sum) and the fixed-point variant's limits.
-#include "engine/Spectrum.hpp"
+#include "engine/FftAndPeakScans.hpp"
 #include "engine/fix_fft.hpp"
 
 #include <gtest/gtest.h>
