@@ -85,7 +85,9 @@ std::vector<Picture> catalogue() {
     const std::pair<const char*, ButtonIcon> buttons[] = {{"about", ButtonIcon::About},
                                                           {"settings", ButtonIcon::Settings},
                                                           {"help", ButtonIcon::Help}};
-    for (const auto& [name, icon] : buttons) {
+    for (const auto& [name, buttonIcon] : buttons) {
+        // A copy: structured bindings cannot be captured by every compiler.
+        const ButtonIcon icon = buttonIcon;
         for (bool pressed : {false, true}) {
             pictures.push_back({QString("button_%1%2").arg(name, pressed ? "_pressed" : ""),
                                 QSizeF(BUTTON_SIZE, BUTTON_SIZE), [icon, pressed](QPainter& p) {
