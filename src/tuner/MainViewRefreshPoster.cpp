@@ -7,24 +7,31 @@
 
 namespace ovra {
 
-MainViewRefreshPoster::MainViewRefreshPoster(OvraMainView* mainView) : myMainView(mainView) {}
+MainViewRefreshForwarder::MainViewRefreshForwarder(OvraMainView* mainView) : myMainView(mainView) {}
+
+void MainViewRefreshForwarder::forwardRefresh() {
+    if (myMainView) {
+        myMainView->refreshGUI();
+    }
+}
+
+MainViewRefreshPoster::MainViewRefreshPoster(OvraMainView* mainView)
+    : myForwarder(new MainViewRefreshForwarder(mainView)) {}
+
+MainViewRefreshPoster::~MainViewRefreshPoster() {
+    if (QCoreApplication::instance() != nullptr) {
+        myForwarder->deleteLater();
+    } else {
+        // No event loop is left to run posts, and none can be made any more.
+        delete myForwarder;
+    }
+}
 
 void MainViewRefreshPoster::refreshGUIFromAnotherThread() {
-    // The application object lives on the main thread and outlives every
-    // screen, so it carries the posts; the screen itself might be destroyed
-    // while this thread is about to post to it.
-    QCoreApplication* application = QCoreApplication::instance();
-    if (application == nullptr) {
+    if (QCoreApplication::instance() == nullptr) {
         return;
     }
-    QMetaObject::invokeMethod(
-        application,
-        [mainView = myMainView] {
-            if (mainView) {
-                mainView->refreshGUI();
-            }
-        },
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(myForwarder, "forwardRefresh", Qt::QueuedConnection);
 }
 
 } // namespace ovra
