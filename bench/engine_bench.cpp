@@ -1,6 +1,6 @@
 // Cost of one buffer's analysis and of the two transforms.
-#include "engine/Quorl.hpp"
 #include "engine/FftAndPeakScans.hpp"
+#include "engine/Quorl.hpp"
 #include "engine/fix_fft.hpp"
 
 #include <benchmark/benchmark.h>
