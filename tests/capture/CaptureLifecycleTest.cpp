@@ -19,37 +19,9 @@ using namespace std::chrono_literals;
 using test::eventually;
 using test::RecordingDelegate;
 
-class CaptureLifecycleTest : public ::testing::Test {
+class CaptureLifecycleTest : public test::ScriptedCaptureTest {
 protected:
-    void SetUp() override {
-        test::ensureApplication();
-        source = ScriptedAudioSource::create();
-        source->setInterval(5ms);
-        source->setFiller([](int64_t, int16_t* samples, uint32_t count) {
-            const auto tone = test::harmonicTone(146.8, count);
-            std::copy(tone.begin(), tone.end(), samples);
-        });
-        trapper = CorvaneAudioTrapper::create(source->factory());
-        trapper->setEventLoopSliceForTesting(100ms);
-        delegate = std::make_shared<RecordingDelegate>();
-        trapper->setDelegate(delegate);
-    }
-
-    void TearDown() override {
-        if (trapper) {
-            trapper->stopAudioTrapper();
-        }
-        EXPECT_TRUE(finishCaptureThreads(5s));
-    }
-
-    bool queueDisposed(size_t index) const {
-        const auto reports = source->reports();
-        return reports.size() > index && reports[index].disposed;
-    }
-
-    std::shared_ptr<ScriptedAudioSource> source;
-    std::shared_ptr<CorvaneAudioTrapper> trapper;
-    std::shared_ptr<RecordingDelegate> delegate;
+    CaptureLifecycleTest() : ScriptedCaptureTest(146.8) {}
 };
 
 TEST_F(CaptureLifecycleTest, StopWithoutThreadOnlyLogs) {

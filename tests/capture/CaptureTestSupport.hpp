@@ -2,12 +2,16 @@
 
 #include "capture/AudioQueue.hpp"
 #include "capture/AudioTrapperDelegate.hpp"
+#include "capture/CaptureThread.hpp"
+#include "capture/CorvaneAudioTrapper.hpp"
+#include "capture/ScriptedAudioQueue.hpp"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cmath>
@@ -15,6 +19,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -155,5 +160,48 @@ inline bool eventually(const std::function<bool()>& condition, std::chrono::mill
     }
     return true;
 }
+
+// A capture object on a scripted source that delivers a steady harmonic tone
+// every 5 ms, with short event-loop slices, and a recording delegate. Every
+// capture thread has ended when a test is over.
+class ScriptedCaptureTest : public ::testing::Test {
+protected:
+    explicit ScriptedCaptureTest(double toneFrequency) : myToneFrequency(toneFrequency) {}
+
+    void SetUp() override {
+        using namespace std::chrono_literals;
+        ensureApplication();
+        source = ScriptedAudioSource::create();
+        source->setInterval(5ms);
+        source->setFiller([frequency = myToneFrequency](int64_t, int16_t* samples, uint32_t count) {
+            const auto tone = harmonicTone(frequency, count);
+            std::copy(tone.begin(), tone.end(), samples);
+        });
+        trapper = CorvaneAudioTrapper::create(source->factory());
+        trapper->setEventLoopSliceForTesting(100ms);
+        delegate = std::make_shared<RecordingDelegate>();
+        trapper->setDelegate(delegate);
+    }
+
+    void TearDown() override {
+        using namespace std::chrono_literals;
+        if (trapper) {
+            trapper->stopAudioTrapper();
+        }
+        EXPECT_TRUE(finishCaptureThreads(5s));
+    }
+
+    bool queueDisposed(size_t index) const {
+        const auto reports = source->reports();
+        return reports.size() > index && reports[index].disposed;
+    }
+
+    std::shared_ptr<ScriptedAudioSource> source;
+    std::shared_ptr<CorvaneAudioTrapper> trapper;
+    std::shared_ptr<RecordingDelegate> delegate;
+
+private:
+    double myToneFrequency;
+};
 
 } // namespace ovra::test

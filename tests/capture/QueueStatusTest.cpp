@@ -17,26 +17,9 @@ using test::eventually;
 using test::RecordingDelegate;
 using test::StdoutCapture;
 
-class QueueStatusTest : public ::testing::Test {
+class QueueStatusTest : public test::ScriptedCaptureTest {
 protected:
-    void SetUp() override {
-        test::ensureApplication();
-        source = ScriptedAudioSource::create();
-        source->setInterval(5ms);
-        source->setFiller([](int64_t, int16_t* samples, uint32_t count) {
-            const auto tone = test::harmonicTone(110.0, count);
-            std::copy(tone.begin(), tone.end(), samples);
-        });
-        trapper = CorvaneAudioTrapper::create(source->factory());
-        trapper->setEventLoopSliceForTesting(100ms);
-        delegate = std::make_shared<RecordingDelegate>();
-        trapper->setDelegate(delegate);
-    }
-
-    void TearDown() override {
-        trapper->stopAudioTrapper();
-        EXPECT_TRUE(finishCaptureThreads(5s));
-    }
+    QueueStatusTest() : ScriptedCaptureTest(110.0) {}
 
     // Runs one capture thread until it has delivered `buffers` (or for a
     // while if none can come) and has ended.
@@ -50,10 +33,6 @@ protected:
         trapper->stopAudioTrapper();
         ASSERT_TRUE(finishCaptureThreads(3s));
     }
-
-    std::shared_ptr<ScriptedAudioSource> source;
-    std::shared_ptr<CorvaneAudioTrapper> trapper;
-    std::shared_ptr<RecordingDelegate> delegate;
 };
 
 TEST_F(QueueStatusTest, SuccessfulCapturePrintsNothing) {
