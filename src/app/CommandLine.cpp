@@ -99,18 +99,6 @@ ParsedTunerCommandLine parseTunerCommandLine(const std::vector<std::string>& arg
 std::string checkTunerOptionFiles(const TunerOptions& options) {
     namespace fs = std::filesystem;
     std::error_code ignored;
-    if (!options.inputFile.empty()) {
-        // Decoded here once so that a bad file is reported before any window
-        // opens; the capture thread decodes it again when it starts.
-        DecodedAudio audio;
-        std::string error;
-        if (!decodeAudioFile(options.inputFile, audio, error)) {
-            return error;
-        }
-        if (audio.samples.empty()) {
-            return "'" + options.inputFile + "' holds no sound";
-        }
-    }
     if (!options.resourcesDirectory.empty() &&
         !fs::is_directory(options.resourcesDirectory, ignored)) {
         return "resources folder '" + options.resourcesDirectory + "' does not exist";
@@ -125,6 +113,23 @@ std::string checkTunerOptionFiles(const TunerOptions& options) {
             return "cannot write the screenshot: '" + options.screenshotPath + "' is a folder";
         }
     }
+    return {};
+}
+
+std::string decodeTunerInput(const TunerOptions& options, std::vector<int16_t>& samples) {
+    samples.clear();
+    if (options.inputFile.empty()) {
+        return {};
+    }
+    DecodedAudio audio;
+    std::string error;
+    if (!decodeAudioFile(options.inputFile, audio, error)) {
+        return error;
+    }
+    if (audio.samples.empty()) {
+        return "'" + options.inputFile + "' holds no sound";
+    }
+    samples = std::move(audio.samples);
     return {};
 }
 

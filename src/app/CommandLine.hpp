@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,10 +28,14 @@ struct ParsedTunerCommandLine {
 // Reads the words of the command line; checks their form, not the files.
 ParsedTunerCommandLine parseTunerCommandLine(const std::vector<std::string>& arguments);
 
-// Checks what the options name on disk: the input file can be decoded, the
-// resources folder exists, the screenshot's folder exists. Returns an error
-// message, or empty.
+// Checks what the options name on disk: the resources folder exists, the
+// screenshot's folder exists. Returns an error message, or empty.
 std::string checkTunerOptionFiles(const TunerOptions& options);
+
+// Decodes the --input file (mono, 8000 Hz, 16-bit) once, before any window
+// opens, so that a bad file is reported at once and capture needs no second
+// decoding. Returns an error message naming the file, or empty.
+std::string decodeTunerInput(const TunerOptions& options, std::vector<int16_t>& samples);
 
 // The JSON file written beside a screenshot: FILE.png -> FILE.json.
 std::string screenshotStatePath(const std::string& screenshotPath);

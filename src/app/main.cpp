@@ -50,11 +50,11 @@ int listDevices(int argc, char** argv) {
     return 0;
 }
 
-AudioQueueFactory audioSource(const TunerOptions& options) {
+AudioQueueFactory audioSource(const TunerOptions& options, std::vector<int16_t> inputSamples) {
     if (!options.inputFile.empty()) {
         FileQueueOptions fileOptions;
         fileOptions.loop = options.loopInput;
-        return fileAudioQueueFactory(options.inputFile, fileOptions);
+        return fileAudioQueueFactory(std::move(inputSamples), fileOptions);
     }
     return microphoneAudioQueueFactory(QString::fromStdString(options.deviceName));
 }
@@ -94,6 +94,10 @@ int main(int argc, char** argv) {
     if (const std::string error = checkTunerOptionFiles(options); !error.empty()) {
         return fail(error);
     }
+    std::vector<int16_t> inputSamples;
+    if (const std::string error = decodeTunerInput(options, inputSamples); !error.empty()) {
+        return fail(error);
+    }
     if (!hasDisplay()) {
         if (options.screenshotPath.empty()) {
             return fail("no display to show the tuner on (DISPLAY and WAYLAND_DISPLAY are unset)");
@@ -126,7 +130,7 @@ int main(int argc, char** argv) {
     }
 
     OvraTunerAppDelegate::Options delegateOptions;
-    delegateOptions.audioQueueFactory = audioSource(options);
+    delegateOptions.audioQueueFactory = audioSource(options, std::move(inputSamples));
     OvraTunerAppDelegate delegate(std::move(delegateOptions));
     delegate.applicationDidFinishLaunching();
 

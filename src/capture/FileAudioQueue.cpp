@@ -22,6 +22,10 @@ class DecodedFile {
 public:
     DecodedFile(std::string path, FileQueueOptions options)
         : myPath(std::move(path)), myOptions(std::move(options)) {}
+    // Sound its caller has decoded already.
+    DecodedFile(std::vector<int16_t> samples, FileQueueOptions options)
+        : myOptions(std::move(options)), myDecoded(true),
+          mySamples(std::make_shared<const std::vector<int16_t>>(std::move(samples))) {}
 
     // The samples, or null after logging why there are none.
     std::shared_ptr<const std::vector<int16_t>> samples() {
@@ -134,11 +138,22 @@ private:
 
 } // namespace
 
-AudioQueueFactory fileAudioQueueFactory(const std::string& path, FileQueueOptions options) {
-    auto file = std::make_shared<DecodedFile>(path, std::move(options));
-    return [file]() -> std::unique_ptr<AudioInputQueue> {
+namespace {
+
+AudioQueueFactory factoryFor(std::shared_ptr<DecodedFile> file) {
+    return [file = std::move(file)]() -> std::unique_ptr<AudioInputQueue> {
         return std::make_unique<FileAudioQueue>(file);
     };
+}
+
+} // namespace
+
+AudioQueueFactory fileAudioQueueFactory(const std::string& path, FileQueueOptions options) {
+    return factoryFor(std::make_shared<DecodedFile>(path, std::move(options)));
+}
+
+AudioQueueFactory fileAudioQueueFactory(std::vector<int16_t> samples, FileQueueOptions options) {
+    return factoryFor(std::make_shared<DecodedFile>(std::move(samples), std::move(options)));
 }
 
 } // namespace ovra

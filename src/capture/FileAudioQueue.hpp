@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace ovra {
 
@@ -20,5 +21,9 @@ struct FileQueueOptions {
 // per 256 ms; the last buffer is padded with silence. An unreadable file
 // fails newInput and logs the decoder's message.
 AudioQueueFactory fileAudioQueueFactory(const std::string& path, FileQueueOptions options = {});
+// The same for sound already decoded (mono, 8000 Hz, 16-bit), which is then
+// not decoded again.
+AudioQueueFactory fileAudioQueueFactory(std::vector<int16_t> samples,
+                                        FileQueueOptions options = {});
 
 } // namespace ovra

@@ -68,12 +68,17 @@ TEST(TunerCommandLineFiles, NamedFilesAndFoldersMustBeUsable) {
     options.resourcesDirectory = dir.path();
     options.screenshotPath = dir.file("shot.png");
     EXPECT_EQ(checkTunerOptionFiles(options), "");
+    std::vector<int16_t> samples;
+    EXPECT_EQ(decodeTunerInput(options, samples), "");
+    EXPECT_EQ(samples.size(), 24000u) << "three seconds at 8000 Hz, decoded once";
 
-    options.inputFile = dir.file("broken.wav");
-    EXPECT_NE(checkTunerOptionFiles(options).find("broken.wav"), std::string::npos);
-    options.inputFile = dir.file("missing.wav");
-    EXPECT_NE(checkTunerOptionFiles(options).find("missing.wav"), std::string::npos);
+    for (const char* bad : {"broken.wav", "missing.wav"}) {
+        options.inputFile = dir.file(bad);
+        EXPECT_NE(decodeTunerInput(options, samples).find(bad), std::string::npos);
+        EXPECT_TRUE(samples.empty());
+    }
     options.inputFile.clear();
+    EXPECT_EQ(decodeTunerInput(options, samples), "") << "no input file, nothing to decode";
 
     options.resourcesDirectory = dir.file("no-skin");
     EXPECT_NE(checkTunerOptionFiles(options).find("no-skin"), std::string::npos);
