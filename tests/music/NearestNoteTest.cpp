@@ -3,125 +3,59 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
+#include <tuple>
 #include <vector>
 
 namespace ovra {
 namespace {
 
-struct Nearest {
-    double frequency;
-    int32_t octave;
-    int32_t note;
-};
-
-Nearest nearest(double f) {
-    Nearest n{0.0, -99, -99};
-    n.frequency = WEXMusicUtil::getNearestFrequency(f, &n.octave, &n.note);
-    return n;
-}
-
-TEST(NearestFrequency, ExactTableEntries) {
-    const Nearest a4 = nearest(440.0);
-    EXPECT_EQ(a4.frequency, 440.0);
-    EXPECT_EQ(a4.octave, 4);
-    EXPECT_EQ(a4.note, 9);
-    const Nearest b7 = nearest(3951.1);
-    EXPECT_EQ(b7.frequency, 3951.1);
-    EXPECT_EQ(b7.octave, 7);
-    EXPECT_EQ(b7.note, 11);
-}
-
-TEST(NearestFrequency, RoundsToTheCloserNeighbour) {
-    const Nearest e2 = nearest(82.0);
-    EXPECT_EQ(e2.frequency, 82.407);
-    EXPECT_EQ(e2.octave, 2);
-    EXPECT_EQ(e2.note, 4);
-    const Nearest c1 = nearest(32.0);
-    EXPECT_EQ(c1.frequency, 32.703);
-    EXPECT_EQ(c1.octave, 1);
-    EXPECT_EQ(c1.note, 0);
-}
-
-TEST(NearestFrequency, LowerNeighbourAcrossAnOctaveBoundary) {
-    const Nearest b0 = nearest(31.5);
-    EXPECT_EQ(b0.frequency, 30.868);
-    EXPECT_EQ(b0.octave, 0);
-    EXPECT_EQ(b0.note, 11);
-}
-
-TEST(NearestFrequency, HalfwayGoesToTheUpperEntry) {
-    // C7 and C#7 are exact in binary, so their midpoint is exactly halfway.
-    const double halfway = (2093.0 + 2217.5) / 2.0;
-    ASSERT_EQ(halfway - 2093.0, 2217.5 - halfway);
-    const Nearest n = nearest(halfway);
-    EXPECT_EQ(n.frequency, 2217.5);
-    EXPECT_EQ(n.octave, 7);
-    EXPECT_EQ(n.note, 1);
-}
-
-TEST(NearestFrequency, BelowTheTable) {
-    const Nearest low = nearest(5.0);
-    EXPECT_EQ(low.frequency, 0.0);
-    EXPECT_EQ(low.octave, 0);
-    EXPECT_EQ(low.note, 11);
-    const Nearest c0 = nearest(12.0);
-    EXPECT_EQ(c0.frequency, 16.352);
-    EXPECT_EQ(c0.octave, 0);
-    EXPECT_EQ(c0.note, 0);
-}
-
-TEST(NearestFrequency, AboveTheTableOrUndefinedWritesNothing) {
-    for (double f : {4000.0, -1.0, std::numeric_limits<double>::quiet_NaN(),
-                     std::numeric_limits<double>::infinity()}) {
-        const Nearest n = nearest(f);
-        EXPECT_EQ(n.frequency, 0.0) << f;
-        EXPECT_EQ(n.octave, -99) << f;
-        EXPECT_EQ(n.note, -99) << f;
+TEST(NearestFrequency, CloserEntryTiesGoUpAndNothingIsWrittenAboveTheTable) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        double in, frequency;
+        int32_t octave, note;
+    };
+    // Exact entries, closer neighbours (31.5 across an octave boundary), the
+    // exact C7/C#7 midpoint going up, below the table, and above the table or
+    // undefined (nothing written).
+    const Case cases[] = {
+        {440.0, 440.0, 4, 9},  {3951.1, 3951.1, 7, 11}, {82.0, 82.407, 2, 4},
+        {32.0, 32.703, 1, 0},  {31.5, 30.868, 0, 11},   {(2093.0 + 2217.5) / 2.0, 2217.5, 7, 1},
+        {5.0, 0.0, 0, 11},     {12.0, 16.352, 0, 0},    {4000.0, 0.0, -99, -99},
+        {-1.0, 0.0, -99, -99}, {nan, 0.0, -99, -99},    {inf, 0.0, -99, -99}};
+    for (const Case& c : cases) {
+        int32_t octave = -99, note = -99;
+        const double f = WEXMusicUtil::getNearestFrequency(c.in, &octave, &note);
+        EXPECT_EQ(std::tuple(f, octave, note), std::tuple(c.frequency, c.octave, c.note)) << c.in;
     }
 }
 
 TEST(NearestFrequency, OutParametersAreOptional) {
     int32_t octave = -1;
+    int32_t note = -1;
     EXPECT_EQ(WEXMusicUtil::getNearestFrequency(196.5, nullptr, nullptr), 196.0);
     EXPECT_EQ(WEXMusicUtil::getNearestFrequency(196.5, &octave, nullptr), 196.0);
-    EXPECT_EQ(octave, 3);
-    int32_t note = -1;
     EXPECT_EQ(WEXMusicUtil::getNearestFrequency(196.5, nullptr, &note), 196.0);
+    EXPECT_EQ(octave, 3);
     EXPECT_EQ(note, 7);
 }
 
-TEST(NearestFrequency, EveryEntryIsItsOwnNearest) {
-    for (int32_t o = 0; o < OCTAVE_COUNT; ++o) {
-        for (int32_t n = 0; n < NOTES_PER_OCTAVE; ++n) {
-            const Nearest got = nearest(OCTAVE[o][n]);
-            EXPECT_EQ(got.octave, o);
-            EXPECT_EQ(got.note, n);
-        }
+TEST(NearestMatch, CloserElementAndZeroAboveTheLastOrOutsideTheLength) {
+    const double a[] = {10.0, 20.0, 40.0};
+    struct Case {
+        double number;
+        const double* array;
+        int32_t length, index;
+    };
+    const Case cases[] = {{14.0, a, 3, 0}, {15.0, a, 3, 1},      {31.0, a, 3, 2}, {40.0, a, 3, 2},
+                          {2.0, a, 3, 0},  {41.0, a, 3, 0},      {10.0, a, 3, 0}, {39.0, a, 2, 0},
+                          {39.0, a, 0, 0}, {39.0, nullptr, 3, 0}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(WEXMusicUtil::indexOfNearestMatchForNumber(c.number, c.array, c.length), c.index)
+            << c.number << " length " << c.length;
     }
-}
-
-TEST(NearestMatch, IndexOfTheCloserElement) {
-    const std::vector<double> a = {10.0, 20.0, 40.0};
-    EXPECT_EQ(WEXMusicUtil::indexOfNearestMatchForNumber(14.0, a.data(), 3), 0);
-    EXPECT_EQ(WEXMusicUtil::indexOfNearestMatchForNumber(15.0, a.data(), 3), 1);
-    EXPECT_EQ(WEXMusicUtil::indexOfNearestMatchForNumber(31.0, a.data(), 3), 2);
-    EXPECT_EQ(WEXMusicUtil::indexOfNearestMatchForNumber(40.0, a.data(), 3), 2);
-    EXPECT_EQ(WEXMusicUtil::indexOfNearestMatchForNumber(2.0, a.data(), 3), 0);
-}
-
-TEST(NearestMatch, AboveTheLastElementGivesZero) {
-    const std::vector<double> a = {10.0, 20.0, 40.0};
-    EXPECT_EQ(WEXMusicUtil::indexOfNearestMatchForNumber(41.0, a.data(), 3), 0);
-    EXPECT_EQ(WEXMusicUtil::indexOfNearestMatchForNumber(10.0, a.data(), 3), 0);
-}
-
-TEST(NearestMatch, LengthLimitsTheSearch) {
-    const std::vector<double> a = {10.0, 20.0, 40.0};
-    EXPECT_EQ(WEXMusicUtil::indexOfNearestMatchForNumber(39.0, a.data(), 2), 0);
-    EXPECT_EQ(WEXMusicUtil::indexOfNearestMatchForNumber(39.0, a.data(), 0), 0);
-    EXPECT_EQ(WEXMusicUtil::indexOfNearestMatchForNumber(39.0, nullptr, 3), 0);
 }
 
 TEST(NearestMatch, CustomScaleLookupFindsTheNote) {

@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <string>
+#include <utility>
 #include <vector>
 
 namespace ovra {
 namespace {
 
-TEST(NoteTables, EntriesAreEqualTemperedToFiveSignificantDigits) {
+TEST(NoteTables, EntriesAreEqualTemperedToFiveSignificantDigitsAndTheirOwnNearest) {
     for (int32_t o = 0; o < OCTAVE_COUNT; ++o) {
         for (int32_t n = 0; n < NOTES_PER_OCTAVE; ++n) {
             const double exact = 440.0 * std::pow(2.0, (12 * o + n - 57) / 12.0);
@@ -18,63 +18,54 @@ TEST(NoteTables, EntriesAreEqualTemperedToFiveSignificantDigits) {
             const double rounded = std::round(exact / digitScale) * digitScale;
             EXPECT_NEAR(WEXMusicUtil::frequencyOfNote(n, o), rounded, digitScale * 1e-6)
                 << "octave " << o << " note " << n;
+            int32_t octave = -1, note = -1;
+            WEXMusicUtil::getNearestFrequency(OCTAVE[o][n], &octave, &note);
+            EXPECT_EQ(std::pair(octave, note), std::pair(o, n));
         }
     }
 }
 
-TEST(NoteTables, LandmarkEntries) {
+TEST(NoteTables, LandmarkEntriesAndZeroOutOfRange) {
     EXPECT_EQ(WEXMusicUtil::frequencyOfNote(9, 4), 440.0);
     EXPECT_EQ(WEXMusicUtil::frequencyOfNote(0, 0), 16.352);
     EXPECT_EQ(WEXMusicUtil::frequencyOfNote(0, 4), 261.63);
     EXPECT_EQ(WEXMusicUtil::frequencyOfNote(4, 2), 82.407);
     EXPECT_EQ(WEXMusicUtil::frequencyOfNote(11, 7), 3951.1);
     EXPECT_EQ(OCTAVE[2], OCTAVE_2_FREQUENCIES);
-}
-
-TEST(NoteTables, OutOfRangeLookupsGiveZero) {
     EXPECT_EQ(WEXMusicUtil::frequencyOfNote(12, 4), 0.0);
     EXPECT_EQ(WEXMusicUtil::frequencyOfNote(-1, 4), 0.0);
     EXPECT_EQ(WEXMusicUtil::frequencyOfNote(0, 8), 0.0);
     EXPECT_EQ(WEXMusicUtil::frequencyOfNote(0, -1), 0.0);
 }
 
-TEST(NoteNames, SharpsForCAndFFlatsOtherwise) {
-    const std::vector<std::string> expected = {"C",  "C#", "D",  "Eb", "E",  "F",
-                                               "F#", "G",  "Ab", "A",  "Bb", "B"};
-    for (int32_t i = 0; i < 12; ++i) {
-        EXPECT_EQ(WEXMusicUtil::nameOfRelativeNote(i), expected[i]);
+TEST(NoteNames, SharpsForCAndFFlatsOtherwiseEmptyOutsideTheOctave) {
+    const char* expected[] = {"",   "C", "C#", "D", "Eb", "E", "F",
+                              "F#", "G", "Ab", "A", "Bb", "B", ""};
+    for (int32_t i = -1; i <= 12; ++i) {
+        EXPECT_STREQ(WEXMusicUtil::nameOfRelativeNote(i), expected[i + 1]) << i;
     }
-    EXPECT_STREQ(WEXMusicUtil::nameOfRelativeNote(12), "");
-    EXPECT_STREQ(WEXMusicUtil::nameOfRelativeNote(-1), "");
 }
 
-TEST(NoteSteps, HalfAndWholeSteps) {
+TEST(NoteSteps, HalfAndWholeStepsCarryNoteIndicesOutsideTheOctave) {
     EXPECT_EQ(WEXMusicUtil::getHalfStepsUp(4, 9), 57);
     EXPECT_EQ(WEXMusicUtil::getHalfStepsUp(0, 0), 0);
     EXPECT_EQ(WEXMusicUtil::getWholeStepsUp(4, 9), 33);
     EXPECT_EQ(WEXMusicUtil::getWholeStepsUp(1, 1), 7);
     EXPECT_EQ(WEXMusicUtil::getWholeStepsUp(0, 3), 2);  // Eb counts with E
     EXPECT_EQ(WEXMusicUtil::getWholeStepsUp(0, 10), 6); // Bb counts with B
-}
-
-TEST(NoteSteps, WholeStepsCarryNoteIndicesOutsideTheOctave) {
     EXPECT_EQ(WEXMusicUtil::getWholeStepsUp(0, 12), WEXMusicUtil::getWholeStepsUp(1, 0));
     EXPECT_EQ(WEXMusicUtil::getWholeStepsUp(2, -1), WEXMusicUtil::getWholeStepsUp(1, 11));
 }
 
-TEST(AbsoluteIndex, SplitsIntoOctaveAndNote) {
-    int32_t octave = -9;
-    int32_t note = -9;
+TEST(AbsoluteIndex, SplitsIntoOctaveAndNoteEitherOfWhichMayBeSkipped) {
+    int32_t octave = -9, note = -9;
     WEXMusicUtil::determineOctaveNumber(&octave, &note, 57);
-    EXPECT_EQ(octave, 4);
-    EXPECT_EQ(note, 9);
+    EXPECT_EQ(std::pair(octave, note), std::pair(4, 9));
     WEXMusicUtil::determineOctaveNumber(&octave, &note, -1);
-    EXPECT_EQ(octave, 0);
-    EXPECT_EQ(note, -1);
+    EXPECT_EQ(std::pair(octave, note), std::pair(0, -1));
     WEXMusicUtil::determineOctaveNumber(nullptr, &note, 13);
-    EXPECT_EQ(note, 1);
     WEXMusicUtil::determineOctaveNumber(&octave, nullptr, 95);
-    EXPECT_EQ(octave, 7);
+    EXPECT_EQ(std::pair(octave, note), std::pair(7, 1));
 }
 
 TEST(CustomScale, A4IsTheReferenceAndOctavesDouble) {
@@ -83,20 +74,14 @@ TEST(CustomScale, A4IsTheReferenceAndOctavesDouble) {
     EXPECT_DOUBLE_EQ(WEXMusicUtil::frequencyOfCustomScaleNote(45, 440.0), 220.0);
 }
 
-TEST(CustomScale, At440ItIsTheUnroundedTable) {
-    std::vector<double> scale(96, -1.0);
+TEST(CustomScale, At440ItIsTheUnroundedTableAndOnlyTheGivenLengthIsFilled) {
+    std::vector<double> scale(97, -1.0);
     WEXMusicUtil::fillCustomScale(scale.data(), 96, 440.0);
     for (int32_t i = 0; i < 96; ++i) {
         const double table = WEXMusicUtil::frequencyOfNote(i % 12, i / 12);
         EXPECT_NEAR(scale[i], table, table * 5e-5) << i;
     }
-}
-
-TEST(CustomScale, FillsOnlyTheGivenLength) {
-    std::vector<double> scale(4, -1.0);
-    WEXMusicUtil::fillCustomScale(scale.data(), 2, 440.0);
-    EXPECT_GT(scale[1], 0.0);
-    EXPECT_EQ(scale[2], -1.0);
+    EXPECT_EQ(scale[96], -1.0);
     WEXMusicUtil::fillCustomScale(nullptr, 2, 440.0); // nothing to fill, no crash
 }
 
