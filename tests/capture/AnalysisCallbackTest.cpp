@@ -11,85 +11,88 @@
 namespace ovra {
 namespace {
 
-using test::RecordingDelegate;
-using test::RecordingQueue;
-
 class AnalysisCallbackTest : public ::testing::Test {
 protected:
     void SetUp() override {
         trapper = CorvaneAudioTrapper::create(nullptr);
-        delegate = std::make_shared<RecordingDelegate>();
         trapper->setDelegate(delegate);
-        samples.assign(2048, 0);
-        buffer.mAudioData = samples.data();
-        buffer.mAudioDataBytesCapacity = 4096;
-        buffer.mAudioDataByteSize = 4096;
     }
 
-    void deliver() { callbackForAudio(trapper->callbackData(), &queue, &buffer); }
+    void deliver(std::vector<int16_t>& samples, AudioInputQueue* to) {
+        buffer = {4096, samples.data(), 4096};
+        callbackForAudio(trapper->callbackData(), to, &buffer);
+    }
 
-    void expectUntouched() const {
-        EXPECT_EQ(trapper->mostRecentModeFrequency(), 0.0f);
-        EXPECT_EQ(trapper->mostRecentFundamentalFrequency(), 0.0f);
-        EXPECT_EQ(trapper->mostRecentTopAmplitude(), 0.0f);
-        EXPECT_EQ(trapper->mostRecentRawPeakPower(), 0.0f);
-        EXPECT_EQ(trapper->waveValues(), nullptr);
-        EXPECT_EQ(delegate->count(), 0);
+    void expectUntouched(const std::string& what) const {
+        EXPECT_EQ(trapper->mostRecentModeFrequency(), 0.0f) << what;
+        EXPECT_EQ(trapper->mostRecentFundamentalFrequency(), 0.0f) << what;
+        EXPECT_EQ(trapper->mostRecentTopAmplitude(), 0.0f) << what;
+        EXPECT_EQ(trapper->mostRecentRawPeakPower(), 0.0f) << what;
+        EXPECT_EQ(trapper->waveValues(), nullptr) << what;
+        EXPECT_EQ(delegate->count(), 0) << what;
     }
 
     std::shared_ptr<CorvaneAudioTrapper> trapper;
-    std::shared_ptr<RecordingDelegate> delegate;
-    RecordingQueue queue;
-    std::vector<int16_t> samples;
+    std::shared_ptr<test::RecordingDelegate> delegate = std::make_shared<test::RecordingDelegate>();
+    test::RecordingQueue queue;
     AudioQueueBuffer buffer;
 };
 
-TEST_F(AnalysisCallbackTest, AccessorsAreZeroBeforeTheFirstBuffer) {
-    expectUntouched();
-}
-
-TEST_F(AnalysisCallbackTest, AllZeroBufferIsOnlyHandedBack) {
-    deliver();
-    expectUntouched();
-    ASSERT_EQ(queue.enqueued.size(), 1u);
-    EXPECT_EQ(queue.enqueued[0], &buffer);
-}
-
-TEST_F(AnalysisCallbackTest, NegativeOnlyBufferIsSilent) {
-    samples[700] = -32768;
-    deliver();
-    expectUntouched();
-    EXPECT_EQ(queue.enqueued.size(), 1u);
-
-    for (auto& s : samples) {
-        s = -5;
+TEST_F(AnalysisCallbackTest, AccessorsStayZeroWhileBuffersAreSilentOrIncomplete) {
+    expectUntouched("before the first buffer");
+    std::vector<int16_t> zeros(2048, 0), oneNegative(2048, 0), allNegative(2048, -5);
+    std::vector<int16_t> loud(100, 3000);
+    oneNegative[700] = -32768;
+    struct Case {
+        const char* what;
+        AudioQueueBuffer buffer;
+    } cases[] = {
+        {"all zero", {4096, zeros.data(), 4096}},
+        {"one full-scale negative", {4096, oneNegative.data(), 4096}},
+        {"all negative", {4096, allNegative.data(), 4096}},
+        {"short", {200, loud.data(), 200}},
+        {"no data", {0, nullptr, 4096}},
+    };
+    for (auto& c : cases) {
+        callbackForAudio(trapper->callbackData(), &queue, &c.buffer);
+        expectUntouched(c.what);
+        ASSERT_FALSE(queue.enqueued.empty());
+        EXPECT_EQ(queue.enqueued.back(), &c.buffer) << c.what << ": handed back";
     }
-    deliver();
-    expectUntouched();
-    EXPECT_EQ(queue.enqueued.size(), 2u);
+    EXPECT_EQ(queue.enqueued.size(), std::size(cases));
 }
 
-TEST_F(AnalysisCallbackTest, SmallestPositivePeakRunsTheDetector) {
-    samples[1234] = 1;
-    deliver();
-    EXPECT_EQ(trapper->mostRecentTopAmplitude(), 0.000030517578125f);
-    EXPECT_EQ(trapper->waveValues(), samples.data());
-    EXPECT_EQ(delegate->count(), 1);
-    EXPECT_EQ(queue.enqueued.size(), 1u);
+TEST_F(AnalysisCallbackTest, PositivePeakRunsTheDetectorAndNotifiesTheDelegateIfAny) {
+    const struct {
+        int16_t first, second;
+        size_t at;
+        float amplitude;
+        bool withDelegate;
+    } cases[] = {
+        {1, 0, 1234, 0.000030517578125f, true},       // smallest positive peak
+        {32767, -32768, 0, 0.999969482421875f, true}, // full scale is just below one
+        {1000, 0, 10, 1000.0f / 32768.0f, false},
+    };
+    for (const auto& c : cases) {
+        auto trapper = CorvaneAudioTrapper::create(nullptr);
+        auto delegate = std::make_shared<test::RecordingDelegate>();
+        trapper->setDelegate(c.withDelegate ? delegate : nullptr);
+        test::RecordingQueue queue;
+        std::vector<int16_t> samples(2048, 0);
+        samples[c.at] = c.first;
+        samples[c.at + 1] = c.second;
+        AudioQueueBuffer buffer{4096, samples.data(), 4096};
+        callbackForAudio(trapper->callbackData(), &queue, &buffer);
+        EXPECT_EQ(trapper->mostRecentTopAmplitude(), c.amplitude) << c.first;
+        EXPECT_EQ(trapper->waveValues(), samples.data()) << c.first;
+        EXPECT_EQ(delegate->count(), c.withDelegate ? 1 : 0) << c.first;
+        EXPECT_EQ(queue.enqueued.size(), 1u) << c.first;
+    }
 }
 
-TEST_F(AnalysisCallbackTest, FullScalePeakIsJustBelowOne) {
-    samples[0] = 32767;
-    samples[1] = -32768;
-    deliver();
-    EXPECT_EQ(trapper->mostRecentTopAmplitude(), 0.999969482421875f);
-    EXPECT_EQ(delegate->count(), 1);
-}
-
-TEST_F(AnalysisCallbackTest, StoresTheDetectorResultsRoundedToFloat) {
-    samples = test::harmonicTone(110.0, 2048);
-    buffer.mAudioData = samples.data();
-    deliver();
+TEST_F(AnalysisCallbackTest, StoresTheDetectorResultsRoundedToFloatEvenWithoutAQueue) {
+    auto samples = test::harmonicTone(110.0, 2048);
+    deliver(samples, nullptr);
 
     Quorl reference(8000.0f);
     double fundamental = -1.0;
@@ -101,58 +104,24 @@ TEST_F(AnalysisCallbackTest, StoresTheDetectorResultsRoundedToFloat) {
     EXPECT_EQ(trapper->mostRecentRawPeakPower(), static_cast<float>(rawPeakPower));
     EXPECT_NEAR(trapper->mostRecentFundamentalFrequency(), 110.0f, 1.0f);
     EXPECT_GT(trapper->mostRecentRawPeakPower(), 0.0f);
-
-    int16_t peak = 0;
-    for (auto s : samples) {
-        peak = std::max(peak, s);
-    }
-    EXPECT_EQ(trapper->mostRecentTopAmplitude(), static_cast<float>(peak) / 32768.0f);
+    EXPECT_EQ(trapper->mostRecentTopAmplitude(),
+              static_cast<float>(*std::max_element(samples.begin(), samples.end())) / 32768.0f);
+    EXPECT_EQ(delegate->count(), 1);
 }
 
 TEST_F(AnalysisCallbackTest, SilentBufferKeepsThePreviousResults) {
-    samples = test::harmonicTone(196.0, 2048);
-    buffer.mAudioData = samples.data();
-    deliver();
+    auto samples = test::harmonicTone(196.0, 2048);
+    deliver(samples, &queue);
     const float fundamental = trapper->mostRecentFundamentalFrequency();
     const float level = trapper->mostRecentTopAmplitude();
-    const int16_t* wave = trapper->waveValues();
 
     std::vector<int16_t> silence(2048, 0);
-    AudioQueueBuffer silent{4096, silence.data(), 4096};
-    callbackForAudio(trapper->callbackData(), &queue, &silent);
-
+    deliver(silence, &queue);
     EXPECT_EQ(trapper->mostRecentFundamentalFrequency(), fundamental);
     EXPECT_EQ(trapper->mostRecentTopAmplitude(), level);
-    EXPECT_EQ(trapper->waveValues(), wave);
+    EXPECT_EQ(trapper->waveValues(), samples.data());
     EXPECT_EQ(delegate->count(), 1);
     EXPECT_EQ(queue.enqueued.size(), 2u);
-}
-
-TEST_F(AnalysisCallbackTest, WithoutDelegateResultsAreStoredAndBufferHandedBack) {
-    trapper->setDelegate(nullptr);
-    samples[10] = 1000;
-    deliver();
-    EXPECT_EQ(trapper->mostRecentTopAmplitude(), 1000.0f / 32768.0f);
-    EXPECT_EQ(delegate->count(), 0);
-    EXPECT_EQ(queue.enqueued.size(), 1u);
-}
-
-TEST_F(AnalysisCallbackTest, ShortOrEmptyBufferIsNotReadPastItsEnd) {
-    samples.assign(100, 3000);
-    AudioQueueBuffer shortBuffer{200, samples.data(), 200};
-    callbackForAudio(trapper->callbackData(), &queue, &shortBuffer);
-    AudioQueueBuffer empty{0, nullptr, 4096};
-    callbackForAudio(trapper->callbackData(), &queue, &empty);
-    expectUntouched();
-    EXPECT_EQ(queue.enqueued.size(), 2u);
-}
-
-TEST_F(AnalysisCallbackTest, BuffersCanBeAnalysedWithoutAQueue) {
-    samples = test::harmonicTone(146.8, 2048);
-    buffer.mAudioData = samples.data();
-    callbackForAudio(trapper->callbackData(), nullptr, &buffer);
-    EXPECT_NEAR(trapper->mostRecentFundamentalFrequency(), 146.8f, 1.5f);
-    EXPECT_EQ(delegate->count(), 1);
 }
 
 } // namespace

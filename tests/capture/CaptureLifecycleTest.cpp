@@ -1,16 +1,9 @@
 #include "CaptureTestSupport.hpp"
-#include "capture/CaptureThread.hpp"
-#include "capture/CorvaneAudioTrapper.hpp"
-#include "capture/ScriptedAudioQueue.hpp"
 #include "common/LogCapture.hpp"
-
-#include <gtest/gtest.h>
 
 #include <QThread>
 
-#include <algorithm>
-#include <memory>
-#include <thread>
+#include <tuple>
 
 namespace ovra {
 namespace {
@@ -48,15 +41,11 @@ TEST_F(CaptureLifecycleTest, CaptureRunsOnItsOwnThreadAndNotifiesPerBuffer) {
 
     const CorvaneInputCallbackDataStruct& record = *trapper->callbackData();
     EXPECT_EQ(record.myFramesPerBuffer.load(), 2048u);
-    EXPECT_EQ(record.myAudioFormat.mSampleRate, 8000.0);
-    EXPECT_EQ(record.myAudioFormat.mFormatID, 0x6C70636Du);
-    EXPECT_EQ(record.myAudioFormat.mFormatFlags, 12u);
-    EXPECT_EQ(record.myAudioFormat.mBytesPerPacket, 2u);
-    EXPECT_EQ(record.myAudioFormat.mFramesPerPacket, 1u);
-    EXPECT_EQ(record.myAudioFormat.mBytesPerFrame, 2u);
-    EXPECT_EQ(record.myAudioFormat.mChannelsPerFrame, 1u);
-    EXPECT_EQ(record.myAudioFormat.mBitsPerChannel, 16u);
-    EXPECT_EQ(record.myAudioFormat.mReserved, 0u);
+    const AudioStreamBasicDescription& f = record.myAudioFormat;
+    EXPECT_EQ(std::tuple(f.mSampleRate, f.mFormatID, f.mFormatFlags, f.mBytesPerPacket,
+                         f.mFramesPerPacket, f.mBytesPerFrame, f.mChannelsPerFrame,
+                         f.mBitsPerChannel, f.mReserved),
+              std::tuple(8000.0, 0x6C70636Du, 12u, 2u, 1u, 2u, 1u, 16u, 0u));
     for (const auto& entry : record.myAudioBuffers) {
         ASSERT_NE(entry.load(), nullptr);
         EXPECT_EQ(entry.load()->mAudioDataBytesCapacity, 4096u);
@@ -77,8 +66,7 @@ TEST_F(CaptureLifecycleTest, SecondStartCancelsTheFirstThreadWhichDisposesOfItsO
     trapper->setEventLoopSliceForTesting(300ms);
     trapper->startAudioTrapper();
     const auto first = trapper->audioThread();
-    ASSERT_TRUE(
-        eventually([&] { return !source->reports().empty() && source->reports()[0].started; }, 2s));
+    ASSERT_TRUE(eventually([&] { return queueStarted(0); }, 2s));
     trapper->startAudioTrapper();
     const auto second = trapper->audioThread();
     ASSERT_NE(second, nullptr);
@@ -166,25 +154,13 @@ TEST_F(CaptureLifecycleTest, CaptureObjectOutlivesItsLastOutsideReferenceWhileIt
 }
 
 TEST_F(CaptureLifecycleTest, OverlappingThreadsTakeTurnsOnTheDetector) {
-    std::vector<float> seen;
-    std::mutex seenMutex;
-    struct Checking : AudioTrapperDelegate {
-        std::function<void()> onRefresh;
-        void refreshGUIFromAnotherThread() override { onRefresh(); }
-    };
-    auto checking = std::make_shared<Checking>();
-    CorvaneAudioTrapper* raw = trapper.get();
-    checking->onRefresh = [&] {
-        std::lock_guard lock(seenMutex);
-        seen.push_back(raw->mostRecentFundamentalFrequency());
-    };
+    auto checking = std::make_shared<RecordingDelegate>(trapper.get());
     trapper->setDelegate(checking);
     source->setInterval(1ms);
     trapper->setEventLoopSliceForTesting(400ms);
 
     trapper->startAudioTrapper();
-    ASSERT_TRUE(
-        eventually([&] { return !source->reports().empty() && source->reports()[0].started; }, 2s));
+    ASSERT_TRUE(eventually([&] { return queueStarted(0); }, 2s));
     trapper->startAudioTrapper();
     ASSERT_TRUE(eventually([&] { return queueDisposed(0); }, 2s));
     trapper->stopAudioTrapper();
@@ -194,7 +170,7 @@ TEST_F(CaptureLifecycleTest, OverlappingThreadsTakeTurnsOnTheDetector) {
     ASSERT_EQ(reports.size(), 2u);
     EXPECT_GT(reports[0].delivered, 0);
     EXPECT_GT(reports[1].delivered, 0);
-    std::lock_guard lock(seenMutex);
+    const auto seen = checking->fundamentals();
     ASSERT_FALSE(seen.empty());
     // A detector used by two threads at once would mix their scratch arrays.
     for (float f : seen) {

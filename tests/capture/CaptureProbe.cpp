@@ -1,9 +1,8 @@
 // Runs the capture object on a microphone for a while in a process of its
 // own, for tests that need a particular sound-server environment.
-//   capture_probe [--list] [--device NAME] [--seconds S] [--no-stop]
+//   capture_probe [--seconds S] [--no-stop]
 // Prints "notification <fundamental> at <ms since start>" per analysed buffer and "done" at the
 // end (on standard error, so that standard output holds only queue lines).
-#include "capture/AudioInputDevices.hpp"
 #include "capture/CorvaneAudioTrapper.hpp"
 #include "capture/MicrophoneAudioQueue.hpp"
 
@@ -37,18 +36,10 @@ private:
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    QString device;
     double seconds = 1.0;
     bool stop = true;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--list") == 0) {
-            for (const QString& name : ovra::audioInputDeviceNames()) {
-                std::fprintf(stderr, "device %s\n", qPrintable(name));
-            }
-            return 0;
-        } else if (std::strcmp(argv[i], "--device") == 0 && i + 1 < argc) {
-            device = QString::fromLocal8Bit(argv[++i]);
-        } else if (std::strcmp(argv[i], "--seconds") == 0 && i + 1 < argc) {
+        if (std::strcmp(argv[i], "--seconds") == 0 && i + 1 < argc) {
             seconds = std::stod(argv[++i]);
         } else if (std::strcmp(argv[i], "--no-stop") == 0) {
             stop = false;
@@ -58,7 +49,7 @@ int main(int argc, char** argv) {
         }
     }
 
-    auto trapper = ovra::CorvaneAudioTrapper::create(ovra::microphoneAudioQueueFactory(device));
+    auto trapper = ovra::CorvaneAudioTrapper::create(ovra::microphoneAudioQueueFactory());
     trapper->setDelegate(std::make_shared<PrintingDelegate>(trapper.get()));
     trapper->startAudioTrapper();
     QTimer::singleShot(static_cast<int>(seconds * 1000), &app, [&] {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "capture/AudioQueue.hpp"
-#include "capture/AudioTrapperDelegate.hpp"
 #include "capture/CaptureThread.hpp"
 #include "capture/CorvaneAudioTrapper.hpp"
 #include "capture/ScriptedAudioQueue.hpp"
@@ -11,17 +9,11 @@
 
 #include <unistd.h>
 
-#include <algorithm>
-#include <atomic>
-#include <chrono>
 #include <cmath>
 #include <condition_variable>
-#include <cstdint>
 #include <cstdio>
 #include <functional>
-#include <memory>
 #include <mutex>
-#include <string>
 #include <thread>
 #include <vector>
 
@@ -37,13 +29,18 @@ inline void ensureApplication() {
     }
 }
 
-// Counts notifications and remembers when they came.
+// Counts notifications and remembers when they came, on which thread, and
+// (given the capture object) the fundamental each one announced.
 class RecordingDelegate : public AudioTrapperDelegate {
 public:
     using Clock = std::chrono::steady_clock;
 
+    explicit RecordingDelegate(const CorvaneAudioTrapper* trapper = nullptr) : myTrapper(trapper) {}
     void refreshGUIFromAnotherThread() override {
         std::lock_guard lock(myMutex);
+        if (myTrapper != nullptr) {
+            myFundamentals.push_back(myTrapper->mostRecentFundamentalFrequency());
+        }
         myTimes.push_back(Clock::now());
         myThreads.push_back(std::this_thread::get_id());
         myChanged.notify_all();
@@ -60,6 +57,10 @@ public:
         std::lock_guard lock(myMutex);
         return myThreads;
     }
+    std::vector<float> fundamentals() const {
+        std::lock_guard lock(myMutex);
+        return myFundamentals;
+    }
     // True once at least `n` notifications have arrived within `timeout`.
     bool waitForCount(int n, std::chrono::milliseconds timeout) const {
         std::unique_lock lock(myMutex);
@@ -68,8 +69,10 @@ public:
     }
 
 private:
+    const CorvaneAudioTrapper* myTrapper;
     mutable std::mutex myMutex;
     mutable std::condition_variable myChanged;
+    std::vector<float> myFundamentals;
     std::vector<Clock::time_point> myTimes;
     std::vector<std::thread::id> myThreads;
 };
@@ -191,6 +194,10 @@ protected:
         EXPECT_TRUE(finishCaptureThreads(5s));
     }
 
+    bool queueStarted(size_t index) const {
+        const auto reports = source->reports();
+        return reports.size() > index && reports[index].started;
+    }
     bool queueDisposed(size_t index) const {
         const auto reports = source->reports();
         return reports.size() > index && reports[index].disposed;

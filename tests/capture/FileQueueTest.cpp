@@ -1,17 +1,9 @@
 #include "CaptureTestSupport.hpp"
-#include "capture/CaptureThread.hpp"
-#include "capture/CorvaneAudioTrapper.hpp"
+#include "TestTones.hpp"
 #include "capture/FileAudioQueue.hpp"
 #include "common/LogCapture.hpp"
 
-#include <gtest/gtest.h>
-#include <sndfile.h>
-
 #include <QTemporaryDir>
-
-#include <algorithm>
-#include <atomic>
-#include <memory>
 
 namespace ovra {
 namespace {
@@ -30,25 +22,15 @@ protected:
         EXPECT_TRUE(finishCaptureThreads(5s));
     }
 
-    // A stereo 22050 Hz file of a 146.8 Hz note, `seconds` long.
+    // A steady stereo 22050 Hz file of a 146.8 Hz note, `seconds` long.
     std::string writeNote(const char* name, double seconds) {
-        const int rate = 22050;
-        const auto tone =
-            test::harmonicTone(146.8, static_cast<size_t>(rate * seconds), 8000.0, rate);
-        std::vector<int16_t> frames;
-        for (int16_t s : tone) {
-            frames.push_back(s);
-            frames.push_back(s);
-        }
         const std::string path = (dir.path() + "/" + name).toStdString();
-        SF_INFO info{};
-        info.samplerate = rate;
-        info.channels = 2;
-        info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-        SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-        EXPECT_NE(file, nullptr);
-        sf_write_short(file, frames.data(), static_cast<sf_count_t>(frames.size()));
-        sf_close(file);
+        EXPECT_TRUE(test::writeWav(path,
+                                   test::synthesizeTone({.fundamental = 146.8,
+                                                         .seconds = seconds,
+                                                         .decayPerSecond = 0.0,
+                                                         .sampleRate = 22050}),
+                                   22050, 2));
         return path;
     }
 

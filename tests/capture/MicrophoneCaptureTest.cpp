@@ -1,23 +1,15 @@
 // Capture through the real audio stack: a virtual microphone (PulseAudio null
 // sink + remap source, scripts/virtual-mic.sh) hears what paplay plays.
 #include "CaptureTestSupport.hpp"
+#include "TestTones.hpp"
 #include "capture/AudioInputDevices.hpp"
-#include "capture/CaptureThread.hpp"
-#include "capture/CorvaneAudioTrapper.hpp"
 #include "capture/MicrophoneAudioQueue.hpp"
-
-#include <gtest/gtest.h>
-#include <sndfile.h>
 
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 
-#include <algorithm>
-#include <cmath>
 #include <cstdlib>
-#include <memory>
-#include <string>
 
 namespace ovra {
 namespace {
@@ -34,60 +26,21 @@ bool underCi() {
 #define REQUIRE_SOUND_SERVER()                                                                     \
     do {                                                                                           \
         if (audioInputDeviceNames().isEmpty()) {                                                   \
-            if (underCi()) {                                                                       \
-                FAIL()                                                                             \
-                    << "no audio input: start one with eval \"$(scripts/virtual-mic.sh start)\"";  \
-            }                                                                                      \
+            ASSERT_FALSE(underCi()) << "no audio input: eval \"$(scripts/virtual-mic.sh start)\""; \
             GTEST_SKIP() << "no sound server; eval \"$(scripts/virtual-mic.sh start)\" first";     \
         }                                                                                          \
     } while (false)
 
-// A guitar-like 146.8 Hz note (D3): five partials, slowly decaying, 16-bit.
+// A guitar-like 146.8 Hz note (D3): five slowly decaying partials, 44.1 kHz.
 void writeGuitarNote(const std::string& path, double seconds) {
-    const int rate = 44100;
-    const auto frames = static_cast<size_t>(rate * seconds);
-    std::vector<int16_t> samples(frames);
-    static const double PARTIALS[] = {1.0, 0.8, 0.5, 0.35, 0.2};
-    for (size_t i = 0; i < frames; ++i) {
-        const double t = static_cast<double>(i) / rate;
-        double value = 0.0;
-        for (size_t h = 0; h < std::size(PARTIALS); ++h) {
-            value += PARTIALS[h] * std::exp(-0.15 * (h + 1) * t) *
-                     std::sin(2.0 * M_PI * 146.8 * static_cast<double>(h + 1) * t);
-        }
-        samples[i] = static_cast<int16_t>(std::lround(value * 9000.0));
-    }
-    SF_INFO info{};
-    info.samplerate = rate;
-    info.channels = 1;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-    ASSERT_NE(file, nullptr) << sf_strerror(nullptr);
-    sf_write_short(file, samples.data(), static_cast<sf_count_t>(samples.size()));
-    sf_close(file);
+    ASSERT_TRUE(test::writeWav(path,
+                               test::synthesizeTone({.fundamental = 146.8,
+                                                     .partials = {0.27, 0.22, 0.14, 0.1, 0.05},
+                                                     .seconds = seconds,
+                                                     .decayPerSecond = 0.15,
+                                                     .sampleRate = 44100}),
+                               44100));
 }
-
-// A delegate that also remembers the fundamental seen at each notification.
-class FundamentalRecorder : public RecordingDelegate {
-public:
-    explicit FundamentalRecorder(const CorvaneAudioTrapper* trapper) : myTrapper(trapper) {}
-    void refreshGUIFromAnotherThread() override {
-        {
-            std::lock_guard lock(myMutex);
-            myFundamentals.push_back(myTrapper->mostRecentFundamentalFrequency());
-        }
-        RecordingDelegate::refreshGUIFromAnotherThread();
-    }
-    std::vector<float> fundamentals() const {
-        std::lock_guard lock(myMutex);
-        return myFundamentals;
-    }
-
-private:
-    const CorvaneAudioTrapper* myTrapper;
-    mutable std::mutex myMutex;
-    std::vector<float> myFundamentals;
-};
 
 // A process that is killed (by its own PID) when the test ends.
 class ChildProcess {
@@ -114,7 +67,7 @@ TEST_F(MicrophoneCaptureTest, HearsAPlayedNoteAndStopsNotifyingAfterStop) {
     writeGuitarNote(wav, 8.0);
 
     auto trapper = CorvaneAudioTrapper::create(microphoneAudioQueueFactory());
-    auto delegate = std::make_shared<FundamentalRecorder>(trapper.get());
+    auto delegate = std::make_shared<RecordingDelegate>(trapper.get());
     trapper->setDelegate(delegate);
     trapper->startAudioTrapper();
 
