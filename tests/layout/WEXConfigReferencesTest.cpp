@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace ovra {
 namespace {
@@ -28,39 +29,33 @@ const StringTable TABLE = {
     {"empty", ""},
 };
 
-TEST(LayoutReferences, PlainValueIsItself) {
-    EXPECT_EQ(WEXConfig::valueOfKey("ovra.tuningkey.0.unpressed.filename", &TABLE),
-              Value("key_off.png"));
-    EXPECT_EQ(WEXConfig::valueOfKey("mid.dollar", &TABLE), Value("a$b"));
-    EXPECT_EQ(WEXConfig::valueOfKey("empty", &TABLE), Value(""));
-}
-
-TEST(LayoutReferences, ReferenceAndChainsResolveToTheFinalValue) {
-    EXPECT_EQ(WEXConfig::valueOfKey("ovra.tuningkey.1.unpressed.filename", &TABLE),
-              Value("key_off.png"));
-    EXPECT_EQ(WEXConfig::valueOfKey("ovra.tuningkey.2.unpressed.filename", &TABLE),
-              Value("key_off.png"));
-    EXPECT_EQ(WEXConfig::valueOfKey("ovra.tuningkey.3.unpressed.filename", &TABLE),
-              Value("key_off.png"));
-}
-
-TEST(LayoutReferences, MissingTargetGivesTheReferenceTextItself) {
-    EXPECT_EQ(WEXConfig::valueOfKey("dangling", &TABLE), Value("$ovra.nothing.here"));
-    // Along a chain: the last value whose target is missing.
-    EXPECT_EQ(WEXConfig::valueOfKey("to.dangling", &TABLE), Value("$ovra.nothing.here"));
-}
-
-TEST(LayoutReferences, LoneDollarNamesTheEmptyKey) {
-    EXPECT_EQ(WEXConfig::valueOfKey("dollar.only", &TABLE), Value("value of the empty key"));
+TEST(LayoutReferences, ValuesFollowReferencesToTheFinalValue) {
+    const std::pair<const char*, Value> cases[] = {
+        // plain values are themselves
+        {"ovra.tuningkey.0.unpressed.filename", "key_off.png"},
+        {"mid.dollar", "a$b"},
+        {"empty", ""},
+        // a reference and chains of them
+        {"ovra.tuningkey.1.unpressed.filename", "key_off.png"},
+        {"ovra.tuningkey.2.unpressed.filename", "key_off.png"},
+        {"ovra.tuningkey.3.unpressed.filename", "key_off.png"},
+        // a missing target gives the reference text, also at the end of a chain
+        {"dangling", "$ovra.nothing.here"},
+        {"to.dangling", "$ovra.nothing.here"},
+        // a lone dollar names the empty key
+        {"dollar.only", "value of the empty key"},
+        // cycles end with the value as written
+        {"self", "$self"},
+        {"ping", "$pong"},
+        {"pong", "$ping"},
+        {"into.cycle", "$ping"},
+        {"not.there", std::nullopt}};
+    for (const auto& [key, value] : cases) {
+        EXPECT_EQ(WEXConfig::valueOfKey(key, &TABLE), value) << key;
+    }
     const StringTable withoutEmptyKey = {{"dollar.only", "$"}};
     EXPECT_EQ(WEXConfig::valueOfKey("dollar.only", &withoutEmptyKey), Value("$"));
-}
-
-TEST(LayoutReferences, CyclesEndWithTheValueAsWritten) {
-    EXPECT_EQ(WEXConfig::valueOfKey("self", &TABLE), Value("$self"));
-    EXPECT_EQ(WEXConfig::valueOfKey("ping", &TABLE), Value("$pong"));
-    EXPECT_EQ(WEXConfig::valueOfKey("pong", &TABLE), Value("$ping"));
-    EXPECT_EQ(WEXConfig::valueOfKey("into.cycle", &TABLE), Value("$ping"));
+    EXPECT_EQ(WEXConfig::valueOfKey("self", nullptr), std::nullopt);
 }
 
 TEST(LayoutReferences, LongChainsNeedNoRecursion) {
@@ -73,11 +68,6 @@ TEST(LayoutReferences, LongChainsNeedNoRecursion) {
     EXPECT_EQ(WEXConfig::valueOfKey("k0", &table), Value("end"));
     table["k" + std::to_string(length)] = "$k0"; // now one long cycle
     EXPECT_EQ(WEXConfig::valueOfKey("k0", &table), Value("$k1"));
-}
-
-TEST(LayoutReferences, MissingKeyOrTableIsNone) {
-    EXPECT_EQ(WEXConfig::valueOfKey("not.there", &TABLE), std::nullopt);
-    EXPECT_EQ(WEXConfig::valueOfKey("self", nullptr), std::nullopt);
 }
 
 TEST(LayoutReferences, ItemQueriesFollowReferencesButPositionsDoNot) {
