@@ -6,19 +6,22 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
 
 namespace ovra {
 namespace {
 
-using Peak = QuorlTestAccess::Peak;
-
 class HarmonicVote : public ::testing::Test {
 protected:
-    void SetUp() override {
-        q = std::make_unique<Quorl>(8000.0f);
-        QuorlTestAccess::clearSpectrum(*q, 2048);
+    void SetUp() override { QuorlTestAccess::clearSpectrum(*q, 2048); }
+    double vote(std::initializer_list<QuorlTestAccess::Peak> peaks) {
+        QuorlTestAccess::setPeaks(*q, peaks);
+        return q->calculateFundamentalFromHarmonicRatios();
     }
-    std::unique_ptr<Quorl> q;
+    double w(int32_t slot, int32_t harmonic) const { return q->harmonicWeight(slot, harmonic); }
+    std::unique_ptr<Quorl> q = std::make_unique<Quorl>(8000.0f);
 };
 
 TEST(HarmonicRatioTable, RatiosAreTheQuotientsInStrictlyAscendingOrder) {
@@ -35,121 +38,92 @@ TEST(HarmonicRatioTable, RatiosAreTheQuotientsInStrictlyAscendingOrder) {
     }
 }
 
-TEST_F(HarmonicVote, FitFindsTableRatiosWithinOnePointFivePercent) {
-    EXPECT_EQ(q->fitToIntegerRatio(2.0), 10);
-    EXPECT_EQ(q->fitToIntegerRatio(1.5), 5);
-    EXPECT_EQ(q->fitToIntegerRatio(12.1), 28);
-    EXPECT_EQ(q->fitToIntegerRatio(1.0113), -1); // main peak and side lobe
-    EXPECT_EQ(q->fitToIntegerRatio(1.1), -1);    // below 7/6
-    EXPECT_EQ(q->fitToIntegerRatio(13.0), -1);   // above 12
-    EXPECT_EQ(q->fitToIntegerRatio(2.1), -1);    // 21/10 is not in the table
-}
-
-TEST_F(HarmonicVote, OverlappingWindowsPreferTheSmallerRatio) {
-    // 1.183 lies within 1.5 % of both 7/6 and 6/5.
-    EXPECT_EQ(q->fitToIntegerRatio(1.183), 0);
-    EXPECT_EQ(q->fitToIntegerRatio(1.19), 1);
-}
-
-TEST_F(HarmonicVote, ToleranceIsStrict) {
-    // Exactly 1.5 % from 5/4 and from 5/1: not matched; just inside: matched.
-    EXPECT_EQ(q->fitToIntegerRatio(1.23125), -1);
-    EXPECT_EQ(q->fitToIntegerRatio(1.26875), -1);
-    EXPECT_EQ(q->fitToIntegerRatio(4.925), -1);
-    EXPECT_EQ(q->fitToIntegerRatio(5.075), -1);
-    EXPECT_EQ(q->fitToIntegerRatio(1.2313), 2);
-    EXPECT_EQ(q->fitToIntegerRatio(1.2687), 2);
-    EXPECT_EQ(q->fitToIntegerRatio(5.0749), 21);
-}
-
-TEST_F(HarmonicVote, EmptyListHasNoFundamental) {
-    QuorlTestAccess::setPeaks(*q, {});
-    EXPECT_EQ(q->calculateFundamentalFromHarmonicRatios(), 0.0);
-}
-
-TEST_F(HarmonicVote, LonePeakIsItsOwnFundamental) {
-    QuorlTestAccess::setPeaks(*q, {{123.4, 900}});
-    EXPECT_EQ(q->calculateFundamentalFromHarmonicRatios(), 123.4);
-    EXPECT_EQ(q->harmonicWeight(0, 1), 1.0);
-}
-
-TEST_F(HarmonicVote, ThreePeakExampleVotesFor110) {
-    QuorlTestAccess::setPeaks(*q, {{220, 900}, {110, 400}, {330, 100}});
-    EXPECT_DOUBLE_EQ(q->calculateFundamentalFromHarmonicRatios(), 110.0);
-    EXPECT_NEAR(q->harmonicWeight(0, 2), 35.22, 1e-9);
-    EXPECT_NEAR(q->harmonicWeight(1, 1), 34.64, 1e-9);
-    EXPECT_NEAR(q->harmonicWeight(1, 2), 20.93 + 10.20, 1e-9);
-    EXPECT_NEAR(q->harmonicWeight(2, 3), 12.22 + 11.64, 1e-9);
-    EXPECT_NEAR(q->harmonicWeight(2, 12), 6.37 + 7.32, 1e-9);
-    EXPECT_EQ(q->harmonicWeight(0, 1), 0.0);
-    int32_t peak = -1;
-    int32_t harmonic = -1;
-    q->findMaximumWeight(&peak, &harmonic, nullptr);
-    EXPECT_EQ(peak, 0);
-    EXPECT_EQ(harmonic, 2);
-}
-
-TEST_F(HarmonicVote, EqualTotalsGoToTheStrongerPeak) {
-    QuorlTestAccess::setPeaks(*q, {{200, 400}, {300, 100}});
-    EXPECT_DOUBLE_EQ(q->calculateFundamentalFromHarmonicRatios(), 100.0);
-    EXPECT_NEAR(q->harmonicWeight(0, 2), 11.28, 1e-9);
-    EXPECT_NEAR(q->harmonicWeight(1, 3), 11.28, 1e-9);
-    EXPECT_EQ(q->harmonicWeight(0, 2), q->harmonicWeight(1, 3));
-}
-
-TEST_F(HarmonicVote, DeepReadingsOfLargeRatiosSubtractAndHighHarmonicsAreDropped) {
-    QuorlTestAccess::setPeaks(*q, {{100, 400}, {1200, 400}});
-    EXPECT_DOUBLE_EQ(q->calculateFundamentalFromHarmonicRatios(), 100.0);
-    EXPECT_NEAR(q->harmonicWeight(0, 1), 15.4, 1e-9);
-    EXPECT_NEAR(q->harmonicWeight(0, 2), 6.82, 1e-9);
-    EXPECT_NEAR(q->harmonicWeight(0, 3), -1.76, 1e-9);
-    EXPECT_NEAR(q->harmonicWeight(0, 4), -10.34, 1e-9);
-    EXPECT_NEAR(q->harmonicWeight(1, 12), 15.4, 1e-9);
-    for (int h = 0; h < Quorl::HARMONIC_NUMBER_COUNT; ++h) {
-        if (h != 12) {
-            EXPECT_EQ(q->harmonicWeight(1, h), 0.0) << h;
-        }
+TEST_F(HarmonicVote, FitFindsTableRatiosWithinAStrictOnePointFivePercentPreferringTheSmaller) {
+    // 1.0113 is a main peak and its side lobe, 1.1 is below 7/6, 13 above 12
+    // and 21/10 not in the table. 1.183 lies within 1.5 % of both 7/6 and 6/5.
+    // Exactly 1.5 % from 5/4 and from 5/1 is not matched; just inside is.
+    const std::pair<double, int32_t> cases[] = {
+        {2.0, 10},   {1.5, 5},    {12.1, 28},  {1.0113, -1},  {1.1, -1},     {13.0, -1},
+        {2.1, -1},   {1.183, 0},  {1.19, 1},   {1.23125, -1}, {1.26875, -1}, {4.925, -1},
+        {5.075, -1}, {1.2313, 2}, {1.2687, 2}, {5.0749, 21}};
+    for (const auto& [ratio, index] : cases) {
+        EXPECT_EQ(q->fitToIntegerRatio(ratio), index) << ratio;
     }
 }
 
-TEST_F(HarmonicVote, SlotOrderDoesNotChangeWhichPeakIsLower) {
-    QuorlTestAccess::setPeaks(*q, {{1200, 400}, {100, 400}});
-    EXPECT_DOUBLE_EQ(q->calculateFundamentalFromHarmonicRatios(), 100.0);
-    EXPECT_NEAR(q->harmonicWeight(1, 1), 15.4, 1e-9);
-    EXPECT_NEAR(q->harmonicWeight(0, 12), 15.4, 1e-9);
+TEST_F(HarmonicVote, EmptyListHasNoFundamentalAndALonePeakIsItsOwn) {
+    EXPECT_EQ(vote({}), 0.0);
+    EXPECT_EQ(vote({{123.4, 900}}), 123.4);
+    EXPECT_EQ(w(0, 1), 1.0);
+}
+
+TEST_F(HarmonicVote, ThreePeakExampleVotesFor110) {
+    EXPECT_DOUBLE_EQ(vote({{220, 900}, {110, 400}, {330, 100}}), 110.0);
+    EXPECT_NEAR(w(0, 2), 35.22, 1e-9);
+    EXPECT_NEAR(w(1, 1), 34.64, 1e-9);
+    EXPECT_NEAR(w(1, 2), 20.93 + 10.20, 1e-9);
+    EXPECT_NEAR(w(2, 3), 12.22 + 11.64, 1e-9);
+    EXPECT_NEAR(w(2, 12), 6.37 + 7.32, 1e-9);
+    EXPECT_EQ(w(0, 1), 0.0);
+    int32_t peak = -1;
+    int32_t harmonic = -1;
+    q->findMaximumWeight(&peak, &harmonic, nullptr);
+    EXPECT_EQ(std::pair(peak, harmonic), std::pair(0, 2));
+}
+
+TEST_F(HarmonicVote, EqualTotalsGoToTheStrongerPeak) {
+    EXPECT_DOUBLE_EQ(vote({{200, 400}, {300, 100}}), 100.0);
+    EXPECT_NEAR(w(0, 2), 11.28, 1e-9);
+    EXPECT_NEAR(w(1, 3), 11.28, 1e-9);
+    EXPECT_EQ(w(0, 2), w(1, 3));
+}
+
+TEST_F(HarmonicVote, DeepReadingsOfLargeRatiosSubtractHighHarmonicsDropAndSlotOrderIsIrrelevant) {
+    EXPECT_DOUBLE_EQ(vote({{100, 400}, {1200, 400}}), 100.0);
+    EXPECT_NEAR(w(0, 1), 15.4, 1e-9);
+    EXPECT_NEAR(w(0, 2), 6.82, 1e-9);
+    EXPECT_NEAR(w(0, 3), -1.76, 1e-9);
+    EXPECT_NEAR(w(0, 4), -10.34, 1e-9);
+    EXPECT_NEAR(w(1, 12), 15.4, 1e-9);
+    for (int h = 0; h < Quorl::HARMONIC_NUMBER_COUNT; ++h) {
+        if (h != 12) {
+            EXPECT_EQ(w(1, h), 0.0) << h;
+        }
+    }
+    // The same pair in the other slot order.
+    EXPECT_DOUBLE_EQ(vote({{1200, 400}, {100, 400}}), 100.0);
+    EXPECT_NEAR(w(1, 1), 15.4, 1e-9);
+    EXPECT_NEAR(w(0, 12), 15.4, 1e-9);
 }
 
 TEST_F(HarmonicVote, SideLobeRatioCastsNoVote) {
-    QuorlTestAccess::setPeaks(*q, {{440.0, 1000}, {440.0 * 1.0113, 50}});
-    EXPECT_EQ(q->calculateFundamentalFromHarmonicRatios(), 0.0);
-    for (int s = 0; s < 2; ++s) {
-        for (int h = 0; h < Quorl::HARMONIC_NUMBER_COUNT; ++h) {
-            EXPECT_EQ(q->harmonicWeight(s, h), 0.0);
-        }
+    EXPECT_EQ(vote({{440.0, 1000}, {440.0 * 1.0113, 50}}), 0.0);
+    for (int h = 0; h < Quorl::HARMONIC_NUMBER_COUNT; ++h) {
+        EXPECT_EQ(w(0, h), 0.0) << h;
+        EXPECT_EQ(w(1, h), 0.0) << h;
     }
 }
 
 TEST_F(HarmonicVote, WeakerPeakDominatesThePairWeight) {
-    QuorlTestAccess::setPeaks(*q, {{100, 10000}, {200, 25}});
-    q->calculateFundamentalFromHarmonicRatios();
+    vote({{100, 10000}, {200, 25}});
     // sqrt(25) + 0.1 * sqrt(10000) = 15 for the plain 2/1 reading.
-    EXPECT_NEAR(q->harmonicWeight(0, 1), 15.0, 1e-12);
-    EXPECT_NEAR(q->harmonicWeight(0, 2), 15.0 * 0.91, 1e-12); // 4/2 reading
-    EXPECT_NEAR(q->harmonicWeight(1, 2), 15.0, 1e-12);
+    EXPECT_NEAR(w(0, 1), 15.0, 1e-12);
+    EXPECT_NEAR(w(0, 2), 15.0 * 0.91, 1e-12); // 4/2 reading
+    EXPECT_NEAR(w(1, 2), 15.0, 1e-12);
 }
 
 TEST_F(HarmonicVote, AddWeightScalesByComplexityAndLinksTheLowerPeakToTheDenominator) {
     QuorlTestAccess::setPeaks(*q, {{300, 1}, {150, 1}});
     q->clearHarmonicWeights();
     q->addWeight(1.0, 0, 1, 8, 4);
-    EXPECT_NEAR(q->harmonicWeight(1, 4), 0.73, 1e-12); // 150 Hz is the lower peak
-    EXPECT_NEAR(q->harmonicWeight(0, 8), 0.73, 1e-12);
+    EXPECT_NEAR(w(1, 4), 0.73, 1e-12); // 150 Hz is the lower peak
+    EXPECT_NEAR(w(0, 8), 0.73, 1e-12);
     q->addWeight(1.0, 1, 0, 3, 2);
-    EXPECT_NEAR(q->harmonicWeight(1, 2), 0.94, 1e-12);
-    EXPECT_NEAR(q->harmonicWeight(0, 3), 0.94, 1e-12);
+    EXPECT_NEAR(w(1, 2), 0.94, 1e-12);
+    EXPECT_NEAR(w(0, 3), 0.94, 1e-12);
     q->addWeight(2.0, 0, 1, 2, 1);
-    EXPECT_NEAR(q->harmonicWeight(1, 1), 2.0, 1e-12);
-    EXPECT_NEAR(q->harmonicWeight(0, 2), 2.0, 1e-12);
+    EXPECT_NEAR(w(1, 1), 2.0, 1e-12);
+    EXPECT_NEAR(w(0, 2), 2.0, 1e-12);
 }
 
 TEST_F(HarmonicVote, HarmonicNumbersAbove14AreIgnored) {
@@ -158,65 +132,46 @@ TEST_F(HarmonicVote, HarmonicNumbersAbove14AreIgnored) {
     q->addHarmonicLinkForPeak(0, 14, 2.5);
     q->addHarmonicLinkForPeak(0, 15, 9.0);
     q->addHarmonicLinkForPeak(0, 36, 9.0);
-    EXPECT_EQ(q->harmonicWeight(0, 14), 2.5);
     double total = 0.0;
     for (int h = 0; h < Quorl::HARMONIC_NUMBER_COUNT; ++h) {
-        total += q->harmonicWeight(0, h);
+        total += w(0, h);
     }
+    EXPECT_EQ(w(0, 14), 2.5);
     EXPECT_EQ(total, 2.5);
 }
 
-TEST_F(HarmonicVote, MaximumRatioIsAgainstTheDisplacedMaximumNotTheRunnerUp) {
-    QuorlTestAccess::setPeaks(*q, {{100, 1}, {200, 1}});
-    q->clearHarmonicWeights();
-    q->addHarmonicLinkForPeak(0, 1, 2.0);
-    q->addHarmonicLinkForPeak(0, 3, 5.0);
-    q->addHarmonicLinkForPeak(1, 2, 4.0); // runner-up, scanned after the winner
-    int32_t peak = -1;
-    int32_t harmonic = -1;
-    float ratio = -1.0f;
-    q->findMaximumWeight(&peak, &harmonic, &ratio);
-    EXPECT_EQ(peak, 0);
-    EXPECT_EQ(harmonic, 3);
-    EXPECT_EQ(ratio, 2.5f);
-}
-
-TEST_F(HarmonicVote, MaximumRatioIsZeroWithASingleImprovement) {
-    QuorlTestAccess::setPeaks(*q, {{100, 1}, {200, 1}});
-    q->clearHarmonicWeights();
-    q->addHarmonicLinkForPeak(0, 4, 3.0);
-    q->addHarmonicLinkForPeak(1, 1, 3.0); // equal: does not replace
-    int32_t peak = -1;
-    int32_t harmonic = -1;
-    float ratio = -1.0f;
-    q->findMaximumWeight(&peak, &harmonic, &ratio);
-    EXPECT_EQ(peak, 0);
-    EXPECT_EQ(harmonic, 4);
-    EXPECT_EQ(ratio, 0.0f);
-}
-
-TEST_F(HarmonicVote, NegativeOrZeroWeightsNeverWin) {
-    QuorlTestAccess::setPeaks(*q, {{100, 1}, {200, 1}});
-    q->clearHarmonicWeights();
-    q->addHarmonicLinkForPeak(1, 5, -3.0);
-    int32_t peak = -1;
-    int32_t harmonic = -1;
-    q->findMaximumWeight(&peak, &harmonic, nullptr);
-    EXPECT_EQ(peak, 0);
-    EXPECT_EQ(harmonic, 0);
-}
-
-TEST_F(HarmonicVote, WeightsBeyondThePeakCountAreNotScanned) {
-    QuorlTestAccess::setPeaks(*q, {{100, 1}, {200, 1}, {300, 1}});
-    q->clearHarmonicWeights();
-    q->addHarmonicLinkForPeak(0, 1, 1.0);
-    q->addHarmonicLinkForPeak(2, 1, 9.0);
-    QuorlTestAccess::setPeaks(*q, {{100, 1}, {200, 1}});
-    int32_t peak = -1;
-    int32_t harmonic = -1;
-    q->findMaximumWeight(&peak, &harmonic, nullptr);
-    EXPECT_EQ(peak, 0);
-    EXPECT_EQ(harmonic, 1);
+TEST_F(HarmonicVote, FindMaximumWeightPicksTheFirstStrictlyLargestPositiveCellOfListedPeaks) {
+    struct Link {
+        int32_t peak, harmonic;
+        double weight;
+    };
+    struct Case {
+        std::vector<Link> links;
+        int32_t peak, harmonic;
+        std::optional<float> ratio; // not asked for when absent
+        const char* what;
+    };
+    const Case cases[] = {
+        {{{0, 1, 2.0}, {0, 3, 5.0}, {1, 2, 4.0}}, 0, 3, 2.5f, "ratio to displaced, not runner-up"},
+        {{{0, 4, 3.0}, {1, 1, 3.0}}, 0, 4, 0.0f, "an equal weight does not replace"},
+        {{{1, 5, -3.0}}, 0, 0, std::nullopt, "negative weights never win"},
+        {{{0, 1, 1.0}, {2, 1, 9.0}}, 0, 1, std::nullopt, "peaks beyond the count not scanned"}};
+    for (const Case& c : cases) {
+        QuorlTestAccess::setPeaks(*q, {{100, 1}, {200, 1}, {300, 1}});
+        q->clearHarmonicWeights();
+        for (const Link& l : c.links) {
+            q->addHarmonicLinkForPeak(l.peak, l.harmonic, l.weight);
+        }
+        QuorlTestAccess::setPeaks(*q, {{100, 1}, {200, 1}});
+        int32_t peak = -1;
+        int32_t harmonic = -1;
+        float ratio = -1.0f;
+        q->findMaximumWeight(&peak, &harmonic, c.ratio ? &ratio : nullptr);
+        EXPECT_EQ(std::pair(peak, harmonic), std::pair(c.peak, c.harmonic)) << c.what;
+        if (c.ratio) {
+            EXPECT_EQ(ratio, *c.ratio) << c.what;
+        }
+    }
 }
 
 } // namespace
