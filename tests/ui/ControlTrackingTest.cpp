@@ -11,10 +11,9 @@
 namespace ovra {
 namespace {
 
-class ControlTracking : protected test::ApplicationFirst, public ::testing::Test {
+class ControlTracking : public test::UiTest {
 protected:
     void SetUp() override {
-        test::ensureApplication();
         control = std::make_unique<Control>(Rect{{0, 0}, {100, 50}});
         for (uint32_t event :
              {ControlEventTouchDown, ControlEventTouchDragInside, ControlEventTouchDragOutside,

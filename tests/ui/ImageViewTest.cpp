@@ -10,10 +10,7 @@ namespace {
 
 using test::rectIs;
 
-class ImageViews : protected test::ApplicationFirst, public ::testing::Test {
-protected:
-    void SetUp() override { test::ensureApplication(); }
-};
+class ImageViews : public test::UiTest {};
 
 TEST_F(ImageViews, TakesItsSizeFromTheImageAndNoTouches) {
     ImageView view(test::solidPixmap(40, 20, Qt::red));
@@ -73,34 +70,20 @@ TEST_F(ImageViews, HighResolutionImagesDrawAtLogicalSizePixelForPixel) {
     EXPECT_EQ(two.pixelColor(4, 4).alpha(), 0);
 }
 
-class LayoutImageViews : public ImageViews {
+class LayoutImageViews : public test::SkinTest {
 protected:
-    void SetUp() override {
-        ImageViews::SetUp();
-        skin = std::make_unique<test::SkinDirectory>();
-        skin->writeImage("meter_dim.png", 30, 12, Qt::darkGray);
-        skin->writeImage("led.png", 8, 6, Qt::green);
-        skin->write("screen.cfg", R"(
-            "ovra.pitchmeter.dim.filename" = "meter_dim.png";
-            "ovra.pitchmeter.dim.x" = "12.5";
-            "ovra.pitchmeter.dim.y" = "7";
-            "ovra.pitchmeter.x" = "99";
-            "ovra.ampmeterled.3.filename" = "$ovra.ampmeterled.0.filename";
-            "ovra.ampmeterled.0.filename" = "led.png";
-            "ovra.ampmeterled.3.x" = "40";
-            "ovra.ampmeterled.3.y" = "2";
-            "ovra.nothing.x" = "5";
-            "ovra.nothing.y" = "6";
-            "ovra.broken.filename" = "missing.png";
+    LayoutImageViews() {
+        skin.writeImage("meter_dim.png", 30, 12, Qt::darkGray);
+        skin.writeImage("led.png", 8, 6, Qt::green);
+        layout("screen.cfg", R"(
+            ovra.pitchmeter.dim.filename = meter_dim.png;
+            ovra.pitchmeter.dim.x = 12.5; ovra.pitchmeter.dim.y = 7; ovra.pitchmeter.x = 99;
+            ovra.ampmeterled.3.filename = "$ovra.ampmeterled.0.filename";
+            ovra.ampmeterled.0.filename = led.png;
+            ovra.ampmeterled.3.x = 40; ovra.ampmeterled.3.y = 2;
+            ovra.nothing.x = 5; ovra.nothing.y = 6; ovra.broken.filename = missing.png;
         )");
-        config = std::make_unique<WEXConfig>("ovra");
     }
-    void TearDown() override {
-        config.reset();
-        skin.reset();
-    }
-    std::unique_ptr<test::SkinDirectory> skin;
-    std::unique_ptr<WEXConfig> config;
 };
 
 TEST_F(LayoutImageViews, ImageAtThePositionOfTheSameModifier) {

@@ -9,10 +9,9 @@
 namespace ovra {
 namespace {
 
-class SceneScreenshot : protected test::ApplicationFirst, public ::testing::Test {
+class SceneScreenshot : public test::UiTest {
 protected:
     void SetUp() override {
-        test::ensureApplication();
         root = new View(Rect{{0, 0}, {20, 10}});
         root->setBackgroundColor(Qt::blue);
         scene.addItem(root);

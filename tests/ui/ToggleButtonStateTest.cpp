@@ -29,9 +29,8 @@ Touch at(float x, float y) {
     return Touch{{x, y}, {x, y}};
 }
 
-class ToggleButtonStates : protected test::ApplicationFirst, public ::testing::Test {
+class ToggleButtonStates : public test::UiTest {
 protected:
-    void SetUp() override { test::ensureApplication(); }
     template <typename Button>
     void skin(Button& b, bool withHighlighted = true, bool withDisabled = true,
               bool withOn = true) {

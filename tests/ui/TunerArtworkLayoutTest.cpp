@@ -32,10 +32,9 @@ std::string describe(const Lookup& l) {
            (l.modifier != nullptr ? std::string(".") + l.modifier : "");
 }
 
-class TunerArtworkLayout : protected test::ApplicationFirst, public ::testing::Test {
+class TunerArtworkLayout : public test::UiTest {
 protected:
     void SetUp() override {
-        test::ensureApplication();
         // The embedded copies, as the application finds them.
         Resources::setOverrideDirectory("");
         ImageCache::clear();

@@ -2,6 +2,7 @@
 
 #include "layout/ImageCache.hpp"
 #include "layout/Resources.hpp"
+#include "layout/WEXConfig.hpp"
 #include "ui/View.hpp"
 
 #include <QApplication>
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 namespace ovra::test {
@@ -34,6 +36,9 @@ inline void ensureApplication() {
 struct ApplicationFirst {
     ApplicationFirst() { ensureApplication(); }
 };
+
+// The base of the fixtures here.
+struct UiTest : ApplicationFirst, ::testing::Test {};
 
 // A pixmap of one colour; with ratio 2 it holds twice the pixels for the
 // same logical size.
@@ -99,6 +104,17 @@ public:
 
 private:
     QTemporaryDir myDir;
+};
+
+// A skin folder and the layout reader opened on it by layout(); the reader
+// is destroyed before the folder.
+struct SkinTest : UiTest {
+    void layout(const std::string& file, const std::string& text) {
+        skin.write(file, text);
+        config = std::make_unique<WEXConfig>("ovra");
+    }
+    SkinDirectory skin;
+    std::unique_ptr<WEXConfig> config;
 };
 
 inline ::testing::AssertionResult pointIs(Point actual, float x, float y) {

@@ -11,10 +11,7 @@ namespace {
 using test::pointIs;
 using test::rectIs;
 
-class ViewAnimation : protected test::ApplicationFirst, public ::testing::Test {
-protected:
-    void SetUp() override { test::ensureApplication(); }
-};
+class ViewAnimation : public test::UiTest {};
 
 TEST_F(ViewAnimation, ModelTakesTheTargetAtOnceWhileTheDrawingGlides) {
     View needle(Rect{{10, 20}, {14, 56}});

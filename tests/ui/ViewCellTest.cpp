@@ -11,10 +11,7 @@
 namespace ovra {
 namespace {
 
-class ViewCell : protected test::ApplicationFirst, public ::testing::Test {
-protected:
-    void SetUp() override { test::ensureApplication(); }
-};
+class ViewCell : public test::UiTest {};
 
 TEST_F(ViewCell, LabelLookAndFrameRule) {
     WEXViewCellView cell(QRect(0, 0, 300, 44));

@@ -15,10 +15,7 @@ using test::rectIs;
 const char* const ZERO_WARNING =
     "Warning : converting normalized to absolute on a zero-dimension view";
 
-class ViewGeometry : protected test::ApplicationFirst, public ::testing::Test {
-protected:
-    void SetUp() override { test::ensureApplication(); }
-};
+class ViewGeometry : public test::UiTest {};
 
 // Counts frame writes, to tell "not written" from "written unchanged".
 class FrameCountingView : public View {

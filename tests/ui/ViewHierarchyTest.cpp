@@ -12,10 +12,7 @@
 namespace ovra {
 namespace {
 
-class ViewHierarchy : protected test::ApplicationFirst, public ::testing::Test {
-protected:
-    void SetUp() override { test::ensureApplication(); }
-};
+class ViewHierarchy : public test::UiTest {};
 
 // The views stacked at a scene point, topmost first.
 std::vector<QGraphicsItem*> stackAt(QGraphicsScene& scene, double x, double y) {
