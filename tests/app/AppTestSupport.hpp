@@ -11,6 +11,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -53,14 +54,11 @@ public:
     // The text stored for a key in the file on disk ("key=value" lines), or
     // a null string when the file has no such line.
     QString fileValue(const char* key) const {
-        const QString prefix = QString::fromLatin1(key) + QLatin1Char('=');
-        const QStringList lines = QString::fromUtf8(fileContents()).split(QLatin1Char('\n'));
-        for (const QString& line : lines) {
-            if (line.startsWith(prefix)) {
-                return line.mid(prefix.size()).trimmed();
-            }
-        }
-        return QString();
+        const QRegularExpression line(
+            QStringLiteral("^%1=(.*)$").arg(QRegularExpression::escape(key)),
+            QRegularExpression::MultilineOption);
+        const auto match = line.match(QString::fromUtf8(fileContents()));
+        return match.hasMatch() ? match.captured(1).trimmed() : QString();
     }
 
 private:

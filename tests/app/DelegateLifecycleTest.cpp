@@ -211,10 +211,13 @@ TEST_F(DelegateLifecycle, TeardownUnregistersStopsCaptureAndClosesTheWindow) {
     EXPECT_TRUE(stored(OvraTunerAppDelegate::KEY_VOLUME_THRESHOLD).isNull());
 }
 
-TEST_F(DelegateLifecycle, LifeCycleCallsBeforeLaunchOnlyStore) {
+TEST_F(DelegateLifecycle, BeforeLaunchNothingIsSharedAndLifeCycleCallsOnlyStore) {
     delegate = std::make_unique<OvraTunerAppDelegate>(
         OvraTunerAppDelegate::Options{test::quickFactory(source), false});
+    EXPECT_EQ(OvraTunerAppDelegate::sharedAppDelegate(), nullptr);
+    delegate->setAudioOn(true);
     delegate->applicationDidBecomeActive();
+    EXPECT_EQ(delegate->audioTrapper(), nullptr);
     delegate->applicationWillResignActive();
     EXPECT_EQ(queuesMade(), 0u);
     EXPECT_EQ(stored(OvraTunerAppDelegate::KEY_VOLUME_THRESHOLD), QStringLiteral("500"));

@@ -3,7 +3,6 @@
 #include "AppTestSupport.hpp"
 
 #include "common/LogCapture.hpp"
-#include "common/Version.hpp"
 
 #include <cmath>
 #include <limits>
@@ -29,14 +28,49 @@ protected:
     TemporaryPreferences store;
 };
 
-TEST_F(DelegateSettings, EmptyStoreGivesTheDefaults) {
-    auto delegate = loaded();
-    EXPECT_EQ(delegate->volumeThreshold(), 500);
-    EXPECT_EQ(delegate->greenZoneCentsWidth(), 10);
-    EXPECT_FALSE(delegate->hyperactivityMode());
-    EXPECT_EQ(delegate->lastTuningKeySelected(), 0);
-    // Loading writes nothing.
-    EXPECT_FALSE(QFile::exists(store.filePath()));
+TEST_F(DelegateSettings, EmptyCorruptOrWrongTypedStoresGiveTheDefaultsAndLoadingWritesNothing) {
+    const struct {
+        const char* what;
+        QByteArray contents; // null: no file at all
+        size_t logLines;
+        bool damaged;
+    } cases[] = {
+        {"empty store", QByteArray(), 0, false},
+        {"wrong types",
+         "[General]\novratuner.volumethreshold=abc\novratuner.greenzonewidth=12abc\n"
+         "ovratuner.hyperactivity=maybe\novratuner.tuningkeyselected=1, 2\n",
+         4, false},
+        {"binary garbage",
+         test::bytes("\x00\xff\xfe[General\x01]\novratuner.volumethreshold\x00=7"), 0, false},
+        {"unparsable", QByteArray(100000, '['), 1, true},
+        {"key 7", "[General]\novratuner.tuningkeyselected=7\n", 0, false},
+        {"key -1", "[General]\novratuner.tuningkeyselected=-1\n", 0, false},
+        {"key max", "[General]\novratuner.tuningkeyselected=2147483647\n", 0, false},
+    };
+    for (const auto& c : cases) {
+        TemporaryPreferences fresh;
+        if (!c.contents.isNull()) {
+            fresh.writeFile(c.contents);
+        }
+        LogCapture log;
+        auto delegate = loaded();
+        EXPECT_EQ(delegate->volumeThreshold(), 500) << c.what;
+        EXPECT_EQ(delegate->greenZoneCentsWidth(), 10) << c.what;
+        EXPECT_FALSE(delegate->hyperactivityMode()) << c.what;
+        EXPECT_EQ(delegate->lastTuningKeySelected(), 0) << c.what;
+        EXPECT_EQ(QFile::exists(fresh.filePath()), !c.contents.isNull()) << c.what;
+        EXPECT_EQ(fresh.fileContents(), c.contents) << c.what;
+        const std::vector<std::string> lines = log.lines();
+        EXPECT_GE(lines.size(), c.logLines) << c.what;
+        if (c.damaged) {
+            ASSERT_FALSE(lines.empty());
+            EXPECT_EQ(lines.back().rfind("Warning : damaged preferences file - ", 0), 0u);
+            // The next store replaces it with a readable file.
+            delegate->storeDefaultValues();
+            EXPECT_EQ(fresh.fileValue(OvraTunerAppDelegate::KEY_VOLUME_THRESHOLD),
+                      QStringLiteral("500"));
+        }
+    }
 }
 
 TEST_F(DelegateSettings, StoredValuesAreUsedUnchecked) {
@@ -52,72 +86,18 @@ TEST_F(DelegateSettings, StoredValuesAreUsedUnchecked) {
     EXPECT_EQ(delegate->lastTuningKeySelected(), 6);
 }
 
-TEST_F(DelegateSettings, WrongTypedValuesCountAsAbsent) {
-    store.writeFile("[General]\n"
-                    "ovratuner.volumethreshold=abc\n"
-                    "ovratuner.greenzonewidth=12abc\n"
-                    "ovratuner.hyperactivity=maybe\n"
-                    "ovratuner.tuningkeyselected=1, 2\n");
-    LogCapture log;
-    auto delegate = loaded();
-    EXPECT_EQ(delegate->volumeThreshold(), 500);
-    EXPECT_EQ(delegate->greenZoneCentsWidth(), 10);
-    EXPECT_FALSE(delegate->hyperactivityMode());
-    EXPECT_EQ(delegate->lastTuningKeySelected(), 0);
-    EXPECT_GE(log.lines().size(), 4u);
-}
-
-TEST_F(DelegateSettings, TuningKeyOutsideTheKeysIsNoSelection) {
-    for (const char* stored : {"7", "-1", "2147483647"}) {
-        TemporaryPreferences fresh;
-        fresh.writeFile(QByteArray("[General]\novratuner.tuningkeyselected=") + stored + "\n");
-        auto delegate = loaded();
-        EXPECT_EQ(delegate->lastTuningKeySelected(), 0) << stored;
-    }
-}
-
-TEST_F(DelegateSettings, BinaryGarbageYieldsDefaults) {
-    store.writeFile(test::bytes("\x00\xff\xfe[General\x01]\novratuner.volumethreshold\x00=7"));
-    auto delegate = loaded();
-    EXPECT_EQ(delegate->volumeThreshold(), 500);
-    EXPECT_EQ(delegate->greenZoneCentsWidth(), 10);
-    EXPECT_FALSE(delegate->hyperactivityMode());
-    EXPECT_EQ(delegate->lastTuningKeySelected(), 0);
-}
-
-TEST_F(DelegateSettings, UnparsableFileYieldsDefaultsAndIsReported) {
-    store.writeFile(QByteArray(100000, '['));
-    LogCapture log;
-    auto delegate = loaded();
-    EXPECT_EQ(delegate->volumeThreshold(), 500);
-    EXPECT_EQ(delegate->greenZoneCentsWidth(), 10);
-    EXPECT_FALSE(delegate->hyperactivityMode());
-    EXPECT_EQ(delegate->lastTuningKeySelected(), 0);
-    const std::vector<std::string> lines = log.lines();
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines.back().rfind("Warning : damaged preferences file - ", 0), 0u);
-    // The next store replaces it with a readable file.
-    delegate->storeDefaultValues();
-    EXPECT_EQ(store.fileValue(OvraTunerAppDelegate::KEY_VOLUME_THRESHOLD), QStringLiteral("500"));
-}
-
-TEST_F(DelegateSettings, SelectedTuningKeyIsStoredAtOnce) {
+TEST_F(DelegateSettings, SelectedTuningKeyIsStoredAtOnceAndReadFromTheStoreEachTime) {
     auto delegate = loaded();
     delegate->updateSelectedTuningKey(4);
     EXPECT_EQ(delegate->lastTuningKeySelected(), 4);
     EXPECT_EQ(store.fileValue(OvraTunerAppDelegate::KEY_SELECTED_TUNING_KEY_INDEX),
               QStringLiteral("4"));
-    // A second delegate (another run of the application) reads it too.
-    auto other = loaded();
-    EXPECT_EQ(other->lastTuningKeySelected(), 4);
     // Only the tuning key went to the store.
     EXPECT_TRUE(store.fileValue(OvraTunerAppDelegate::KEY_VOLUME_THRESHOLD).isNull());
-}
-
-TEST_F(DelegateSettings, SelectedTuningKeyIsReadFromTheStoreEachTime) {
-    auto delegate = loaded();
-    delegate->updateSelectedTuningKey(2);
+    // A second delegate (another run of the application) reads it, and what
+    // it stores is what the first one reads next.
     auto other = loaded();
+    EXPECT_EQ(other->lastTuningKeySelected(), 4);
     other->updateSelectedTuningKey(5);
     EXPECT_EQ(delegate->lastTuningKeySelected(), 5);
 }
@@ -142,13 +122,29 @@ TEST_F(DelegateSettings, StoringWritesTheThreeSettings) {
     EXPECT_TRUE(next->hyperactivityMode());
 }
 
-TEST_F(DelegateSettings, HalfSensitivityGivesThreshold525AndBack) {
+TEST_F(DelegateSettings, SensitivityMapsToThresholdTruncatingTowardZeroUnclamped) {
+    const struct {
+        float sensitivity;
+        int threshold;
+        bool roundTrips; // volumeSensitivity() gives the sensitivity back
+    } cases[] = {
+        {0.5f, 525, true},       {0.0f, 1000, true},
+        {1.0f, 50, true},        {0.0011f, 999, false}, // 950 * 0.0011 = 1.045 -> 1
+        {-0.0011f, 1001, false},                        // -1.045 -> -1
+        {2.0f, -900, false},                            // not clamped to the slider's range
+    };
     auto delegate = loaded();
-    LogCapture log;
-    delegate->setVolumeSensitivity(0.5f);
-    EXPECT_EQ(delegate->volumeThreshold(), 525);
-    EXPECT_EQ(log.lines(), std::vector<std::string>{"Volume threshold=525"});
-    EXPECT_EQ(delegate->volumeSensitivity(), 0.5f);
+    for (const auto& c : cases) {
+        LogCapture log;
+        delegate->setVolumeSensitivity(c.sensitivity);
+        EXPECT_EQ(delegate->volumeThreshold(), c.threshold) << c.sensitivity;
+        EXPECT_EQ(log.lines(),
+                  std::vector<std::string>{"Volume threshold=" + std::to_string(c.threshold)})
+            << c.sensitivity;
+        if (c.roundTrips) {
+            EXPECT_EQ(delegate->volumeSensitivity(), c.sensitivity);
+        }
+    }
 }
 
 TEST_F(DelegateSettings, DefaultThresholdRoundTripsThroughTheSlidersValue) {
@@ -158,28 +154,6 @@ TEST_F(DelegateSettings, DefaultThresholdRoundTripsThroughTheSlidersValue) {
     EXPECT_FLOAT_EQ(sensitivity, 0.5263158f);
     delegate->setVolumeSensitivity(sensitivity);
     EXPECT_EQ(delegate->volumeThreshold(), 500);
-}
-
-TEST_F(DelegateSettings, SensitivityEndsGiveTheThresholdEnds) {
-    auto delegate = loaded();
-    delegate->setVolumeSensitivity(0.0f);
-    EXPECT_EQ(delegate->volumeThreshold(), 1000);
-    EXPECT_EQ(delegate->volumeSensitivity(), 0.0f);
-    delegate->setVolumeSensitivity(1.0f);
-    EXPECT_EQ(delegate->volumeThreshold(), 50);
-    EXPECT_EQ(delegate->volumeSensitivity(), 1.0f);
-}
-
-TEST_F(DelegateSettings, SensitivityTruncatesTowardZero) {
-    auto delegate = loaded();
-    // 950 * 0.0011 = 1.045 -> 1; 950 * -0.0011 = -1.045 -> -1.
-    delegate->setVolumeSensitivity(0.0011f);
-    EXPECT_EQ(delegate->volumeThreshold(), 999);
-    delegate->setVolumeSensitivity(-0.0011f);
-    EXPECT_EQ(delegate->volumeThreshold(), 1001);
-    // Not clamped to the slider's range.
-    delegate->setVolumeSensitivity(2.0f);
-    EXPECT_EQ(delegate->volumeThreshold(), -900);
 }
 
 TEST_F(DelegateSettings, ExtremeValuesStayDefined) {
@@ -210,22 +184,6 @@ TEST_F(DelegateSettings, DefaultsCanBeRestored) {
     EXPECT_EQ(delegate->greenZoneCentsWidth(), 3);
     delegate->setGreenZoneCentsWidthToDefault();
     EXPECT_EQ(delegate->greenZoneCentsWidth(), 10);
-}
-
-TEST_F(DelegateSettings, VersionIsTheApplicationsVersion) {
-    auto delegate = loaded();
-    EXPECT_EQ(delegate->versionString(), std::string(OVRA_VERSION));
-    EXPECT_FALSE(delegate->versionString().empty());
-}
-
-TEST_F(DelegateSettings, NotSharedBeforeLaunch) {
-    auto delegate = loaded();
-    EXPECT_EQ(OvraTunerAppDelegate::sharedAppDelegate(), nullptr);
-    EXPECT_EQ(delegate->audioTrapper(), nullptr);
-    // Capture switches do nothing without a capture object.
-    delegate->setAudioOn(true);
-    delegate->applicationDidBecomeActive();
-    EXPECT_EQ(delegate->audioTrapper(), nullptr);
 }
 
 } // namespace

@@ -22,11 +22,8 @@ protected:
     Preferences preferences;
 };
 
-TEST_F(PreferenceStore, LivesInTheUsersConfigFolderUnderTheProductName) {
+TEST_F(PreferenceStore, EmptyStoreInTheUsersConfigFolderUnderTheProductNameHasNoValues) {
     EXPECT_EQ(preferences.fileName(), store.filePath());
-}
-
-TEST_F(PreferenceStore, EmptyStoreHasNoValues) {
     EXPECT_EQ(preferences.integerForKey("ovratuner.volumethreshold"), std::nullopt);
     EXPECT_EQ(preferences.boolForKey("ovratuner.hyperactivity"), std::nullopt);
     EXPECT_FALSE(preferences.containsKey("ovratuner.volumethreshold"));
@@ -42,54 +39,31 @@ TEST_F(PreferenceStore, IntegersWrittenAreOnDiskAtOnce) {
     EXPECT_EQ(preferences.boolForKey("ovratuner.hyperactivity"), true);
 }
 
-TEST_F(PreferenceStore, IntegerTextReadsAsAnInteger) {
-    store.writeFile("[General]\n"
-                    "a=0\n"
-                    "b=-17\n"
-                    "c=2147483647\n"
-                    "d=-2147483648\n");
-    EXPECT_EQ(preferences.integerForKey("a"), 0);
-    EXPECT_EQ(preferences.integerForKey("b"), -17);
-    EXPECT_EQ(preferences.integerForKey("c"), 2147483647);
-    EXPECT_EQ(preferences.integerForKey("d"), std::numeric_limits<int32_t>::min());
-}
-
-TEST_F(PreferenceStore, OtherValuesAreNotIntegers) {
-    store.writeFile("[General]\n"
-                    "letters=abc\n"
-                    "trailing=12abc\n"
-                    "fraction=1.5\n"
-                    "list=1, 2\n"
-                    "empty=\n"
-                    "toolarge=2147483648\n"
-                    "hex=0x10\n"
-                    "flag=true\n");
+TEST_F(PreferenceStore, OnlyIntegerTextIsAnIntegerAndEveryOtherValueIsReported) {
+    store.writeFile("[General]\na=0\nb=-17\nc=2147483647\nd=-2147483648\nletters=abc\n"
+                    "trailing=12abc\nfraction=1.5\nlist=1, 2\nempty=\ntoolarge=2147483648\n"
+                    "hex=0x10\nflag=true\n");
+    const std::pair<const char*, std::optional<int32_t>> cases[] = {
+        {"a", 0},        {"b", -17},       {"c", 2147483647}, {"d", INT32_MIN},
+        {"letters", {}}, {"trailing", {}}, {"fraction", {}},  {"list", {}},
+        {"empty", {}},   {"toolarge", {}}, {"hex", {}},       {"flag", {}}};
     LogCapture log;
-    for (const char* key :
-         {"letters", "trailing", "fraction", "list", "empty", "toolarge", "hex", "flag"}) {
-        EXPECT_EQ(preferences.integerForKey(key), std::nullopt) << key;
+    for (const auto& [key, expected] : cases) {
+        EXPECT_EQ(preferences.integerForKey(key), expected) << key;
     }
-    // Each unusable stored value is reported.
     EXPECT_EQ(log.lines().size(), 8u);
 }
 
 TEST_F(PreferenceStore, BooleansReadFromTheirWordsOrNumbers) {
-    store.writeFile("[General]\n"
-                    "t=true\n"
-                    "f=false\n"
-                    "upper=TRUE\n"
-                    "one=1\n"
-                    "zero=0\n"
-                    "word=yes please\n"
+    store.writeFile("[General]\nt=true\nf=false\nupper=TRUE\none=1\nzero=0\nword=yes please\n"
                     "list=true, false\n");
-    EXPECT_EQ(preferences.boolForKey("t"), true);
-    EXPECT_EQ(preferences.boolForKey("f"), false);
-    EXPECT_EQ(preferences.boolForKey("upper"), true);
-    EXPECT_EQ(preferences.boolForKey("one"), true);
-    EXPECT_EQ(preferences.boolForKey("zero"), false);
-    EXPECT_EQ(preferences.boolForKey("word"), std::nullopt);
-    EXPECT_EQ(preferences.boolForKey("list"), std::nullopt);
-    EXPECT_EQ(preferences.boolForKey("absent"), std::nullopt);
+    const std::pair<const char*, std::optional<bool>> cases[] = {
+        {"t", true},     {"f", false},           {"upper", true},        {"one", true},
+        {"zero", false}, {"word", std::nullopt}, {"list", std::nullopt}, {"absent", std::nullopt},
+    };
+    for (const auto& [key, expected] : cases) {
+        EXPECT_EQ(preferences.boolForKey(key), expected) << key;
+    }
 }
 
 TEST_F(PreferenceStore, DamagedFilesKeepOnlyWhatStillReads) {

@@ -4,6 +4,7 @@
 
 #include "app/TunerWindow.hpp"
 #include "common/LogCapture.hpp"
+#include "common/Version.hpp"
 #include "tuner/OvraMainView.hpp"
 #include "tuner/OvraSettings.hpp"
 
@@ -96,8 +97,8 @@ TEST_F(SettingsWithDelegate, AboutShowsTheApplicationsVersion) {
     click(panel->aboutCell());
     ASSERT_TRUE(panel->aboutDialog()->isVisible());
     EXPECT_TRUE(panel->aboutDialog()->informativeText().startsWith(
-        QStringLiteral("OvraTuner version ") + QString::fromStdString(delegate->versionString()) +
-        QStringLiteral("\n")));
+        QStringLiteral("OvraTuner version %1\n").arg(QString::fromLatin1(OVRA_VERSION))));
+    EXPECT_EQ(delegate->versionString(), std::string(OVRA_VERSION));
 }
 
 TEST_F(SettingsWithDelegate, DoneSlidesThePanelAway) {
