@@ -127,7 +127,7 @@ TEST(LayoutFiles, QueriesWithoutAReaderAreEmptyAndSilent) {
 
 struct MalformedCase {
     const char* name;
-    std::string (*content)();
+    std::string content;
 };
 
 void PrintTo(const MalformedCase& malformed, std::ostream* out) {
@@ -150,7 +150,7 @@ TEST_P(MalformedLayoutFile, IsReportedAndTreatedAsMissing) {
     const MalformedCase& malformed = GetParam();
     const std::string file = std::string(malformed.name) + ".cfg";
     test::OverrideDirectory skin;
-    skin.write(file, malformed.content());
+    skin.write(file, malformed.content);
     WEXConfig config("ovra");
     LogCapture log;
 
@@ -174,17 +174,13 @@ TEST_P(MalformedLayoutFile, IsReportedAndTreatedAsMissing) {
 
 INSTANTIATE_TEST_SUITE_P(
     LayoutFiles, MalformedLayoutFile,
-    ::testing::Values(
-        MalformedCase{"unterminated_string", [] { return std::string("ovra.item.x = \"12;\n"); }},
-        MalformedCase{"unterminated_comment",
-                      [] { return std::string("ovra.item.x = 1; /* open\n"); }},
-        MalformedCase{"binary", [] { return std::string("ovra.item.x = 1;\0\1\2", 19); }},
-        MalformedCase{"missing_equals", [] { return std::string("ovra.item.x 1;"); }},
-        MalformedCase{"missing_semicolon",
-                      [] { return std::string("ovra.item.x = 1\novra.item.y = 2;"); }},
-        MalformedCase{"non_ascii", [] { return std::string("ovra.item.x = \"1\xC2\xB2\";"); }},
-        MalformedCase{"empty", [] { return std::string(); }},
-        MalformedCase{"random_10mb", randomBytes}),
+    ::testing::Values(MalformedCase{"unterminated_string", "ovra.item.x = \"12;\n"},
+                      MalformedCase{"unterminated_comment", "ovra.item.x = 1; /* open\n"},
+                      MalformedCase{"binary", std::string("ovra.item.x = 1;\0\1\2", 19)},
+                      MalformedCase{"missing_equals", "ovra.item.x 1;"},
+                      MalformedCase{"missing_semicolon", "ovra.item.x = 1\novra.item.y = 2;"},
+                      MalformedCase{"non_ascii", "ovra.item.x = \"1\xC2\xB2\";"},
+                      MalformedCase{"empty", ""}, MalformedCase{"random_10mb", randomBytes()}),
     [](const ::testing::TestParamInfo<MalformedCase>& info) { return info.param.name; });
 
 } // namespace

@@ -23,34 +23,20 @@ protected:
     void SetUp() override {
         test::ensureGuiApplication();
         ImageCache::clear();
-        mySkin.write(FILE_NAME, "ovra.background.filename = background.png;\n"
-                                "ovra.background.x = 0;\n"
-                                "ovra.background.y = 0;\n"
-                                "ovra.tuningkey.0.x = 12;\n"
-                                "ovra.tuningkey.0.y = 310.5;\n"
-                                "ovra.tuningkey.0.width = \"44.25\";\n"
-                                "ovra.tuningkey.0.height = 60;\n"
-                                "ovra.tuningkey.0.pressed.filename = key_on.png;\n"
-                                "ovra.tuningkey.0.unpressed.x = -3.5;\n"
-                                "ovra.pitchmeter.farred.x = 40;\n"
-                                "ovra.pitchmeter.farred.y = 96;\n"
-                                "ovra.aboutbutton.x = 280;\n"
-                                "ovra.number.seven = 7.9;\n"
-                                "ovra.number.negative = -7.9;\n"
-                                "ovra.number.letters = abc;\n"
-                                "ovra.number.huge = 1e12;\n"
-                                "ovra.number.longint = 99999999999;\n"
-                                "ovra.background.2.red = 0.25;\n"
-                                "ovra.background.2.green = 0.5;\n"
-                                "ovra.background.2.blue = 0.75;\n"
-                                "ovra.background.2.alpha = 1;\n"
-                                "ovra.tint.red = 1;\n"
-                                "ovra.tint.green = 0.5;\n"
-                                "ovra.tint.blue = 0.2;\n"
-                                "ovra.wild.red = 1.5;\n"
-                                "ovra.wild.alpha = 2;\n"
-                                "ovra.negalpha.alpha = -1;\n"
-                                "ovra.missingimage.filename = nothing.png;\n");
+        mySkin.write(FILE_NAME, R"(
+            ovra.background.filename = background.png; ovra.background.x = 0; ovra.background.y = 0;
+            ovra.tuningkey.0.x = 12; ovra.tuningkey.0.y = 310.5;
+            ovra.tuningkey.0.width = "44.25"; ovra.tuningkey.0.height = 60;
+            ovra.tuningkey.0.pressed.filename = key_on.png; ovra.tuningkey.0.unpressed.x = -3.5;
+            ovra.pitchmeter.farred.x = 40; ovra.pitchmeter.farred.y = 96; ovra.aboutbutton.x = 280;
+            ovra.number.seven = 7.9; ovra.number.negative = -7.9; ovra.number.letters = abc;
+            ovra.number.huge = 1e12; ovra.number.longint = 99999999999;
+            ovra.background.2.red = 0.25; ovra.background.2.green = 0.5;
+            ovra.background.2.blue = 0.75; ovra.background.2.alpha = 1;
+            ovra.tint.red = 1; ovra.tint.green = 0.5; ovra.tint.blue = 0.2;
+            ovra.wild.red = 1.5; ovra.wild.alpha = 2; ovra.negalpha.alpha = -1;
+            ovra.missingimage.filename = nothing.png;
+        )");
         mySkin.writePng("key_on.png", 30, 40, Qt::red);
     }
     void TearDown() override { ImageCache::clear(); }

@@ -132,10 +132,12 @@ protected:
         root = new View(Rect{{0, 0}, {300, 200}});
         window->scene().addItem(root);
         placed = new Control(Rect{{50, 40}, {100, 50}});
-        placed->addTarget(ControlEventTouchDown, [this] { placedEvents.push_back("down"); });
-        placed->addTarget(ControlEventTouchUpInside, [this] { placedEvents.push_back("up-in"); });
-        placed->addTarget(ControlEventTouchUpOutside, [this] { placedEvents.push_back("up-out"); });
-        placed->addTarget(ControlEventTouchDragExit, [this] { placedEvents.push_back("exit"); });
+        for (const auto& [event, name] : {std::pair{ControlEventTouchDown, "down"},
+                                          {ControlEventTouchUpInside, "up-in"},
+                                          {ControlEventTouchUpOutside, "up-out"},
+                                          {ControlEventTouchDragExit, "exit"}}) {
+            placed->addTarget(event, [this, name = name] { placedEvents.push_back(name); });
+        }
         root->addSubview(placed);
     }
     std::unique_ptr<test::SceneWindow> window;

@@ -46,6 +46,11 @@ protected:
         }
     }
     static QPixmap shown(const WEXToggleButton& b) { return b.imageView()->image(); }
+    // A touch that begins and ends inside.
+    static void tap(WEXToggleButton& b) {
+        b.touchesBegan(at(5, 5));
+        b.touchesEnded(at(5, 5));
+    }
     Pictures pics;
 };
 
@@ -93,8 +98,7 @@ TEST_F(ToggleButtonStates, PushButtonNeverShowsItsOnState) {
     b.touchesEnded(at(5, 5));
     EXPECT_FALSE(b.isButtonOn()); // it still flips
     EXPECT_TRUE(same(shown(b), pics.normal));
-    b.touchesBegan(at(5, 5));
-    b.touchesEnded(at(5, 5));
+    tap(b);
     EXPECT_TRUE(b.isButtonOn());
     EXPECT_TRUE(same(shown(b), pics.normal));
     b.setEnabled(false);
@@ -135,12 +139,10 @@ TEST_F(ToggleButtonStates, EveryTouchEndFlipsInsideOutsideEnabledOrNot) {
     b.touchesBegan(at(5, 5));
     b.touchesEnded(at(500, 500)); // ended outside
     EXPECT_TRUE(b.isButtonOn());
-    b.touchesBegan(at(5, 5));
-    b.touchesEnded(at(5, 5));
+    tap(b);
     EXPECT_FALSE(b.isButtonOn()); // two ends: as it was
     b.setEnabled(false);
-    b.touchesBegan(at(5, 5));
-    b.touchesEnded(at(5, 5));
+    tap(b);
     EXPECT_TRUE(b.isButtonOn());
     EXPECT_TRUE(same(shown(b), pics.disabled));
 }
@@ -174,8 +176,7 @@ TEST_F(ToggleButtonStates, TargetsSeeTheStateAndImageAfterTheFlip) {
         onSeen = b.isButtonOn();
         imageSeen = shown(b);
     });
-    b.touchesBegan(at(5, 5));
-    b.touchesEnded(at(5, 5));
+    tap(b);
     EXPECT_EQ(upInside, 1);
     EXPECT_TRUE(onSeen);
     EXPECT_TRUE(same(imageSeen, pics.on));

@@ -11,10 +11,12 @@
 namespace ovra {
 namespace {
 
-class ViewCell : public test::UiTest {};
+class ViewCell : public test::UiTest {
+protected:
+    WEXViewCellView cell{QRect(0, 0, 300, 44)};
+};
 
 TEST_F(ViewCell, LabelLookAndFrameRule) {
-    WEXViewCellView cell(QRect(0, 0, 300, 44));
     HighlightLabel* label = cell.nameLabel();
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->parentWidget(), cell.contentView());
@@ -40,7 +42,6 @@ TEST_F(ViewCell, LabelFollowsAResizedRow) {
 }
 
 TEST_F(ViewCell, PageIndicatorGetsWidth160OthersKeepTheirFrame) {
-    WEXViewCellView cell(QRect(0, 0, 300, 44));
     auto* dots = new PageIndicator();
     dots->setGeometry(10, 5, 200, 30);
     cell.setView(dots);
@@ -62,7 +63,6 @@ public:
 };
 
 TEST_F(ViewCell, PageIndicatorSubclassesAreRecognised) {
-    WEXViewCellView cell(QRect(0, 0, 300, 44));
     auto* dots = new StyledDots();
     dots->setGeometry(0, 0, 40, 10);
     cell.setView(dots);
@@ -70,7 +70,6 @@ TEST_F(ViewCell, PageIndicatorSubclassesAreRecognised) {
 }
 
 TEST_F(ViewCell, HostingASecondViewTakesTheFirstOut) {
-    WEXViewCellView cell(QRect(0, 0, 300, 44));
     auto first = std::make_unique<QWidget>();
     auto* second = new QWidget();
     cell.setView(first.get());
@@ -83,7 +82,6 @@ TEST_F(ViewCell, HostingASecondViewTakesTheFirstOut) {
 }
 
 TEST_F(ViewCell, HostingTheSameViewAgainKeepsItOnce) {
-    WEXViewCellView cell(QRect(0, 0, 300, 44));
     auto* view = new QWidget();
     view->setGeometry(3, 4, 50, 20);
     cell.setView(view);
@@ -94,7 +92,6 @@ TEST_F(ViewCell, HostingTheSameViewAgainKeepsItOnce) {
 }
 
 TEST_F(ViewCell, HostedViewShowsWithTheRow) {
-    WEXViewCellView cell(QRect(0, 0, 300, 44));
     auto* early = new QWidget();
     cell.setView(early);
     EXPECT_FALSE(early->isVisible());
@@ -110,15 +107,14 @@ TEST_F(ViewCell, HostedViewShowsWithTheRow) {
 TEST_F(ViewCell, HostedViewLivesAndDiesWithTheRow) {
     QPointer<QWidget> hosted;
     {
-        WEXViewCellView cell(QRect(0, 0, 300, 44));
+        WEXViewCellView row(QRect(0, 0, 300, 44));
         hosted = new QWidget();
-        cell.setView(hosted);
+        row.setView(hosted);
     }
     EXPECT_TRUE(hosted.isNull());
 }
 
 TEST_F(ViewCell, HostingNothingClearsTheRow) {
-    WEXViewCellView cell(QRect(0, 0, 300, 44));
     auto view = std::make_unique<QWidget>();
     cell.setView(view.get());
     cell.setView(nullptr);
@@ -127,7 +123,6 @@ TEST_F(ViewCell, HostingNothingClearsTheRow) {
 }
 
 TEST_F(ViewCell, SelectionOnlyHighlightsTheLabel) {
-    WEXViewCellView cell(QRect(0, 0, 300, 44));
     cell.setSelected(true, false);
     EXPECT_TRUE(cell.isSelected());
     EXPECT_TRUE(cell.nameLabel()->isHighlighted());
@@ -137,7 +132,6 @@ TEST_F(ViewCell, SelectionOnlyHighlightsTheLabel) {
 }
 
 TEST_F(ViewCell, ReplacingTheLabelLaysOutTheNewOne) {
-    WEXViewCellView cell(QRect(0, 0, 300, 44));
     QPointer<HighlightLabel> old = cell.nameLabel();
     auto* label = new HighlightLabel();
     cell.setNameLabel(label);
