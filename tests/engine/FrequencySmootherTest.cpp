@@ -49,36 +49,42 @@ TEST(FrequencySmootherState, Closeness) {
     EXPECT_TRUE(std::isnan(FrequencySmoother::closeness(0.0f, 0.0f)));
 }
 
-TEST(FrequencySmootherNoteChange, ThreeAgreeingReadingsStartANote) {
-    FrequencySmoother s;
-    EXPECT_EQ(submitAll(s, {110, 110, 110}), (std::vector<float>{0, 0, 110}));
-    EXPECT_EQ(s.averageFrequencyIndex(), 0);
-    EXPECT_EQ(s.averageFrequencyValueCount(), 1);
-}
-
-TEST(FrequencySmootherNoteChange, BothEarlierReadingsMustAgree) {
-    FrequencySmoother s;
-    EXPECT_EQ(submitAll(s, {100, 200, 110}), (std::vector<float>{0, 0, 0}));
-}
-
-TEST(FrequencySmootherNoteChange, NewStringRestartsTheMeanExactly) {
-    FrequencySmoother s = steadyAt(110.0f);
-    EXPECT_EQ(submitAll(s, {147, 147, 147}), (std::vector<float>{0, 0, 147}));
-    EXPECT_EQ(s.averageFrequencyValueCount(), 1);
-    EXPECT_EQ(s.submitFrequency(149.0f), 148.0f);
-}
-
-TEST(FrequencySmootherNoteChange, GapInsideANewNoteNeedsThreeMoreReadings) {
-    FrequencySmoother s = steadyAt(110.0f);
-    EXPECT_EQ(submitAll(s, {147, 0, 147, 147, 147}), (std::vector<float>{0, 0, 0, 0, 147}));
-}
-
-TEST(FrequencySmootherOutliers, SingleOctaveJumpIsDroppedAndTheMeanContinues) {
-    FrequencySmoother s = steadyAt(110.0f);
-    EXPECT_EQ(s.submitFrequency(220.0f), 0.0f);
-    const int32_t count = s.averageFrequencyValueCount();
-    EXPECT_EQ(s.submitFrequency(110.0f), 110.0f);
-    EXPECT_EQ(s.averageFrequencyValueCount(), count + 1);
+TEST(FrequencySmootherSequences, NoteChangesOutliersAndTheRunningMean) {
+    struct Case {
+        const char* what;
+        float steady; // 0: a fresh smoother
+        std::vector<float> in, out;
+        int32_t count;
+    };
+    const float ninetyJoins = (100.0f + 100.0f + 90.0f) / 3.0f;
+    const Case cases[] = {
+        {"three agreeing readings start a note", 0, {110, 110, 110}, {0, 0, 110}, 1},
+        {"both earlier readings must agree", 0, {100, 200, 110}, {0, 0, 0}, 0},
+        {"a new string restarts the mean", 110, {147, 147, 147, 149}, {0, 0, 147, 148}, 2},
+        {"a gap inside a new note needs three more",
+         110,
+         {147, 0, 147, 147, 147},
+         {0, 0, 0, 0, 147},
+         1},
+        {"a single octave jump is dropped", 110, {220, 110}, {0, 110}, 3},
+        {"zeros are never accepted", 0, {0, 0, 0, 0}, {0, 0, 0, 0}, 0},
+        // Three 90s agree with each other; closeness exactly 0.9 to the
+        // accepted 100 is not below the ratio: they join the running mean.
+        {"exactly the ratio from the accepted value", 100, {90, 90, 90}, {0, 0, ninetyJoins}, 3},
+        {"mean of the values since the reset",
+         0,
+         {100, 100, 100, 102, 104},
+         {0, 0, 100, 101, 102},
+         3}};
+    for (const Case& c : cases) {
+        FrequencySmoother s = c.steady > 0 ? steadyAt(c.steady) : FrequencySmoother();
+        EXPECT_EQ(submitAll(s, c.in), c.out) << c.what;
+        EXPECT_EQ(s.averageFrequencyValueCount(), c.count) << c.what;
+    }
+    FrequencySmoother fresh;
+    submitAll(fresh, {110, 110, 110});
+    EXPECT_EQ(fresh.averageFrequencyIndex(), 0);
+    ASSERT_EQ(steadyAt(100.0f).averageFrequencyValueCount(), 2);
 }
 
 TEST(FrequencySmootherOutliers, MissingFundamentalIsDroppedButRemembered) {
@@ -89,12 +95,6 @@ TEST(FrequencySmootherOutliers, MissingFundamentalIsDroppedButRemembered) {
     EXPECT_EQ(s.submitFrequency(110.0f), 110.0f);
 }
 
-TEST(FrequencySmootherOutliers, ZerosAreNeverAccepted) {
-    FrequencySmoother s;
-    EXPECT_EQ(submitAll(s, {0, 0, 0, 0}), (std::vector<float>{0, 0, 0, 0}));
-    EXPECT_EQ(s.averageFrequencyValueCount(), 0);
-}
-
 TEST(FrequencySmootherOutliers, ClosenessOfExactlyTheRatioIsNotAgreement) {
     // 90 / 100 rounds to the same float as the 0.9 ratio.
     ASSERT_EQ(90.0f / 100.0f, 0.9f);
@@ -102,22 +102,6 @@ TEST(FrequencySmootherOutliers, ClosenessOfExactlyTheRatioIsNotAgreement) {
     EXPECT_EQ(s.submitFrequency(90.0f), 0.0f);
     FrequencySmoother t = steadyAt(100.0f);
     EXPECT_NE(t.submitFrequency(90.5f), 0.0f);
-}
-
-TEST(FrequencySmootherNoteChange, ExactlyTheRatioFromTheAcceptedValueIsNoNoteChange) {
-    // The third 90 agrees with both earlier submissions; its closeness to the
-    // accepted 100 is exactly 0.9, which is not below the ratio: it joins the
-    // running mean instead of restarting it.
-    FrequencySmoother s = steadyAt(100.0f);
-    ASSERT_EQ(s.averageFrequencyValueCount(), 2);
-    EXPECT_EQ(submitAll(s, {90, 90}), (std::vector<float>{0, 0}));
-    EXPECT_FLOAT_EQ(s.submitFrequency(90.0f), (100.0f + 100.0f + 90.0f) / 3.0f);
-    EXPECT_EQ(s.averageFrequencyValueCount(), 3);
-}
-
-TEST(FrequencySmootherMean, MeanOfValuesSinceTheReset) {
-    FrequencySmoother s;
-    EXPECT_EQ(submitAll(s, {100, 100, 100, 102, 104}), (std::vector<float>{0, 0, 100, 101, 102}));
 }
 
 TEST(FrequencySmootherMean, AfterTenValuesTheMeanCoversTheLastTen) {

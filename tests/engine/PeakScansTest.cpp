@@ -43,49 +43,37 @@ TEST(InterpolatePeakX, BoundsAreReturnedUnchanged) {
     EXPECT_EQ(interpolatePeakX(w.data(), 2, 0, 3), 2.0);
 }
 
-TEST(GetTopPeakIndex, FirstOfEqualMaximaWins) {
-    const std::vector<double> v = {1, 5, 5, 2};
-    EXPECT_EQ(getTopPeakIndex(v.data(), 0, 4), 1);
+TEST(GetTopPeakIndex, FirstOfEqualMaximaInTheHalfOpenRangeOrStartWhenEmpty) {
+    struct Case {
+        std::vector<double> values;
+        int32_t start, end, index;
+    };
+    const Case cases[] = {{{1, 5, 5, 2}, 0, 4, 1},    {{9, 1, 3, 2, 8}, 1, 4, 2},
+                          {{9, 1, 3, 2, 8}, 1, 5, 4}, {{1, 2, 3}, 1, 2, 1},
+                          {{1, 2, 3}, 2, 1, 2},       {{1, 2, 3}, 0, 0, 0}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(getTopPeakIndex(c.values.data(), c.start, c.end), c.index)
+            << "range " << c.start << ".." << c.end << " of case " << &c - cases;
+    }
 }
 
-TEST(GetTopPeakIndex, ScansOnlyTheHalfOpenRange) {
-    const std::vector<double> v = {9, 1, 3, 2, 8};
-    EXPECT_EQ(getTopPeakIndex(v.data(), 1, 4), 2);
-    EXPECT_EQ(getTopPeakIndex(v.data(), 1, 5), 4);
-}
-
-TEST(GetTopPeakIndex, EmptyOrSingleRangeGivesStart) {
-    const std::vector<double> v = {1, 2, 3};
-    EXPECT_EQ(getTopPeakIndex(v.data(), 1, 2), 1);
-    EXPECT_EQ(getTopPeakIndex(v.data(), 2, 1), 2);
-    EXPECT_EQ(getTopPeakIndex(v.data(), 0, 0), 0);
-}
-
-TEST(FindNextPeakIndex, NeverReturnsTheStartingBin) {
-    const std::vector<double> v = {0, 9, 0, 0, 5, 0};
-    EXPECT_EQ(findNextPeakIndex(v.data(), 1, 6, 1.0), 4);
-    EXPECT_EQ(findNextPeakIndex(v.data(), 0, 6, 1.0), 1);
-}
-
-TEST(FindNextPeakIndex, NeverReturnsTheLastBin) {
-    const std::vector<double> v = {0, 0, 0, 1, 9};
-    EXPECT_EQ(findNextPeakIndex(v.data(), 0, 5, 0.5), -1);
-}
-
-TEST(FindNextPeakIndex, EqualNeighbourDisqualifies) {
-    const std::vector<double> plateau = {0, 5, 5, 0, 0};
-    EXPECT_EQ(findNextPeakIndex(plateau.data(), 0, 5, 1.0), -1);
-}
-
-TEST(FindNextPeakIndex, ThresholdIsStrict) {
-    const std::vector<double> v = {0, 3, 0, 4, 0};
-    EXPECT_EQ(findNextPeakIndex(v.data(), 0, 5, 3.0), 3);
-    EXPECT_EQ(findNextPeakIndex(v.data(), 0, 5, 4.0), -1);
-}
-
-TEST(FindNextPeakIndex, StartBeyondTheSpectrumFindsNothing) {
-    const std::vector<double> v = {0, 3, 0, 4, 0};
-    EXPECT_EQ(findNextPeakIndex(v.data(), 10, 5, 0.0), -1);
+TEST(FindNextPeakIndex, StrictMaximumAboveAStrictThresholdNeverTheStartOrTheLastBin) {
+    struct Case {
+        std::vector<double> values;
+        int32_t start, length;
+        double threshold;
+        int32_t index;
+    };
+    // Skips its start bin; from 0 finds bin 1; never the last bin; a plateau
+    // is no maximum; the threshold is strict; a start beyond finds nothing.
+    const Case cases[] = {{{0, 9, 0, 0, 5, 0}, 1, 6, 1.0, 4}, {{0, 9, 0, 0, 5, 0}, 0, 6, 1.0, 1},
+                          {{0, 0, 0, 1, 9}, 0, 5, 0.5, -1},   {{0, 5, 5, 0, 0}, 0, 5, 1.0, -1},
+                          {{0, 3, 0, 4, 0}, 0, 5, 3.0, 3},    {{0, 3, 0, 4, 0}, 0, 5, 4.0, -1},
+                          {{0, 3, 0, 4, 0}, 10, 5, 0.0, -1}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(findNextPeakIndex(c.values.data(), c.start, c.length, c.threshold), c.index)
+            << "case " << &c - cases;
+    }
 }
 
 } // namespace
