@@ -12,7 +12,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <algorithm>
 #include <set>
 
 namespace ovra::test {
@@ -32,16 +31,12 @@ using MainViewConstruction = ScreenFixture;
 
 TEST_F(MainViewConstruction, SubviewsAreStackedInTheDrawingOrderOfTheScreen) {
     OvraMainView& view = build();
-    std::vector<View*> expected;
-    expected.push_back(view.backgroundView());
-    for (int32_t i = 0; i < 6; ++i) {
+    std::vector<View*> expected{view.backgroundView()};
+    for (int32_t i = 0; i <= 6; ++i) { // the six string keys, then the magic key
         expected.push_back(view.tuningKey(i));
     }
-    expected.push_back(view.tuningKey(6));
-    expected.push_back(view.aboutButton());
-    expected.push_back(view.settingsButton());
-    expected.push_back(view.helpButton());
-    expected.push_back(view.headView());
+    expected.insert(expected.end(), {view.aboutButton(), view.settingsButton(), view.helpButton(),
+                                     view.headView()});
     for (int32_t i = 0; i < 9; ++i) {
         expected.push_back(view.amplitudeMeterLED(i));
     }
@@ -141,12 +136,11 @@ TEST_F(MainViewConstruction, MeterNeedleLedsAndStringsStartFromTheLayout) {
 }
 
 TEST_F(MainViewConstruction, TheSettingsPanelWaitsOffScreenAboveTheView) {
-    OvraMainView& view = build();
-    OvraSettings* settings = view.settings();
+    OvraSettings* settings = build().settings();
     ASSERT_NE(settings, nullptr);
     EXPECT_EQ(settings->frame(), settings->offscreenFrame());
-    const Rect shown = settings->frame();
-    EXPECT_LE(shown.origin.y + shown.size.height, 0.0f) << "entirely above the visible area";
+    EXPECT_LE(settings->frame().origin.y + settings->frame().size.height, 0.0f)
+        << "entirely above the visible area";
 }
 
 TEST_F(MainViewConstruction, LogsTheApplicationVersionAndBecomesTheSharedScreen) {
@@ -171,25 +165,8 @@ class MainViewStartUp : public ScreenFixture, public ::testing::WithParamInterfa
 
 TEST_P(MainViewStartUp, TheStoredSelectionChoosesModeAndPictures) {
     const StartUpCase c = GetParam();
-    OvraMainView& view = build(c.stored);
-    EXPECT_EQ(view.autoSwitchModeEnabled(), c.automatic);
-    EXPECT_EQ(view.activeTuningKeyIndex(), c.active);
-    OvraTuningKey* magic = view.tuningKey(6);
-    EXPECT_TRUE(sameImage(magic->shownImage(),
-                          c.automatic ? magic->activeImage() : magic->inactiveImage()));
-    for (int32_t i = 0; i < 6; ++i) {
-        OvraTuningKey* key = view.tuningKey(i);
-        ASSERT_FALSE(sameImage(key->activeImage(), key->inactiveImage()));
-        ASSERT_FALSE(sameImage(key->magicImage(), key->activeImage()));
-        QPixmap expectedKey = key->inactiveImage();
-        QPixmap expectedString = view.tuningPegUnlitImage(i);
-        if (i == c.active) {
-            expectedKey = c.automatic ? key->magicImage() : key->activeImage();
-            expectedString = c.automatic ? view.tuningPegMagicImage(i) : view.tuningPegLitImage(i);
-        }
-        EXPECT_TRUE(sameImage(key->shownImage(), expectedKey)) << "key " << i;
-        EXPECT_TRUE(sameImage(view.tuningPeg(i)->image(), expectedString)) << "string " << i;
-    }
+    build(c.stored);
+    expectSelection(c.active, c.automatic);
     EXPECT_EQ(app().lastTuningKeySelected(), c.stored) << "the replay stores the same value";
 }
 
@@ -198,14 +175,9 @@ INSTANTIATE_TEST_SUITE_P(StoredSelections, MainViewStartUp,
                                            StartUpCase{0, false, 0}, StartUpCase{5, false, 5}));
 
 TEST_F(MainViewConstruction, ADamagedStoredSelectionStartsManualOnTheLowestStringAndShowsIt) {
-    OvraMainView& view = build(9);
-    EXPECT_FALSE(view.autoSwitchModeEnabled());
-    EXPECT_EQ(view.activeTuningKeyIndex(), 0);
+    build(9);
+    expectSelection(0, false); // the pictures show the string the needle measures against
     EXPECT_TRUE(app().storeHistory().empty()) << "an index that is no key is not stored again";
-    OvraTuningKey* key = view.tuningKey(0);
-    EXPECT_TRUE(sameImage(key->shownImage(), key->activeImage()))
-        << "the pictures still show the string the needle measures against";
-    EXPECT_TRUE(sameImage(view.tuningPeg(0)->image(), view.tuningPegLitImage(0)));
 }
 
 TEST_F(MainViewConstruction, WithoutApplicationDelegateItStartsManualOnStringZero) {
@@ -230,47 +202,38 @@ TEST_F(MainViewConstruction, HelpAndSettingsButtonsOnlyChangeTheirOwnPicture) {
         ASSERT_FALSE(button->imageForState(ControlStateNormal).isNull());
         const QPixmap before = button->imageView()->image();
         const Rect settingsBefore = view.settings()->frame();
-        const QPoint at = viewportPoint(*button, button->boundsCenter());
-        QTest::mousePress(window().viewport(), Qt::LeftButton, {}, at);
+        press(*button, button->boundsCenter());
         EXPECT_TRUE(sameImage(button->imageView()->image(), button->functionalHighlightedImage()))
             << "pressed picture while held";
-        QTest::mouseRelease(window().viewport(), Qt::LeftButton, {}, at);
+        release(*button, button->boundsCenter());
         EXPECT_TRUE(sameImage(button->imageView()->image(), before))
             << "a push button looks the same after its release";
         EXPECT_EQ(view.settings()->frame(), settingsBefore);
-        EXPECT_EQ(view.activeTuningKeyIndex(), 3);
-        EXPECT_FALSE(view.autoSwitchModeEnabled());
+        expectSelection(3, false);
     }
     EXPECT_TRUE(app().storeHistory() == std::vector<int32_t>{3}) << "only the start-up replay";
 }
 
-TEST_F(MainViewConstruction, TheAboutButtonReleasedInsideSlidesTheSettingsPanelIn) {
+TEST_F(MainViewConstruction, TheAboutButtonSlidesThePanelInOnlyWhenReleasedInside) {
     OvraMainView& view = build(0, true);
     WEXButton* about = view.aboutButton();
     OvraSettings* settings = view.settings();
     const Rect offscreen = settings->frame();
-    const QPoint at = viewportPoint(*about, about->boundsCenter());
-    QTest::mousePress(window().viewport(), Qt::LeftButton, {}, at);
+    const Point outside{about->bounds().size.width + 30.0f, about->boundsCenter().y};
+    press(*about, about->boundsCenter());
+    QTest::mouseMove(window().viewport(), viewportPoint(*about, outside));
+    release(*about, outside);
+    EXPECT_EQ(settings->frame(), offscreen) << "released outside";
+
+    press(*about, about->boundsCenter());
     EXPECT_EQ(settings->frame(), offscreen) << "pressing alone brings nothing";
-    QTest::mouseRelease(window().viewport(), Qt::LeftButton, {}, at);
+    release(*about, about->boundsCenter());
     const Rect target = settings->frame();
     EXPECT_EQ(target.origin.y, 0.0f) << "on screen, over the tuner";
     EXPECT_EQ(target.origin.x, offscreen.origin.x);
     EXPECT_TRUE(settings->isAnimating()) << "it slides in";
     settings->finishAnimation();
     EXPECT_EQ(settings->presentationOrigin(), target.origin);
-}
-
-TEST_F(MainViewConstruction, ReleasingOutsideTheAboutButtonLeavesThePanelHidden) {
-    OvraMainView& view = build(0, true);
-    WEXButton* about = view.aboutButton();
-    const Rect offscreen = view.settings()->frame();
-    QTest::mousePress(window().viewport(), Qt::LeftButton, {},
-                      viewportPoint(*about, about->boundsCenter()));
-    const Point outside{about->bounds().size.width + 30.0f, about->boundsCenter().y};
-    QTest::mouseMove(window().viewport(), viewportPoint(*about, outside));
-    QTest::mouseRelease(window().viewport(), Qt::LeftButton, {}, viewportPoint(*about, outside));
-    EXPECT_EQ(view.settings()->frame(), offscreen);
 }
 
 // A skin whose layout differs from the application's: the needle's own

@@ -40,11 +40,6 @@ float frequencyForCents(float target, double cents, bool notAbove) {
 
 class MainViewDisplay : public ScreenFixture {
 protected:
-    // One refresh from published results, as the posted call would run it.
-    void refreshWith(float topAmplitude, float fundamental, float rawPeakPower) {
-        app().publish(topAmplitude, fundamental, rawPeakPower);
-        screen().refreshGUI();
-    }
     void expectLitLeds(int32_t count) {
         for (int32_t i = 0; i < 9; ++i) {
             const QPixmap expected = i < count ? screen().amplitudeMeterLEDLitImage(i)
@@ -53,22 +48,6 @@ protected:
                 << "LED " << i << " with " << count << " lit";
         }
         EXPECT_EQ(screen().litLedCount(), count);
-    }
-    void expectBright(bool bright) {
-        OvraMainView& v = screen();
-        EXPECT_TRUE(sameImage(v.pitchMeterView()->image(),
-                              bright ? v.brightPitchMeterImage() : v.dimPitchMeterImage()));
-        EXPECT_TRUE(sameImage(v.pitchNeedle()->image(),
-                              bright ? v.brightNeedleImage() : v.dimNeedleImage()));
-        EXPECT_EQ(v.pitchMeterIsBright(), bright);
-    }
-    // Where the needle is drawn once its glide has ended.
-    Point settledNeedle() {
-        ImageView* needle = screen().pitchNeedle();
-        needle->finishAnimation();
-        EXPECT_FALSE(needle->isAnimating());
-        EXPECT_EQ(needle->presentationOrigin(), needle->frame().origin);
-        return needle->frame().origin;
     }
 };
 
@@ -218,16 +197,7 @@ TEST_F(MainViewDisplay, AutomaticModeRedrawsKeysAndStringsForTheStringItHears) {
     build(6);
     app().setHyperactivityMode(true);
     refreshWith(0.4f, 246.94f, LOUD);
-    EXPECT_EQ(screen().activeTuningKeyIndex(), 4);
-    for (int32_t i = 0; i < 6; ++i) {
-        OvraTuningKey* key = screen().tuningKey(i);
-        EXPECT_TRUE(sameImage(key->shownImage(), i == 4 ? key->magicImage() : key->inactiveImage()))
-            << "key " << i;
-        EXPECT_TRUE(
-            sameImage(screen().tuningPeg(i)->image(),
-                      i == 4 ? screen().tuningPegMagicImage(i) : screen().tuningPegUnlitImage(i)))
-            << "string " << i;
-    }
+    expectSelection(4, true);
     EXPECT_TRUE(app().storeHistory() == std::vector<int32_t>{6})
         << "automatic choices are not stored";
 }
@@ -258,18 +228,11 @@ TEST_F(MainViewDisplay, KeyHitsSwitchModeAndStringOnTheViews) {
     // The magic key twice: automatic on, a string chosen by ear, then off
     // with that string kept in manual mode; 6 stored both times.
     screen().tuningKeyHit(6);
-    EXPECT_TRUE(screen().autoSwitchModeEnabled());
-    OvraTuningKey* magic = screen().tuningKey(6);
-    EXPECT_TRUE(sameImage(magic->shownImage(), magic->activeImage()));
+    expectSelection(0, true);
     refreshWith(0.4f, 146.83f, LOUD);
     EXPECT_EQ(screen().activeTuningKeyIndex(), 2);
     screen().tuningKeyHit(6);
-    EXPECT_FALSE(screen().autoSwitchModeEnabled());
-    EXPECT_EQ(screen().activeTuningKeyIndex(), 2);
-    EXPECT_TRUE(sameImage(magic->shownImage(), magic->inactiveImage()));
-    OvraTuningKey* key2 = screen().tuningKey(2);
-    EXPECT_TRUE(sameImage(key2->shownImage(), key2->activeImage()));
-    EXPECT_TRUE(sameImage(screen().tuningPeg(2)->image(), screen().tuningPegLitImage(2)));
+    expectSelection(2, false);
     EXPECT_TRUE((app().storeHistory() == std::vector<int32_t>{6, 6}));
 
     // Manual mode never reselects, whatever it hears.
@@ -283,25 +246,18 @@ TEST_F(MainViewDisplay, AFingerOnKeyTwoInAutomaticModeSelectsStringTwoByHand) {
     OvraTuningKey* key2 = screen().tuningKey(2);
     // Where a finger would land on the key: a point of it that no other
     // touchable view covers.
-    const QPoint at = viewportPoint(*key2, Point{6.0f, key2->bounds().size.height / 2.0f});
-    QTest::mousePress(window().viewport(), Qt::LeftButton, {}, at);
-    // Decided at touch-down, before the finger is lifted.
-    EXPECT_FALSE(screen().autoSwitchModeEnabled());
-    EXPECT_EQ(screen().activeTuningKeyIndex(), 2);
+    const Point at{6.0f, key2->bounds().size.height / 2.0f};
+    press(*key2, at);
+    // Decided at touch-down, before the finger is lifted; the key holds the touch.
+    expectSelection(2, false);
     EXPECT_TRUE(app().storeHistory() == std::vector<int32_t>{2});
-    QTest::mouseRelease(window().viewport(), Qt::LeftButton, {}, at);
+    EXPECT_TRUE(key2->isTracking());
+    QTest::mouseMove(window().viewport(), viewportPoint(*key2, Point{at.x, at.y + 3.0f}));
+    release(*key2, Point{at.x, at.y + 3.0f});
     EXPECT_TRUE(app().storeHistory() == std::vector<int32_t>{2}) << "lifting does nothing more";
+    EXPECT_FALSE(key2->isTracking());
     EXPECT_EQ(app().lastTuningKeySelected(), 2);
-
-    EXPECT_TRUE(sameImage(key2->shownImage(), key2->activeImage()));
-    EXPECT_TRUE(sameImage(screen().tuningPeg(2)->image(), screen().tuningPegLitImage(2)));
-    OvraTuningKey* magic = screen().tuningKey(6);
-    EXPECT_TRUE(sameImage(magic->shownImage(), magic->inactiveImage()));
-    for (int32_t i : {0, 1, 3, 4, 5}) {
-        EXPECT_TRUE(
-            sameImage(screen().tuningKey(i)->shownImage(), screen().tuningKey(i)->inactiveImage()));
-        EXPECT_TRUE(sameImage(screen().tuningPeg(i)->image(), screen().tuningPegUnlitImage(i)));
-    }
+    expectSelection(2, false);
 }
 
 TEST_F(MainViewDisplay, AFingerOnTheMagicKeyTogglesAutomaticMode) {
@@ -310,12 +266,9 @@ TEST_F(MainViewDisplay, AFingerOnTheMagicKeyTogglesAutomaticMode) {
     OvraTuningKey* magic = screen().tuningKey(6);
     const QPoint at = viewportPoint(*magic, magic->boundsCenter());
     QTest::mouseClick(window().viewport(), Qt::LeftButton, {}, at);
-    EXPECT_TRUE(screen().autoSwitchModeEnabled());
-    EXPECT_EQ(screen().activeTuningKeyIndex(), 4);
-    EXPECT_TRUE(
-        sameImage(screen().tuningKey(4)->shownImage(), screen().tuningKey(4)->magicImage()));
+    expectSelection(4, true);
     QTest::mouseClick(window().viewport(), Qt::LeftButton, {}, at);
-    EXPECT_FALSE(screen().autoSwitchModeEnabled());
+    expectSelection(4, false);
     EXPECT_TRUE((app().storeHistory() == std::vector<int32_t>{6, 6}));
 }
 

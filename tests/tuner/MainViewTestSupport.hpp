@@ -13,6 +13,7 @@
 #include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QPixmap>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,11 @@
 #include <vector>
 
 namespace ovra::test {
+
+// Two pictures are the same image (the layout's images are shared pixmaps).
+inline bool sameImage(const QPixmap& a, const QPixmap& b) {
+    return a.cacheKey() == b.cacheKey();
+}
 
 // The application edge of the screen: what the shell would answer, with a
 // real capture object whose queues are scripted.
@@ -117,8 +123,59 @@ protected:
 
     // Where a point of the screen is in the window's viewport.
     QPoint viewportPoint(const View& view, Point local) const {
-        const QPointF scenePoint = view.mapToScene(QPointF(local.x, local.y));
-        return myWindow->mapFromScene(scenePoint);
+        return myWindow->mapFromScene(view.mapToScene(QPointF(local.x, local.y)));
+    }
+    void press(const View& view, Point local) {
+        QTest::mousePress(myWindow->viewport(), Qt::LeftButton, {}, viewportPoint(view, local));
+    }
+    void release(const View& view, Point local) {
+        QTest::mouseRelease(myWindow->viewport(), Qt::LeftButton, {}, viewportPoint(view, local));
+    }
+
+    // One refresh from published results, as the posted call would run it.
+    void refreshWith(float topAmplitude, float fundamental, float rawPeakPower) {
+        app().publish(topAmplitude, fundamental, rawPeakPower);
+        screen().refreshGUI();
+    }
+    void expectBright(bool bright) {
+        OvraMainView& v = screen();
+        EXPECT_TRUE(sameImage(v.pitchMeterView()->image(),
+                              bright ? v.brightPitchMeterImage() : v.dimPitchMeterImage()));
+        EXPECT_TRUE(sameImage(v.pitchNeedle()->image(),
+                              bright ? v.brightNeedleImage() : v.dimNeedleImage()));
+        EXPECT_EQ(v.pitchMeterIsBright(), bright);
+    }
+    // Where the needle is drawn once its glide has ended.
+    Point settledNeedle() {
+        ImageView* needle = screen().pitchNeedle();
+        needle->finishAnimation();
+        EXPECT_FALSE(needle->isAnimating());
+        EXPECT_EQ(needle->presentationOrigin(), needle->frame().origin);
+        return needle->frame().origin;
+    }
+    // The mode and string, and the pictures that show them: the active
+    // string's key and peg lit (magic pictures in automatic mode), the others
+    // unlit, and the magic key lit only in automatic mode.
+    void expectSelection(int32_t active, bool automatic) {
+        OvraMainView& v = screen();
+        EXPECT_EQ(v.autoSwitchModeEnabled(), automatic);
+        EXPECT_EQ(v.activeTuningKeyIndex(), active);
+        OvraTuningKey* magic = v.tuningKey(6);
+        EXPECT_TRUE(sameImage(magic->shownImage(),
+                              automatic ? magic->activeImage() : magic->inactiveImage()));
+        for (int32_t i = 0; i < 6; ++i) {
+            OvraTuningKey* key = v.tuningKey(i);
+            ASSERT_FALSE(sameImage(key->activeImage(), key->inactiveImage()));
+            ASSERT_FALSE(sameImage(key->magicImage(), key->activeImage()));
+            QPixmap expectedKey = key->inactiveImage();
+            QPixmap expectedPeg = v.tuningPegUnlitImage(i);
+            if (i == active) {
+                expectedKey = automatic ? key->magicImage() : key->activeImage();
+                expectedPeg = automatic ? v.tuningPegMagicImage(i) : v.tuningPegLitImage(i);
+            }
+            EXPECT_TRUE(sameImage(key->shownImage(), expectedKey)) << "key " << i;
+            EXPECT_TRUE(sameImage(v.tuningPeg(i)->image(), expectedPeg)) << "string " << i;
+        }
     }
 
     std::unique_ptr<WEXConfig> myLayout;
@@ -127,10 +184,5 @@ protected:
     std::unique_ptr<QGraphicsView> myWindow;
     OvraMainView* myView = nullptr;
 };
-
-// Two pictures are the same image (the layout's images are shared pixmaps).
-inline bool sameImage(const QPixmap& a, const QPixmap& b) {
-    return a.cacheKey() == b.cacheKey();
-}
 
 } // namespace ovra::test

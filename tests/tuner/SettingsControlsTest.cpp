@@ -10,33 +10,31 @@
 namespace ovra {
 namespace {
 
-using test::RecordingAppDelegate;
-using test::SettingsStage;
-
-class SettingsControls : public ::testing::Test {
+class SettingsControls : public test::SettingsFixture {
 protected:
     void SetUp() override {
-        stage = std::make_unique<SettingsStage>();
-        ASSERT_TRUE(stage->exposed);
+        SettingsFixture::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
         stage->showPanel();
-        slider = stage->panel->volumeSensitivitySlider();
-        segments = stage->panel->reactivitySegmentView();
+        slider = panel->volumeSensitivitySlider();
+        segments = panel->reactivitySegmentView();
         ASSERT_NE(slider, nullptr);
         ASSERT_NE(segments, nullptr);
     }
-    void TearDown() override { stage.reset(); }
 
     QPoint sliderLeftEnd() const { return QPoint(1, slider->height() / 2); }
     QPoint sliderRightEnd() const { return QPoint(slider->width() - 2, slider->height() / 2); }
 
-    RecordingAppDelegate app;
-    std::unique_ptr<SettingsStage> stage;
     FloatSlider* slider = nullptr;
     SegmentedControl* segments = nullptr;
 };
 
-TEST_F(SettingsControls, SliderStartsAtTheDelegatesSensitivity) {
+// Setting the slider from the settings is not a user change.
+TEST_F(SettingsControls, SliderFollowsTheDelegatesSensitivityWithoutReportingIt) {
     EXPECT_EQ(slider->floatValue(), 0.25f);
+    app.sensitivity = 0.123456f;
+    EXPECT_EQ(panel->volumeSensitivityCell(), slider->parentWidget());
+    EXPECT_EQ(slider->floatValue(), 0.123456f);
     EXPECT_TRUE(app.sensitivityCalls.empty());
 }
 
@@ -70,18 +68,9 @@ TEST_F(SettingsControls, DraggingReportsEveryStepAndEndsAtTheTrackEnd) {
     EXPECT_EQ(app.sensitivityCalls.back(), 1.0f);
 }
 
-TEST_F(SettingsControls, SliderRowFollowsTheDelegateWhenAskedAgain) {
-    app.sensitivity = 0.123456f;
-    QWidget* cell = stage->panel->volumeSensitivityCell();
-    EXPECT_EQ(cell, slider->parentWidget());
-    EXPECT_EQ(slider->floatValue(), 0.123456f);
-    // Setting the slider from the settings is not a user change.
-    EXPECT_TRUE(app.sensitivityCalls.empty());
-}
-
 TEST_F(SettingsControls, ChoosingHighTurnsHyperactivityOnAndLowOff) {
     app.hyperactive = false;
-    stage->panel->reactivityCell();
+    panel->reactivityCell();
     ASSERT_EQ(segments->selectedSegmentIndex(), 0);
 
     stage->click(segments->buttonForSegment(1));
@@ -98,10 +87,10 @@ TEST_F(SettingsControls, ChoosingHighTurnsHyperactivityOnAndLowOff) {
 TEST_F(SettingsControls, ReactivityRowShowsTheCurrentMode) {
     EXPECT_EQ(segments->selectedSegmentIndex(), 1); // the delegate started hyperactive
     app.hyperactive = false;
-    stage->panel->reactivityCell();
+    panel->reactivityCell();
     EXPECT_EQ(segments->selectedSegmentIndex(), 0);
     app.hyperactive = true;
-    stage->panel->reactivityCell();
+    panel->reactivityCell();
     EXPECT_EQ(segments->selectedSegmentIndex(), 1);
     EXPECT_TRUE(app.hyperactivityCalls.empty());
 }
@@ -109,7 +98,7 @@ TEST_F(SettingsControls, ReactivityRowShowsTheCurrentMode) {
 TEST_F(SettingsControls, NoSelectedSegmentIsLoggedAndChangesNothing) {
     LogCapture log;
     segments->setSelectedSegmentIndex(SegmentedControl::NO_SEGMENT);
-    stage->panel->reactivityChanged();
+    panel->reactivityChanged();
     EXPECT_EQ(log.count("Error upon setting reactivity"), 1);
     EXPECT_TRUE(app.hyperactivityCalls.empty());
     EXPECT_TRUE(app.hyperactive);
@@ -118,8 +107,8 @@ TEST_F(SettingsControls, NoSelectedSegmentIsLoggedAndChangesNothing) {
 TEST_F(SettingsControls, HiddenPanelLeavesTheScreenUncovered) {
     const QPoint highWhenShown = stage->viewportPoint(segments->buttonForSegment(1));
     const QPoint sliderEndWhenShown = stage->viewportPoint(slider, sliderLeftEnd());
-    stage->panel->hideSettings();
-    stage->panel->finishAnimation();
+    panel->hideSettings();
+    panel->finishAnimation();
     QTest::mouseClick(stage->view->viewport(), Qt::LeftButton, Qt::NoModifier, highWhenShown);
     QTest::mouseClick(stage->view->viewport(), Qt::LeftButton, Qt::NoModifier, sliderEndWhenShown);
     EXPECT_TRUE(app.hyperactivityCalls.empty());

@@ -15,7 +15,6 @@
 namespace ovra {
 namespace {
 
-using test::RecordingAppDelegate;
 using test::SettingsStage;
 
 QString cellText(QWidget* cell) {
@@ -23,87 +22,58 @@ QString cellText(QWidget* cell) {
     return label ? label->text() : QStringLiteral("<no label>");
 }
 
-TEST(SettingsTable, HasFourSectionsOfOneRowEach) {
-    RecordingAppDelegate app;
-    SettingsStage stage;
-    OvraSettings& panel = *stage.panel;
-    EXPECT_EQ(panel.numberOfSectionsInTableView(), 4);
-    for (int section = 0; section < 4; ++section) {
-        EXPECT_EQ(panel.numberOfRowsInSection(section), 1) << section;
-    }
-    EXPECT_EQ(stage.panel->tableView()->numberOfShownRows(), 4);
-}
+using SettingsTable = test::SettingsFixture;
+using SettingsPanel = test::SettingsFixture;
 
-TEST(SettingsTable, SectionsOutsideTheTableHaveNoRowsHeaderOrCell) {
-    RecordingAppDelegate app;
-    SettingsStage stage;
-    OvraSettings& panel = *stage.panel;
-    for (int section : {-1, 4, 5, 1000, std::numeric_limits<int>::min()}) {
-        EXPECT_EQ(panel.numberOfRowsInSection(section), 0) << section;
-        EXPECT_EQ(panel.titleForHeaderInSection(section), QString()) << section;
-        EXPECT_EQ(panel.cellForRowAtIndexPath(IndexPath{section, 0}), nullptr) << section;
-    }
-}
-
-TEST(SettingsTable, HeadersNameTheTwoControlSections) {
-    RecordingAppDelegate app;
-    SettingsStage stage;
-    OvraSettings& panel = *stage.panel;
-    EXPECT_EQ(panel.titleForHeaderInSection(0), QStringLiteral("Volume sensitivity"));
-    EXPECT_EQ(panel.titleForHeaderInSection(1), QStringLiteral("Reactivity"));
-    EXPECT_EQ(panel.titleForHeaderInSection(2), QString());
-    EXPECT_EQ(panel.titleForHeaderInSection(3), QString());
-
-    GroupedTableView* table = panel.tableView();
-    ASSERT_NE(table->headerOfSection(0), nullptr);
-    EXPECT_EQ(table->headerOfSection(0)->text(), QStringLiteral("Volume sensitivity"));
-    ASSERT_NE(table->headerOfSection(1), nullptr);
-    EXPECT_EQ(table->headerOfSection(1)->text(), QStringLiteral("Reactivity"));
-    EXPECT_EQ(table->headerOfSection(2), nullptr);
-    EXPECT_EQ(table->headerOfSection(3), nullptr);
-}
-
-TEST(SettingsTable, RowsAreChosenBySectionOnly) {
-    RecordingAppDelegate app;
-    SettingsStage stage;
-    OvraSettings& panel = *stage.panel;
-    EXPECT_EQ(panel.cellForRowAtIndexPath(IndexPath{0, 0}), panel.volumeSensitivityCell());
-    EXPECT_EQ(panel.cellForRowAtIndexPath(IndexPath{0, 7}), panel.volumeSensitivityCell());
-    EXPECT_EQ(panel.cellForRowAtIndexPath(IndexPath{1, 3}), panel.reactivityCell());
-    EXPECT_EQ(panel.cellForRowAtIndexPath(IndexPath{2, 0}), panel.resetToDefaultCell());
-    EXPECT_EQ(panel.cellForRowAtIndexPath(IndexPath{3, 9}), panel.aboutCell());
-    EXPECT_EQ(cellText(panel.resetToDefaultCell()), QStringLiteral("Reset to default values"));
-    EXPECT_EQ(cellText(panel.aboutCell()), QStringLiteral("About"));
-}
-
-TEST(SettingsTable, ShowsEachSectionsRowInOrder) {
-    RecordingAppDelegate app;
-    SettingsStage stage;
-    OvraSettings& panel = *stage.panel;
-    GroupedTableView* table = panel.tableView();
-    EXPECT_EQ(table->cellAtIndexPath(IndexPath{0, 0}), panel.volumeSensitivityCell());
-    EXPECT_EQ(table->cellAtIndexPath(IndexPath{1, 0}), panel.reactivityCell());
-    EXPECT_EQ(table->cellAtIndexPath(IndexPath{2, 0}), panel.resetToDefaultCell());
-    EXPECT_EQ(table->cellAtIndexPath(IndexPath{3, 0}), panel.aboutCell());
-    // Top to bottom on screen.
+// Four sections of one row each, chosen by section only; sections outside
+// the table have no rows, header or cell. Shown top to bottom in order.
+TEST_F(SettingsTable, SectionsHeadersAndRowsInOrder) {
+    const QString none;
+    const struct {
+        int section;
+        int rows;
+        QString header;
+        QWidget* cell;
+    } table[] = {{0, 1, QStringLiteral("Volume sensitivity"), panel->volumeSensitivityCell()},
+                 {1, 1, QStringLiteral("Reactivity"), panel->reactivityCell()},
+                 {2, 1, none, panel->resetToDefaultCell()},
+                 {3, 1, none, panel->aboutCell()},
+                 {-1, 0, none, nullptr},
+                 {4, 0, none, nullptr},
+                 {5, 0, none, nullptr},
+                 {1000, 0, none, nullptr},
+                 {std::numeric_limits<int>::min(), 0, none, nullptr}};
+    EXPECT_EQ(panel->numberOfSectionsInTableView(), 4);
+    GroupedTableView* view = panel->tableView();
+    EXPECT_EQ(view->numberOfShownRows(), 4);
     int previousY = -1;
-    for (int section = 0; section < 4; ++section) {
-        QWidget* cell = table->cellAtIndexPath(IndexPath{section, 0});
-        const int y = cell->mapTo(table->widget(), QPoint(0, 0)).y();
-        EXPECT_GT(y, previousY) << section;
+    for (const auto& row : table) {
+        EXPECT_EQ(panel->numberOfRowsInSection(row.section), row.rows) << row.section;
+        EXPECT_EQ(panel->titleForHeaderInSection(row.section), row.header) << row.section;
+        EXPECT_EQ(panel->cellForRowAtIndexPath(IndexPath{row.section, 0}), row.cell) << row.section;
+        EXPECT_EQ(panel->cellForRowAtIndexPath(IndexPath{row.section, 7}), row.cell) << row.section;
+        if (row.rows == 0) {
+            continue;
+        }
+        QLabel* header = view->headerOfSection(row.section);
+        EXPECT_EQ(header ? header->text() : none, row.header) << row.section;
+        EXPECT_EQ(header == nullptr, row.header.isEmpty()) << row.section;
+        QWidget* shown = view->cellAtIndexPath(IndexPath{row.section, 0});
+        ASSERT_EQ(shown, row.cell) << row.section;
+        const int y = shown->mapTo(view->widget(), QPoint(0, 0)).y();
+        EXPECT_GT(y, previousY) << row.section;
         previousY = y;
-        EXPECT_TRUE(cell->isVisibleTo(table)) << section;
+        EXPECT_TRUE(shown->isVisibleTo(view)) << row.section;
     }
+    EXPECT_EQ(cellText(panel->resetToDefaultCell()), QStringLiteral("Reset to default values"));
+    EXPECT_EQ(cellText(panel->aboutCell()), QStringLiteral("About"));
 }
 
-TEST(SettingsTable, ReactivityRowIsMadeOnceAndHostsLowHighSegments) {
-    RecordingAppDelegate app;
-    SettingsStage stage;
-    OvraSettings& panel = *stage.panel;
-    WEXViewCellView* cell = panel.reactivityCell();
+TEST_F(SettingsTable, ReactivityRowIsMadeOnceAndHostsLowHighSegments) {
+    WEXViewCellView* cell = panel->reactivityCell();
     ASSERT_NE(cell, nullptr);
-    EXPECT_EQ(panel.reactivityCell(), cell);
-    SegmentedControl* segments = panel.reactivitySegmentView();
+    EXPECT_EQ(panel->reactivityCell(), cell);
+    SegmentedControl* segments = panel->reactivitySegmentView();
     ASSERT_NE(segments, nullptr);
     EXPECT_EQ(cell->view(), segments);
     EXPECT_EQ(segments->geometry(), QRect(0, 0, 300, 44));
@@ -112,40 +82,29 @@ TEST(SettingsTable, ReactivityRowIsMadeOnceAndHostsLowHighSegments) {
     EXPECT_EQ(segments->titleForSegmentAtIndex(1), QStringLiteral("High"));
 }
 
-TEST(SettingsPanel, BarAndTableSitWhereTheScreenPutsThem) {
-    RecordingAppDelegate app;
-    SettingsStage stage;
-    OvraSettings& panel = *stage.panel;
-    EXPECT_EQ(panel.toolbarProxy()->geometry(), QRectF(0, 0, 320, 44));
-    EXPECT_EQ(panel.tableProxy()->geometry(), QRectF(0, 44, 320, 416));
-    EXPECT_EQ(panel.toolbar()->title(), QStringLiteral("Options"));
-    EXPECT_EQ(panel.toolbar()->doneButton()->text(), QStringLiteral("Done"));
+TEST_F(SettingsPanel, BarTableAndSliderSitWhereTheScreenPutsThem) {
+    EXPECT_EQ(panel->toolbarProxy()->geometry(), QRectF(0, 0, 320, 44));
+    EXPECT_EQ(panel->tableProxy()->geometry(), QRectF(0, 44, 320, 416));
+    EXPECT_EQ(panel->toolbar()->title(), QStringLiteral("Options"));
+    EXPECT_EQ(panel->toolbar()->doneButton()->text(), QStringLiteral("Done"));
     // Both move with the panel.
-    EXPECT_EQ(panel.toolbarProxy()->parentItem(), &panel);
-    EXPECT_EQ(panel.tableProxy()->parentItem(), &panel);
-}
+    EXPECT_EQ(panel->toolbarProxy()->parentItem(), panel);
+    EXPECT_EQ(panel->tableProxy()->parentItem(), panel);
 
-TEST(SettingsPanel, SliderRowHoldsTheSliderAtItsPlace) {
-    RecordingAppDelegate app;
-    SettingsStage stage;
-    OvraSettings& panel = *stage.panel;
-    FloatSlider* slider = panel.volumeSensitivitySlider();
+    FloatSlider* slider = panel->volumeSensitivitySlider();
     ASSERT_NE(slider, nullptr);
-    EXPECT_EQ(slider->parentWidget(), panel.volumeSensitivityCell());
+    EXPECT_EQ(slider->parentWidget(), panel->volumeSensitivityCell());
     EXPECT_EQ(slider->geometry(), QRect(46, 12, 221, 23));
     EXPECT_EQ(slider->minimumValue(), 0.0f);
     EXPECT_EQ(slider->maximumValue(), 1.0f);
-    EXPECT_EQ(panel.volumeSensitivityCell()->height(), 61);
-    EXPECT_EQ(panel.resetToDefaultCell()->height(), 44);
+    EXPECT_EQ(panel->volumeSensitivityCell()->height(), 61);
+    EXPECT_EQ(panel->resetToDefaultCell()->height(), 44);
 }
 
-TEST(SettingsPanel, RestsOffScreenDirectlyAboveTheGivenFrame) {
-    RecordingAppDelegate app;
-    SettingsStage stage;
-    OvraSettings& panel = *stage.panel;
-    EXPECT_EQ(panel.onscreenFrame(), (Rect{{0, 0}, {320, 460}}));
-    EXPECT_EQ(panel.offscreenFrame(), (Rect{{0, -460}, {320, 460}}));
-    EXPECT_EQ(panel.frame(), panel.offscreenFrame());
+TEST_F(SettingsPanel, RestsOffScreenDirectlyAboveTheGivenFrame) {
+    EXPECT_EQ(panel->onscreenFrame(), (Rect{{0, 0}, {320, 460}}));
+    EXPECT_EQ(panel->offscreenFrame(), (Rect{{0, -460}, {320, 460}}));
+    EXPECT_EQ(panel->frame(), panel->offscreenFrame());
 
     OvraSettings small(Rect{{10, 20}, {200, 300}});
     EXPECT_EQ(small.onscreenFrame(), (Rect{{10, 20}, {200, 300}}));
@@ -153,19 +112,16 @@ TEST(SettingsPanel, RestsOffScreenDirectlyAboveTheGivenFrame) {
     EXPECT_EQ(small.frame(), small.onscreenFrame());
 }
 
-TEST(SettingsPanel, StoredFramesCanBeReplaced) {
-    RecordingAppDelegate app;
-    SettingsStage stage;
-    OvraSettings& panel = *stage.panel;
-    panel.setOnscreenFrame(Rect{{0, 20}, {320, 440}});
-    panel.setOffscreenFrame(Rect{{0, -500}, {320, 440}});
-    panel.showSettings();
-    EXPECT_EQ(panel.frame(), (Rect{{0, 20}, {320, 440}}));
-    panel.hideSettings();
-    EXPECT_EQ(panel.frame(), (Rect{{0, -500}, {320, 440}}));
+TEST_F(SettingsPanel, StoredFramesCanBeReplaced) {
+    panel->setOnscreenFrame(Rect{{0, 20}, {320, 440}});
+    panel->setOffscreenFrame(Rect{{0, -500}, {320, 440}});
+    panel->showSettings();
+    EXPECT_EQ(panel->frame(), (Rect{{0, 20}, {320, 440}}));
+    panel->hideSettings();
+    EXPECT_EQ(panel->frame(), (Rect{{0, -500}, {320, 440}}));
 }
 
-TEST(SettingsPanel, WorksWithoutAnApplicationDelegate) {
+TEST(SettingsPanelAlone, WorksWithoutAnApplicationDelegate) {
     test::ensureWidgetApplication();
     ASSERT_EQ(TunerAppDelegate::sharedAppDelegate(), nullptr);
     SettingsStage stage;

@@ -11,9 +11,6 @@
 namespace ovra {
 namespace {
 
-using test::RecordingAppDelegate;
-using test::SettingsStage;
-
 const Rect kOnscreen{{0, 0}, {320, 460}};
 const Rect kOffscreen{{0, -460}, {320, 460}};
 
@@ -30,21 +27,12 @@ public:
     std::vector<Point> drawnWhenTold;
 };
 
-class SettingsSlide : public ::testing::Test {
+class SettingsSlide : public test::SettingsFixture {
 protected:
-    void SetUp() override {
-        stage = std::make_unique<SettingsStage>();
-        ASSERT_TRUE(stage->exposed);
-        panel = stage->panel;
-    }
-    void TearDown() override { stage.reset(); }
-
-    RecordingAppDelegate app;
-    std::unique_ptr<SettingsStage> stage;
-    OvraSettings* panel = nullptr;
+    HideListener listener; // the stage (and panel) goes first, in TearDown
 };
 
-TEST_F(SettingsSlide, ShowGlidesDownToTheScreenInHalfASecond) {
+TEST_F(SettingsSlide, ShowGlidesDownToTheScreenAndHideBackAboveItInHalfASecond) {
     ASSERT_EQ(panel->frame(), kOffscreen);
     panel->showSettings();
     EXPECT_EQ(panel->frame(), kOnscreen);
@@ -54,10 +42,7 @@ TEST_F(SettingsSlide, ShowGlidesDownToTheScreenInHalfASecond) {
     ASSERT_TRUE(finished.wait(10000));
     EXPECT_EQ(panel->presentationOrigin(), kOnscreen.origin);
     EXPECT_EQ(panel->frame(), kOnscreen);
-}
 
-TEST_F(SettingsSlide, HideGlidesBackAboveTheScreen) {
-    stage->showPanel();
     panel->hideSettings();
     EXPECT_EQ(panel->frame(), kOffscreen);
     ASSERT_TRUE(panel->isAnimating());
@@ -78,30 +63,20 @@ TEST_F(SettingsSlide, ShowingTwiceStaysOnScreen) {
     EXPECT_EQ(panel->presentationOrigin(), kOnscreen.origin);
 }
 
-TEST_F(SettingsSlide, ListenerIsToldBeforeThePanelMoves) {
-    HideListener listener;
+TEST_F(SettingsSlide, ListenerIsToldBeforeThePanelMovesButNotWhenItShows) {
     panel->setDelegate(&listener);
     EXPECT_EQ(panel->delegate(), &listener);
     stage->showPanel();
+    EXPECT_TRUE(listener.panels.empty());
     panel->hideSettings();
     ASSERT_EQ(listener.panels.size(), 1u);
     EXPECT_EQ(listener.panels[0], panel);
     EXPECT_EQ(listener.framesWhenTold[0], kOnscreen);
     EXPECT_EQ(listener.drawnWhenTold[0], kOnscreen.origin);
     EXPECT_EQ(panel->frame(), kOffscreen);
-    panel->setDelegate(nullptr);
-}
-
-TEST_F(SettingsSlide, ShowingDoesNotTellTheListener) {
-    HideListener listener;
-    panel->setDelegate(&listener);
-    stage->showPanel();
-    EXPECT_TRUE(listener.panels.empty());
-    panel->setDelegate(nullptr);
 }
 
 TEST_F(SettingsSlide, DoneButtonHidesThePanel) {
-    HideListener listener;
     panel->setDelegate(&listener);
     stage->showPanel();
     stage->click(panel->toolbar()->doneButton());
@@ -109,7 +84,6 @@ TEST_F(SettingsSlide, DoneButtonHidesThePanel) {
     EXPECT_EQ(panel->frame(), kOffscreen);
     panel->finishAnimation();
     EXPECT_EQ(panel->presentationOrigin(), kOffscreen.origin);
-    panel->setDelegate(nullptr);
 }
 
 TEST_F(SettingsSlide, HidingWithoutListenerOnlyMoves) {

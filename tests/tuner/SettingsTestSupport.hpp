@@ -116,4 +116,19 @@ public:
     bool exposed = false;
 };
 
+// The panel on its stage with a recording delegate that outlives it.
+class SettingsFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        stage = std::make_unique<SettingsStage>();
+        ASSERT_TRUE(stage->exposed);
+        panel = stage->panel;
+    }
+    void TearDown() override { stage.reset(); }
+
+    RecordingAppDelegate app;
+    std::unique_ptr<SettingsStage> stage;
+    OvraSettings* panel = nullptr;
+};
+
 } // namespace ovra::test

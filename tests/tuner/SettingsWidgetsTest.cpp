@@ -13,9 +13,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 #include <map>
+#include <utility>
 
 namespace ovra {
 namespace {
@@ -25,7 +25,7 @@ protected:
     void SetUp() override { test::ensureWidgetApplication(); }
 };
 
-TEST_F(Widgets, SliderKeepsAValueSetInCodeExactly) {
+TEST_F(Widgets, SliderKeepsAValueSetInCodeExactlyAndItsHandleShowsIt) {
     FloatSlider slider;
     QSignalSpy changes(&slider, &FloatSlider::floatValueChanged);
     for (float value : {0.5263158f, 0.0f, 1.0f, 0.3333333f, 1e-7f}) {
@@ -33,6 +33,8 @@ TEST_F(Widgets, SliderKeepsAValueSetInCodeExactly) {
         EXPECT_EQ(slider.floatValue(), value);
     }
     EXPECT_EQ(changes.count(), 0);
+    slider.setFloatValue(0.5263158f);
+    EXPECT_EQ(slider.value(), 5263);
 }
 
 TEST_F(Widgets, SliderClampsToItsRangeAndIgnoresNaN) {
@@ -47,36 +49,22 @@ TEST_F(Widgets, SliderClampsToItsRangeAndIgnoresNaN) {
     EXPECT_EQ(slider.floatValue(), 0.75f);
 }
 
-TEST_F(Widgets, SliderHandleShowsTheValue) {
-    FloatSlider slider;
-    slider.setFloatValue(0.5263158f);
-    EXPECT_EQ(slider.value(), 5263);
-}
-
-TEST_F(Widgets, UserPositionsMapEvenlyWithExactEnds) {
-    FloatSlider slider;
-    QSignalSpy changes(&slider, &FloatSlider::floatValueChanged);
-    slider.triggerAction(QAbstractSlider::SliderToMaximum);
-    EXPECT_EQ(slider.floatValue(), 1.0f);
-    slider.triggerAction(QAbstractSlider::SliderToMinimum);
-    EXPECT_EQ(slider.floatValue(), 0.0f);
-    slider.setSliderPosition(FloatSlider::STEPS / 2);
-    EXPECT_EQ(slider.floatValue(), 0.5f);
-    slider.setSliderPosition(FloatSlider::STEPS / 4);
-    EXPECT_EQ(slider.floatValue(), 0.25f);
-    EXPECT_EQ(changes.count(), 4);
-}
-
-TEST_F(Widgets, UserPositionsFollowAnotherRange) {
-    FloatSlider slider;
-    slider.setMinimumValue(-2.0f);
-    slider.setMaximumValue(2.0f);
-    slider.triggerAction(QAbstractSlider::SliderToMinimum);
-    EXPECT_EQ(slider.floatValue(), -2.0f);
-    slider.setSliderPosition(FloatSlider::STEPS / 4);
-    EXPECT_EQ(slider.floatValue(), -1.0f);
-    slider.triggerAction(QAbstractSlider::SliderToMaximum);
-    EXPECT_EQ(slider.floatValue(), 2.0f);
+TEST_F(Widgets, UserPositionsMapEvenlyOverTheRangeWithExactEnds) {
+    for (const auto& [low, high] : {std::pair{0.0f, 1.0f}, std::pair{-2.0f, 2.0f}}) {
+        FloatSlider slider;
+        slider.setMinimumValue(low);
+        slider.setMaximumValue(high);
+        QSignalSpy changes(&slider, &FloatSlider::floatValueChanged);
+        slider.triggerAction(QAbstractSlider::SliderToMaximum);
+        EXPECT_EQ(slider.floatValue(), high) << low << ".." << high;
+        slider.triggerAction(QAbstractSlider::SliderToMinimum);
+        EXPECT_EQ(slider.floatValue(), low) << low << ".." << high;
+        slider.setSliderPosition(FloatSlider::STEPS / 2);
+        EXPECT_EQ(slider.floatValue(), (low + high) / 2.0f) << low << ".." << high;
+        slider.setSliderPosition(FloatSlider::STEPS / 4);
+        EXPECT_EQ(slider.floatValue(), low + (high - low) / 4.0f) << low << ".." << high;
+        EXPECT_EQ(changes.count(), 4) << low << ".." << high;
+    }
 }
 
 TEST_F(Widgets, SegmentsSelectOneAtATime) {
@@ -155,11 +143,20 @@ public:
     std::vector<IndexPath> selected;
 };
 
-TEST_F(Widgets, TableShowsTheRowsItsSourceGives) {
+// A 320 x 400 table loaded from a scripted source that is also its delegate.
+class Table : public Widgets {
+protected:
+    void SetUp() override {
+        Widgets::SetUp();
+        table.resize(320, 400);
+        table.setDataSource(&source);
+        table.setDelegate(&source);
+    }
     ScriptedSource source;
     GroupedTableView table;
-    table.resize(320, 400);
-    table.setDataSource(&source);
+};
+
+TEST_F(Table, ShowsTheRowsItsSourceGives) {
     table.reloadData();
     EXPECT_EQ(source.requests, 4);
     EXPECT_EQ(table.numberOfShownRows(), 3);
@@ -175,11 +172,7 @@ TEST_F(Widgets, TableShowsTheRowsItsSourceGives) {
     EXPECT_EQ(table.cellAtIndexPath(IndexPath{1, 0})->height(), GroupedTableView::ROW_HEIGHT);
 }
 
-TEST_F(Widgets, ReloadKeepsTheRowWidgetsAlive) {
-    ScriptedSource source;
-    GroupedTableView table;
-    table.resize(320, 400);
-    table.setDataSource(&source);
+TEST_F(Table, ReloadKeepsTheRowWidgetsAlive) {
     table.reloadData();
     QPointer<QWidget> first = table.cellAtIndexPath(IndexPath{0, 0});
     source.sections = 1;
@@ -195,12 +188,7 @@ TEST_F(Widgets, ReloadKeepsTheRowWidgetsAlive) {
     EXPECT_EQ(table.cellAtIndexPath(IndexPath{1, 0}), dropped.data());
 }
 
-TEST_F(Widgets, TappingARowTellsTheDelegateButAControlInItDoesNot) {
-    ScriptedSource source;
-    GroupedTableView table;
-    table.resize(320, 400);
-    table.setDataSource(&source);
-    table.setDelegate(&source);
+TEST_F(Table, TappingARowTellsTheDelegateButAControlInItDoesNot) {
     table.reloadData();
     auto* button = new QPushButton(QStringLiteral("inner"), table.cellAtIndexPath(IndexPath{0, 0}));
     button->setGeometry(0, 0, 40, 20);
@@ -221,12 +209,7 @@ TEST_F(Widgets, TappingARowTellsTheDelegateButAControlInItDoesNot) {
     EXPECT_EQ(source.selected.size(), 1u);
 }
 
-TEST_F(Widgets, DelegateMayReloadTheTableFromATap) {
-    ScriptedSource source;
-    GroupedTableView table;
-    table.resize(320, 400);
-    table.setDataSource(&source);
-    table.setDelegate(&source);
+TEST_F(Table, DelegateMayReloadTheTableFromATap) {
     source.reloadOnSelect = &table;
     table.reloadData();
     table.show();

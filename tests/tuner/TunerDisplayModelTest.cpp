@@ -17,11 +17,6 @@ const NeedlePoints kPoints{
     /*farBlue*/ {20.0f, 40.0f},
 };
 
-void expectPoint(Point actual, float x, float y) {
-    EXPECT_FLOAT_EQ(actual.x, x);
-    EXPECT_FLOAT_EQ(actual.y, y);
-}
-
 TEST(BorderFrequencies, LieHalfwayInCentsBetweenNeighbouringStrings) {
     TunerDisplayModel model;
     const auto& borders = model.borderFrequencies();
@@ -52,29 +47,31 @@ TEST(AutomaticSelection, AFrequencyOnABorderGoesToTheHigherString) {
     }
 }
 
-TEST(NeedleMapping, GreenZoneRunsBetweenTheNearPointsAndBeyond) {
-    expectPoint(TunerDisplayModel::needlePosition(0.0f, kPoints), 160.0f, 20.0f);
-    expectPoint(TunerDisplayModel::needlePosition(2.5f, kPoints), 180.0f, 20.0f);
-    expectPoint(TunerDisplayModel::needlePosition(-2.5f, kPoints), 140.0f, 20.0f);
-    // +4 cents: past the near red point by 0.3 of the near-to-near distance.
-    expectPoint(TunerDisplayModel::needlePosition(4.0f, kPoints), 192.0f, 20.0f);
-}
-
-TEST(NeedleMapping, OutsideTheGreenZoneTheFractionIsCentsOver195) {
+// Inside +-5 cents the needle moves on the line through the near points
+// (+-2.5 on them); outside it goes from a near point towards its far point
+// by cents/195, and rests exactly on the far point beyond 200 cents.
+TEST(NeedleMapping, GreenZoneNearPointsFractionOf195AndFarPointCutoff) {
     const float t5 = 5.0f / 195.0f;
-    expectPoint(TunerDisplayModel::needlePosition(5.0f, kPoints), 180.0f + 120.0f * t5,
-                20.0f + 20.0f * t5);
-    expectPoint(TunerDisplayModel::needlePosition(-5.0f, kPoints), 140.0f - 120.0f * t5,
-                20.0f + 20.0f * t5);
     const float t200 = 200.0f / 195.0f;
-    expectPoint(TunerDisplayModel::needlePosition(200.0f, kPoints), 180.0f + 120.0f * t200,
-                20.0f + 20.0f * t200);
-}
-
-TEST(NeedleMapping, BeyondTheCutoffTheNeedleRestsExactlyOnAFarPoint) {
-    EXPECT_EQ(TunerDisplayModel::needlePosition(200.5f, kPoints), kPoints.farRed);
+    const struct {
+        float cents;
+        Point expected;
+    } table[] = {{0.0f, {160.0f, 20.0f}},
+                 {2.5f, {180.0f, 20.0f}},
+                 {-2.5f, {140.0f, 20.0f}},
+                 {4.0f, {192.0f, 20.0f}}, // past near red by 0.3 of the near-to-near span
+                 {5.0f, {180.0f + 120.0f * t5, 20.0f + 20.0f * t5}},
+                 {-5.0f, {140.0f - 120.0f * t5, 20.0f + 20.0f * t5}},
+                 {200.0f, {180.0f + 120.0f * t200, 20.0f + 20.0f * t200}}};
+    for (const auto& row : table) {
+        const Point actual = TunerDisplayModel::needlePosition(row.cents, kPoints);
+        EXPECT_FLOAT_EQ(actual.x, row.expected.x) << row.cents << " cents";
+        EXPECT_FLOAT_EQ(actual.y, row.expected.y) << row.cents << " cents";
+    }
+    for (float cents : {200.5f, 1e30f}) {
+        EXPECT_EQ(TunerDisplayModel::needlePosition(cents, kPoints), kPoints.farRed) << cents;
+    }
     EXPECT_EQ(TunerDisplayModel::needlePosition(-250.0f, kPoints), kPoints.farBlue);
-    EXPECT_EQ(TunerDisplayModel::needlePosition(1e30f, kPoints), kPoints.farRed);
 }
 
 TEST(LedBar, LitCountIsTheLevelInTenthsTruncated) {
@@ -128,7 +125,8 @@ TEST(Refresh, ALoudBufferMovesTheNeedleByCentsFromTheActiveString) {
     ASSERT_TRUE(outcome.cents.has_value());
     EXPECT_NEAR(*outcome.cents, 0.0f, 1e-4f);
     ASSERT_TRUE(outcome.needle.has_value());
-    expectPoint(*outcome.needle, 160.0f, 20.0f);
+    EXPECT_FLOAT_EQ(outcome.needle->x, 160.0f);
+    EXPECT_FLOAT_EQ(outcome.needle->y, 20.0f);
 }
 
 TEST(Refresh, SmoothedModeWaitsForAgreeingReadingsBeforeShowingAnything) {
