@@ -94,19 +94,18 @@ public:
     std::vector<AudioQueueBuffer*> enqueued;
 };
 
-// A plucked-string-like tone: harmonics of decreasing strength.
-inline std::vector<int16_t> harmonicTone(double frequency, size_t count, double amplitude = 8000.0,
-                                         double sampleRate = 8000.0, size_t offset = 0) {
+// A steady plucked-string-like tone at 8 kHz: five harmonics, the second the strongest.
+inline std::vector<int16_t> harmonicTone(double frequency, size_t count) {
     static const double PARTIALS[] = {0.5, 1.0, 0.6, 0.4, 0.3};
     std::vector<int16_t> samples(count);
     for (size_t i = 0; i < count; ++i) {
-        const double t = static_cast<double>(i + offset) / sampleRate;
+        const double t = static_cast<double>(i) / 8000.0;
         double value = 0.0;
         for (size_t h = 0; h < std::size(PARTIALS); ++h) {
             value +=
                 PARTIALS[h] * std::sin(2.0 * M_PI * frequency * static_cast<double>(h + 1) * t);
         }
-        samples[i] = static_cast<int16_t>(std::lround(value * amplitude / 2.8));
+        samples[i] = static_cast<int16_t>(std::lround(value * 8000.0 / 2.8));
     }
     return samples;
 }
