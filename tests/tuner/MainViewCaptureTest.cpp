@@ -61,6 +61,11 @@ protected:
         ScreenFixture::TearDown();
     }
 
+    void startCapture(std::chrono::milliseconds slice) {
+        app().trapper().setEventLoopSliceForTesting(slice);
+        app().trapper().setDelegate(screen().captureDelegate());
+        app().trapper().startAudioTrapper();
+    }
     bool waitForRefreshes(int64_t count) {
         return QTest::qWaitFor([&] { return screen().refreshCount() >= count; }, 20000);
     }
@@ -73,9 +78,7 @@ TEST_F(MainViewCapture, APlayedA2SelectsStringOneAutomaticallyAndAQuietBufferDim
     for (const auto& buffer : note) {
         app().source().pushBuffer(buffer);
     }
-    app().trapper().setEventLoopSliceForTesting(50ms);
-    app().trapper().setDelegate(screen().captureDelegate());
-    app().trapper().startAudioTrapper();
+    startCapture(50ms);
     ASSERT_TRUE(waitForRefreshes(static_cast<int64_t>(note.size())));
 
     expectSelection(1, true);
@@ -193,10 +196,8 @@ TEST_F(MainViewCapture, ACaptureThreadStillRunningWhenTheScreenGoesHarmsNothing)
         const auto& buffer = note[static_cast<size_t>(number) % note.size()];
         std::copy_n(buffer.begin(), std::min<size_t>(count, buffer.size()), samples);
     });
-    app().trapper().setEventLoopSliceForTesting(20ms);
-    app().trapper().setDelegate(screen().captureDelegate());
-    app().trapper().startAudioTrapper();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return screen().refreshCount() >= 5; }, 20000));
+    startCapture(20ms);
+    ASSERT_TRUE(waitForRefreshes(5));
     EXPECT_EQ(screen().activeTuningKeyIndex(), 0);
 
     const int64_t delivered = app().source().deliveredTotal();

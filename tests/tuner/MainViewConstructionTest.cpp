@@ -161,6 +161,10 @@ struct StartUpCase {
     int32_t active;
 };
 
+void PrintTo(const StartUpCase& c, std::ostream* os) {
+    *os << "stored " << c.stored;
+}
+
 class MainViewStartUp : public ScreenFixture, public ::testing::WithParamInterface<StartUpCase> {};
 
 TEST_P(MainViewStartUp, TheStoredSelectionChoosesModeAndPictures) {
@@ -172,7 +176,10 @@ TEST_P(MainViewStartUp, TheStoredSelectionChoosesModeAndPictures) {
 
 INSTANTIATE_TEST_SUITE_P(StoredSelections, MainViewStartUp,
                          ::testing::Values(StartUpCase{6, true, 0}, StartUpCase{3, false, 3},
-                                           StartUpCase{0, false, 0}, StartUpCase{5, false, 5}));
+                                           StartUpCase{0, false, 0}, StartUpCase{5, false, 5}),
+                         [](const auto& info) {
+                             return "Stored" + std::to_string(info.param.stored);
+                         });
 
 TEST_F(MainViewConstruction, ADamagedStoredSelectionStartsManualOnTheLowestStringAndShowsIt) {
     build(9);
