@@ -1,6 +1,6 @@
 #include "app/CommandLine.hpp"
 
-#include "capture/AudioFileDecoder.hpp"
+#include "analysis/AudioFileDecoder.hpp"
 #include "common/CommandLineScanner.hpp"
 
 #include <charconv>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Preferences.hpp"
-#include "capture/AudioQueue.hpp"
+#include "analysis/AudioQueue.hpp"
 #include "tuner/OvraMainView.hpp"
 #include "tuner/TunerAppDelegate.hpp"
 

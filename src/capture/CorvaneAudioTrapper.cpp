@@ -1,6 +1,6 @@
 #include "capture/CorvaneAudioTrapper.hpp"
 
-#include "capture/AnalysisCallback.hpp"
+#include "analysis/AnalysisCallback.hpp"
 #include "capture/CaptureThread.hpp"
 #include "capture/MicrophoneAudioQueue.hpp"
 #include "common/SystemLog.hpp"

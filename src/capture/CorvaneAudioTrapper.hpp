@@ -1,9 +1,9 @@
 #pragma once
 
-#include "capture/AudioQueue.hpp"
-#include "capture/AudioTrapperDelegate.hpp"
-#include "capture/CaptureRecord.hpp"
-#include "capture/SharedReference.hpp"
+#include "analysis/AudioQueue.hpp"
+#include "analysis/AudioTrapperDelegate.hpp"
+#include "analysis/CaptureRecord.hpp"
+#include "common/SharedReference.hpp"
 
 #include <atomic>
 #include <chrono>
@@ -23,7 +23,8 @@ namespace ovra {
 // start/stop and delegate changes are made on the main thread; they never
 // wait. A stopped thread goes on capturing until its current event-loop
 // slice (2.0 s) ends, then disposes of its own queue.
-class CorvaneAudioTrapper : public std::enable_shared_from_this<CorvaneAudioTrapper> {
+class CorvaneAudioTrapper : public std::enable_shared_from_this<CorvaneAudioTrapper>,
+                            public AudioTrapperDelegateSource {
     struct ConstructionKey {
         explicit ConstructionKey() = default;
     };
@@ -45,7 +46,9 @@ public:
     // (any more): this reference does not own.
     static std::shared_ptr<CorvaneAudioTrapper> sharedAudioTrapper();
 
-    std::shared_ptr<AudioTrapperDelegate> delegate() const { return myAudioTrapperDelegate.load(); }
+    std::shared_ptr<AudioTrapperDelegate> delegate() const override {
+        return myAudioTrapperDelegate.load();
+    }
     void setDelegate(std::shared_ptr<AudioTrapperDelegate> delegate);
 
     // The current capture thread, or null.

@@ -1,6 +1,6 @@
 #include "capture/FileAudioQueue.hpp"
 
-#include "capture/AudioFileDecoder.hpp"
+#include "analysis/AudioFileDecoder.hpp"
 #include "capture/BufferRotationQueue.hpp"
 #include "common/SystemLog.hpp"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "capture/AudioQueue.hpp"
+#include "analysis/AudioQueue.hpp"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "layout/Geometry.hpp"
+#include "common/Geometry.hpp"
 #include "layout/StringsFileParser.hpp"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "capture/AudioTrapperDelegate.hpp"
+#include "analysis/AudioTrapperDelegate.hpp"
 
 #include <QObject>
 #include <QPointer>

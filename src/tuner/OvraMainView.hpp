@@ -1,7 +1,7 @@
 #pragma once
 
-#include "capture/AudioTrapperDelegate.hpp"
-#include "capture/SharedReference.hpp"
+#include "analysis/AudioTrapperDelegate.hpp"
+#include "common/SharedReference.hpp"
 #include "tuner/TunerDisplayModel.hpp"
 #include "ui/ImageView.hpp"
 #include "ui/View.hpp"

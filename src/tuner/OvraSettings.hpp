@@ -1,6 +1,6 @@
 #pragma once
 
-#include "layout/Geometry.hpp"
+#include "common/Geometry.hpp"
 #include "tuner/FloatSlider.hpp"
 #include "tuner/GroupedTableView.hpp"
 #include "tuner/NavigationBar.hpp"

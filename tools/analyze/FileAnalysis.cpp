@@ -1,8 +1,8 @@
 #include "FileAnalysis.hpp"
 
-#include "capture/AnalysisCallback.hpp"
-#include "capture/AudioFileDecoder.hpp"
-#include "capture/CorvaneAudioTrapper.hpp"
+#include "analysis/AnalysisCallback.hpp"
+#include "analysis/AudioFileDecoder.hpp"
+#include "analysis/CaptureRecord.hpp"
 #include "engine/FrequencySmoother.hpp"
 #include "tuner/TunerDisplayModel.hpp"
 
@@ -17,9 +17,9 @@ namespace {
 // the display model, recorded as a row.
 class RefreshRecorder : public AudioTrapperDelegate {
 public:
-    RefreshRecorder(const CorvaneAudioTrapper& trapper, const AnalyzeOptions& options,
+    RefreshRecorder(const CorvaneInputCallbackDataStruct& record, const AnalyzeOptions& options,
                     std::string name, const RowSink& sink)
-        : myTrapper(trapper), myOptions(options), myName(std::move(name)), mySink(sink) {
+        : myRecord(record), myOptions(options), myName(std::move(name)), mySink(sink) {
         // Automatic mode starts on string 0, as the screen does when the
         // stored selection is the magic key.
         myModel.tuningKeyHit(options.fixedString < 0 ? MAGIC_KEY_INDEX : options.fixedString);
@@ -32,10 +32,10 @@ public:
         AnalysisRow row;
         row.file = myName;
         row.timeSeconds = myBufferStart;
-        row.topAmplitude = myTrapper.mostRecentTopAmplitude();
-        row.modeFrequency = myTrapper.mostRecentModeFrequency();
-        row.fundamentalFrequency = myTrapper.mostRecentFundamentalFrequency();
-        row.rawPeakPower = myTrapper.mostRecentRawPeakPower();
+        row.topAmplitude = myRecord.myTopAmplitude.load();
+        row.modeFrequency = myRecord.myMostRecentModeFrequency.load();
+        row.fundamentalFrequency = myRecord.myMostRecentFundamentalFrequency.load();
+        row.rawPeakPower = myRecord.myRawPeakPower.load();
 
         const RefreshOutcome outcome = myModel.refresh(
             row.topAmplitude, row.fundamentalFrequency, row.rawPeakPower, myOptions.threshold,
@@ -49,7 +49,7 @@ public:
     }
 
 private:
-    const CorvaneAudioTrapper& myTrapper;
+    const CorvaneInputCallbackDataStruct& myRecord;
     const AnalyzeOptions& myOptions;
     std::string myName;
     const RowSink& mySink;
@@ -58,15 +58,27 @@ private:
     double myBufferStart = 0.0;
 };
 
+class RecorderSource : public AudioTrapperDelegateSource {
+public:
+    explicit RecorderSource(std::shared_ptr<RefreshRecorder> recorder)
+        : myRecorder(std::move(recorder)) {}
+    std::shared_ptr<AudioTrapperDelegate> delegate() const override { return myRecorder; }
+
+private:
+    std::shared_ptr<RefreshRecorder> myRecorder;
+};
+
 } // namespace
 
 void analyzeSamples(const std::string& name, const std::vector<int16_t>& samples,
                     const AnalyzeOptions& options, const RowSink& sink) {
-    // No queue factory: this capture object is never started, its record and
-    // detector are fed directly.
-    auto trapper = CorvaneAudioTrapper::create(AudioQueueFactory{});
-    auto recorder = std::make_shared<RefreshRecorder>(*trapper, options, name, sink);
-    trapper->setDelegate(recorder);
+    // A record of its own, fed directly: no capture object, no threads.
+    CorvaneInputCallbackDataStruct record;
+    record.myFramesPerBuffer = CAPTURE_FRAMES_PER_BUFFER;
+    record.myQuorl = std::make_unique<Quorl>(static_cast<float>(CAPTURE_SAMPLE_RATE));
+    auto recorder = std::make_shared<RefreshRecorder>(record, options, name, sink);
+    const RecorderSource source(recorder);
+    record.myAudioTrapper = &source;
 
     std::vector<int16_t> buffer(CAPTURE_FRAMES_PER_BUFFER);
     for (size_t start = 0, index = 0; start < samples.size();
@@ -82,9 +94,8 @@ void analyzeSamples(const std::string& name, const std::vector<int16_t>& samples
         queueBuffer.mAudioDataByteSize = queueBuffer.mAudioDataBytesCapacity;
         recorder->setBufferStart(static_cast<double>(index) * CAPTURE_FRAMES_PER_BUFFER /
                                  CAPTURE_SAMPLE_RATE);
-        callbackForAudio(trapper->callbackData(), nullptr, &queueBuffer);
+        callbackForAudio(&record, nullptr, &queueBuffer);
     }
-    trapper->setDelegate(nullptr);
 }
 
 bool analyzeFile(const std::string& path, const AnalyzeOptions& options, const RowSink& sink,

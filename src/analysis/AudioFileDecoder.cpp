@@ -1,4 +1,4 @@
-#include "capture/AudioFileDecoder.hpp"
+#include "analysis/AudioFileDecoder.hpp"
 
 #include <samplerate.h>
 #include <sndfile.h>

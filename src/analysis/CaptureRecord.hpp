@@ -1,6 +1,7 @@
 #pragma once
 
-#include "capture/AudioQueue.hpp"
+#include "analysis/AudioQueue.hpp"
+#include "analysis/AudioTrapperDelegate.hpp"
 #include "engine/Quorl.hpp"
 
 #include <array>
@@ -10,8 +11,6 @@
 #include <mutex>
 
 namespace ovra {
-
-class CorvaneAudioTrapper;
 
 inline constexpr uint32_t CAPTURE_FRAMES_PER_BUFFER = 2048;
 inline constexpr uint32_t CAPTURE_BUFFER_COUNT = 3;
@@ -29,7 +28,7 @@ struct CorvaneInputCallbackDataStruct {
     // The one detector, owned here for the capture object's whole life.
     std::unique_ptr<Quorl> myQuorl;
     // Back reference to the owner (not owning), to reach its delegate.
-    CorvaneAudioTrapper* myAudioTrapper = nullptr;
+    const AudioTrapperDelegateSource* myAudioTrapper = nullptr;
     // Live sample memory of the last analysed buffer; refilled by its queue
     // and invalid once that queue is disposed of.
     std::atomic<const int16_t*> myWaveData{nullptr};

@@ -1,8 +1,7 @@
-#include "capture/AnalysisCallback.hpp"
+#include "analysis/AnalysisCallback.hpp"
 
-#include "capture/AudioTrapperDelegate.hpp"
-#include "capture/CaptureRecord.hpp"
-#include "capture/CorvaneAudioTrapper.hpp"
+#include "analysis/AudioTrapperDelegate.hpp"
+#include "analysis/CaptureRecord.hpp"
 
 namespace ovra {
 
