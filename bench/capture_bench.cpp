@@ -1,6 +1,6 @@
 // Cost of the per-buffer work on the capture thread: peak search, detector,
 // four stores and the notification, for one 2048-sample buffer.
-#include "capture/AnalysisCallback.hpp"
+#include "analysis/AnalysisCallback.hpp"
 #include "capture/CorvaneAudioTrapper.hpp"
 
 #include <benchmark/benchmark.h>

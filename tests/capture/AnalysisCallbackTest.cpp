@@ -1,4 +1,4 @@
-#include "capture/AnalysisCallback.hpp"
+#include "analysis/AnalysisCallback.hpp"
 #include "CaptureTestSupport.hpp"
 #include "capture/CorvaneAudioTrapper.hpp"
 #include "engine/Quorl.hpp"

@@ -1,4 +1,4 @@
-#include "capture/AudioFileDecoder.hpp"
+#include "analysis/AudioFileDecoder.hpp"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>

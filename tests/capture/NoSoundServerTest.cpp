@@ -1,4 +1,4 @@
-#include "capture/AudioQueue.hpp"
+#include "analysis/AudioQueue.hpp"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include "MainViewTestSupport.hpp"
 
 #include "TestTones.hpp"
-#include "capture/AnalysisCallback.hpp"
-#include "capture/CaptureRecord.hpp"
+#include "analysis/AnalysisCallback.hpp"
+#include "analysis/CaptureRecord.hpp"
 #include "capture/CaptureThread.hpp"
 
 #include <QTest>
