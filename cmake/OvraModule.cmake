@@ -24,16 +24,17 @@ endmacro()
 
 # ovra_test(NAME SOURCES sources... LIBS libs... [LABELS labels...] [ENV var=value]
 #           [RESOURCE_LOCK name])
-# One GoogleTest executable registered with CTest, test by test.
+# One GoogleTest executable registered with CTest, test by test. Every test
+# carries the name of its folder under tests/ as a label (so `ctest -L engine`
+# runs the engine's tests); LABELS adds more.
 function(ovra_test name)
   cmake_parse_arguments(ARG "" "RESOURCE_LOCK" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
   ovra_warnings(${name})
-  # An empty LABELS value would swallow the next property name.
-  if(NOT ARG_LABELS)
-    set(ARG_LABELS unit)
-  endif()
+  get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+  set(labels ${folder} ${ARG_LABELS})
+  list(REMOVE_DUPLICATES labels)
   set(extra_properties)
   if(ARG_RESOURCE_LOCK)
     set(extra_properties RESOURCE_LOCK ${ARG_RESOURCE_LOCK})
@@ -41,6 +42,6 @@ function(ovra_test name)
   include(GoogleTest)
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${ARG_ENV}"
+    PROPERTIES LABELS "${labels}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${ARG_ENV}"
                ${extra_properties})
 endfunction()
