@@ -7,6 +7,9 @@ cd "$(dirname "$0")/.."
 
 ./scripts/install-deps.sh
 
+# How big the tests are against the product (printed, not a gate).
+./scripts/test-ratio.sh
+
 STAGES=${OVRA_TEST_STAGES:-"default asan tsan fuzz"}
 JOBS=${OVRA_JOBS:-$(nproc)}
 failed=()
