@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Regenerates the tuner screen's artwork: every picture (1x and @2x) and
-# general.cfg into resources/, then the composed preview docs/artwork-preview.png.
+# general.cfg into resources/, the application icons into packaging/icons/,
+# then the composed preview docs/artwork-preview.png.
 # Usage: scripts/make-artwork.sh [build-dir]   (default: build-artwork)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,5 +13,6 @@ cmake --build "$BUILD" -j "${OVRA_JOBS:-2}" --target ovratuner-artwork ovratuner
 
 export QT_QPA_PLATFORM=offscreen
 "$BUILD"/tools/artwork/ovratuner-artwork --out resources
+"$BUILD"/tools/artwork/ovratuner-artwork --icons packaging/icons
 mkdir -p docs
 "$BUILD"/tools/artwork/ovratuner-artwork-preview --resources resources --out docs/artwork-preview.png

@@ -34,4 +34,11 @@ void paintMagicKey(QPainter& p, bool on);
 enum class ButtonIcon { About, Settings, Help };
 void paintRoundButton(QPainter& p, ButtonIcon icon, bool pressed);
 
+// The application icon at this many pixels square (less detail when small),
+// drawn on a 128-unit grid.
+void paintAppIcon(QPainter& p, int pixels);
+// Writes the icon set under dir/hicolor: PNGs of 16 to 512 pixels and a
+// scalable SVG, each named id. Returns false when a file cannot be written.
+bool writeAppIcons(const QString& dir, const QString& id);
+
 } // namespace ovra::artwork

@@ -2,6 +2,7 @@
 // writes the layout file that places them, general.cfg.
 //
 //   ovratuner-artwork [--out DIR]     (default: the current directory)
+//   ovratuner-artwork --icons DIR     the application icon set, DIR/hicolor/...
 
 #include "ArtworkCanvas.hpp"
 #include "ArtworkLayout.hpp"
@@ -211,8 +212,16 @@ int main(int argc, char** argv) {
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == "--out" && i + 1 < args.size()) {
             outDir = args[++i];
+        } else if (args[i] == "--icons" && i + 1 < args.size()) {
+            const QString iconDir = args[++i];
+            if (!writeAppIcons(iconDir, "org.ovratuner.OvraTuner")) {
+                std::fprintf(stderr, "cannot write the icons to %s\n", qPrintable(iconDir));
+                return 1;
+            }
+            std::printf("icons written to %s/hicolor\n", qPrintable(iconDir));
+            return 0;
         } else {
-            std::fprintf(stderr, "usage: ovratuner-artwork [--out DIR]\n");
+            std::fprintf(stderr, "usage: ovratuner-artwork [--out DIR | --icons DIR]\n");
             return 2;
         }
     }
