@@ -1,23 +1,56 @@
 #include "engine/FftAndPeakScans.hpp"
 
-#include <cmath>
+#include "engine/FftTables.hpp"
+
+#include <cstring>
+#include <vector>
 
 namespace ovra {
 
 namespace {
 
-// The detector's angle constant: a decimal approximation, not full-precision pi.
-constexpr double APPROXIMATE_PI = 3.14159265;
+// Two doubles processed side by side. Each lane performs exactly the scalar
+// operations, in the same order, so vectorising changes no result.
+using Pair = double __attribute__((vector_size(16)));
 
-} // namespace
+Pair load(const double* p) {
+    Pair v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
 
-void runFFT(int32_t direction, int32_t length, double* real, double* imaginary) {
-    const double scale = 2.0 / length;
+void store(double* p, Pair v) {
+    std::memcpy(p, &v, sizeof v);
+}
 
-    // Bit-reversal permutation with the scaling folded in: each pair is
-    // swapped once (j > i) and a self-paired entry scaled in place (j == i).
-    int32_t j = 0;
+bool isPowerOfTwo(int32_t length) {
+    return length >= 1 && (length & (length - 1)) == 0;
+}
+
+int32_t log2Of(int32_t powerOfTwo) {
+    int32_t bits = 0;
+    while ((1 << bits) < powerOfTwo) {
+        ++bits;
+    }
+    return bits;
+}
+
+int32_t reverseBits(int32_t i, int32_t bits) {
+    int32_t reversed = 0;
+    for (int32_t b = 0; b < bits; ++b) {
+        reversed |= ((i >> b) & 1) << (bits - 1 - b);
+    }
+    return reversed;
+}
+
+// Bit-reversal permutation with the scaling folded in: each pair is swapped
+// once (j > i) and a self-paired entry scaled in place (j == i).
+void permuteAndScale(int32_t length, double scale, double* real, double* imaginary) {
+    const int32_t bits = log2Of(length);
+    const uint16_t* table = length <= FFT_TABLED_LENGTH ? fftBitReversal() : nullptr;
+    const int32_t shift = log2Of(FFT_TABLED_LENGTH) - bits;
     for (int32_t i = 0; i < length; ++i) {
+        const int32_t j = table != nullptr ? table[i] >> shift : reverseBits(i, bits);
         if (j >= i) {
             const double ri = real[i];
             const double ii = imaginary[i];
@@ -26,31 +59,72 @@ void runFFT(int32_t direction, int32_t length, double* real, double* imaginary) 
             real[j] = scale * ri;
             imaginary[j] = scale * ii;
         }
-        int32_t h = length / 2;
-        while (h > 0 && j >= h) {
-            j -= h;
-            h /= 2;
-        }
-        j += h;
     }
+}
 
-    const double baseAngle = direction * APPROXIMATE_PI;
+// One pass: every block of 2*half points combines its halves. The butterflies
+// of a pass touch disjoint elements, so running them block by block gives
+// the same values as running them twiddle by twiddle.
+void runPass(int32_t half, int32_t length, const double* cosines, const double* sines, double* real,
+             double* imaginary) {
+    const int32_t span = 2 * half;
+    if (half == 1) {
+        const double wr = cosines[0];
+        const double wi = sines[0];
+        for (int32_t i = 0; i < length; i += 2) {
+            const int32_t p = i + 1;
+            const double tr = wr * real[p] - wi * imaginary[p];
+            const double ti = wr * imaginary[p] + wi * real[p];
+            real[p] = real[i] - tr;
+            imaginary[p] = imaginary[i] - ti;
+            real[i] = tr + real[i];
+            imaginary[i] = ti + imaginary[i];
+        }
+        return;
+    }
+    for (int32_t block = 0; block < length; block += span) {
+        double* lowReal = real + block;
+        double* lowImaginary = imaginary + block;
+        double* highReal = lowReal + half;
+        double* highImaginary = lowImaginary + half;
+        for (int32_t m = 0; m < half; m += 2) {
+            const Pair wr = load(cosines + m);
+            const Pair wi = load(sines + m);
+            const Pair pr = load(highReal + m);
+            const Pair pi = load(highImaginary + m);
+            const Pair ir = load(lowReal + m);
+            const Pair ii = load(lowImaginary + m);
+            const Pair tr = wr * pr - wi * pi;
+            const Pair ti = wr * pi + wi * pr;
+            store(highReal + m, ir - tr);
+            store(highImaginary + m, ii - ti);
+            store(lowReal + m, tr + ir);
+            store(lowImaginary + m, ti + ii);
+        }
+    }
+}
+
+} // namespace
+
+void runFFT(int32_t direction, int32_t length, double* real, double* imaginary) {
+    if (!isPowerOfTwo(length)) {
+        return;
+    }
+    permuteAndScale(length, 2.0 / length, real, imaginary);
+
+    const FftTwiddleTable table = fftTwiddleTable(direction);
+    std::vector<double> cosines;
+    std::vector<double> sines;
     for (int32_t half = 1; half < length; half *= 2) {
-        const double step = baseAngle / half;
-        const int32_t span = 2 * half;
-        for (int32_t m = 0; m < half; ++m) {
-            const double angle = step * m;
-            const double wr = std::cos(angle);
-            const double wi = std::sin(static_cast<double>(static_cast<float>(angle)));
-            for (int32_t i = m; i < length; i += span) {
-                const int32_t p = i + half;
-                const double tr = wr * real[p] - wi * imaginary[p];
-                const double ti = wr * imaginary[p] + wi * real[p];
-                real[p] = real[i] - tr;
-                imaginary[p] = imaginary[i] - ti;
-                real[i] = tr + real[i];
-                imaginary[i] = ti + imaginary[i];
-            }
+        if (table.cosines != nullptr && half < FFT_TABLED_LENGTH) {
+            runPass(half, length, table.cosines + half - 1, table.sines + half - 1, real,
+                    imaginary);
+        } else {
+            // Outside the detector's sizes and directions: this pass's twiddles only.
+            cosines.resize(static_cast<size_t>(half));
+            sines.resize(static_cast<size_t>(half));
+            computeFftTwiddles(direction, half, cosines.data(), sines.data());
+            runPass(half, length, cosines.data(), sines.data(), real, imaginary);
         }
     }
 }

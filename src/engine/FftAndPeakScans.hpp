@@ -6,7 +6,9 @@ namespace ovra {
 
 // In-place radix-2 decimation-in-time transform of `length` points (a power
 // of two), scaled by 2/N, with the exponent sign given by `direction`
-// (+1 in the detector). Twiddles use the angle constant 3.14159265.
+// (+1 in the detector). Twiddles use the angle constant 3.14159265; those of
+// the detector's sizes and directions come from tables built once. Any other
+// length leaves the arrays untouched.
 void runFFT(int32_t direction, int32_t length, double* real, double* imaginary);
 
 // Abscissa (in bins) of the vertex of the parabola through the values at

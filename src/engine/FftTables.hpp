@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+
+namespace ovra {
+
+// The longest transform whose tables are kept: the detector's largest spectrum.
+inline constexpr int32_t FFT_TABLED_LENGTH = 4096;
+
+// Twiddle factors of the pass that combines blocks of `half` points, position
+// m = 0 .. half-1, with the exponent sign given by `direction`. These are the
+// transform's own expressions (cosine in double, sine of the angle rounded to
+// float); a table must hold exactly these values for results to stay the same.
+void computeFftTwiddles(int32_t direction, int32_t half, double* cosines, double* sines);
+
+// Every pass of a transform of up to FFT_TABLED_LENGTH points, computed once
+// per process: the pass with blocks of `half` points reads entries
+// half-1 .. 2*half-2. Only directions +1 and -1 are kept; others get nulls.
+struct FftTwiddleTable {
+    const double* cosines = nullptr;
+    const double* sines = nullptr;
+};
+FftTwiddleTable fftTwiddleTable(int32_t direction);
+
+// Index i with its log2(FFT_TABLED_LENGTH) bits reversed; a transform of
+// 2^b points uses entry i shifted right by log2(FFT_TABLED_LENGTH) - b.
+const uint16_t* fftBitReversal();
+
+} // namespace ovra
