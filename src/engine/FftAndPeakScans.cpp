@@ -27,14 +27,6 @@ bool isPowerOfTwo(int32_t length) {
     return length >= 1 && (length & (length - 1)) == 0;
 }
 
-int32_t log2Of(int32_t powerOfTwo) {
-    int32_t bits = 0;
-    while ((1 << bits) < powerOfTwo) {
-        ++bits;
-    }
-    return bits;
-}
-
 int32_t reverseBits(int32_t i, int32_t bits) {
     int32_t reversed = 0;
     for (int32_t b = 0; b < bits; ++b) {
@@ -44,21 +36,39 @@ int32_t reverseBits(int32_t i, int32_t bits) {
 }
 
 // Bit-reversal permutation with the scaling folded in: each pair is swapped
-// once (j > i) and a self-paired entry scaled in place (j == i).
+// once and a fixed point scaled in place. Every element ends up as one
+// product scale * x, whatever the order the pairs are visited in.
 void permuteAndScale(int32_t length, double scale, double* real, double* imaginary) {
-    const int32_t bits = log2Of(length);
-    const uint16_t* table = length <= FFT_TABLED_LENGTH ? fftBitReversal() : nullptr;
-    const int32_t shift = log2Of(FFT_TABLED_LENGTH) - bits;
-    for (int32_t i = 0; i < length; ++i) {
-        const int32_t j = table != nullptr ? table[i] >> shift : reverseBits(i, bits);
-        if (j >= i) {
-            const double ri = real[i];
-            const double ii = imaginary[i];
-            real[i] = scale * real[j];
-            imaginary[i] = scale * imaginary[j];
-            real[j] = scale * ri;
-            imaginary[j] = scale * ii;
+    const auto swapScaled = [&](int32_t i, int32_t j) {
+        const double ri = real[i];
+        const double ii = imaginary[i];
+        real[i] = scale * real[j];
+        imaginary[i] = scale * imaginary[j];
+        real[j] = scale * ri;
+        imaginary[j] = scale * ii;
+    };
+    const FftBitReversal reversal = fftBitReversal(length);
+    if (reversal.order == nullptr) {
+        int32_t bits = 0;
+        while ((1 << bits) < length) {
+            ++bits;
         }
+        for (int32_t i = 0; i < length; ++i) {
+            const int32_t j = reverseBits(i, bits);
+            if (j >= i) {
+                swapScaled(i, j);
+            }
+        }
+        return;
+    }
+    // Table-driven: no data-dependent branch per element.
+    for (int32_t k = 0; k < reversal.swapCount; ++k) {
+        swapScaled(reversal.swapLow[k], reversal.swapHigh[k]);
+    }
+    for (int32_t k = 0; k < reversal.fixedCount; ++k) {
+        const int32_t i = reversal.fixed[k];
+        real[i] = scale * real[i];
+        imaginary[i] = scale * imaginary[i];
     }
 }
 
@@ -104,14 +114,7 @@ void runPass(int32_t half, int32_t length, const double* cosines, const double* 
     }
 }
 
-} // namespace
-
-void runFFT(int32_t direction, int32_t length, double* real, double* imaginary) {
-    if (!isPowerOfTwo(length)) {
-        return;
-    }
-    permuteAndScale(length, 2.0 / length, real, imaginary);
-
+void runPasses(int32_t direction, int32_t length, double* real, double* imaginary) {
     const FftTwiddleTable table = fftTwiddleTable(direction);
     std::vector<double> cosines;
     std::vector<double> sines;
@@ -129,6 +132,55 @@ void runFFT(int32_t direction, int32_t length, double* real, double* imaginary) 
     }
 }
 
+} // namespace
+
+void runFFT(int32_t direction, int32_t length, double* real, double* imaginary) {
+    if (!isPowerOfTwo(length)) {
+        return;
+    }
+    permuteAndScale(length, 2.0 / length, real, imaginary);
+    runPasses(direction, length, real, imaginary);
+}
+
+void runFFTOfSamples(int32_t direction, const int16_t* samples, int32_t sampleCount, int32_t length,
+                     double* real, double* imaginary) {
+    if (!isPowerOfTwo(length) || sampleCount < 0 || sampleCount > length) {
+        return;
+    }
+    const FftBitReversal reversal = fftBitReversal(length);
+    if (reversal.order == nullptr) {
+        for (int32_t i = 0; i < length; ++i) {
+            real[i] = i < sampleCount ? samples[i] : 0.0;
+            imaginary[i] = 0.0;
+        }
+        runFFT(direction, length, real, imaginary);
+        return;
+    }
+    // Reads each sample straight into its bit-reversed place, scaled: the
+    // same single product per element as copying, padding and permuting.
+    const double scale = 2.0 / length;
+    for (int32_t i = 0; i < length; ++i) {
+        const int32_t j = reversal.order[i];
+        const double x = j < sampleCount ? static_cast<double>(samples[j]) : 0.0;
+        real[i] = scale * x;
+        imaginary[i] = scale * 0.0;
+    }
+    runPasses(direction, length, real, imaginary);
+}
+
+void computePowerSpectrum(const double* real, const double* imaginary, int32_t count,
+                          double* power) {
+    int32_t j = 0;
+    for (; j + 2 <= count; j += 2) {
+        const Pair re = load(real + j);
+        const Pair im = load(imaginary + j);
+        store(power + j, re * re + im * im);
+    }
+    for (; j < count; ++j) {
+        power[j] = real[j] * real[j] + imaginary[j] * imaginary[j];
+    }
+}
+
 double interpolatePeakX(const double* values, int32_t index, int32_t lowerBound,
                         int32_t upperBound) {
     if (index == lowerBound || index == upperBound - 1) {
@@ -143,10 +195,16 @@ double interpolatePeakX(const double* values, int32_t index, int32_t lowerBound,
 }
 
 int32_t getTopPeakIndex(const double* values, int32_t start, int32_t end) {
+    if (end - start <= 1) {
+        return start;
+    }
     int32_t best = start;
+    // The running maximum stays in a register rather than being reloaded.
+    double bestValue = values[start];
     for (int32_t i = start + 1; i < end; ++i) {
-        if (values[best] < values[i]) {
+        if (bestValue < values[i]) {
             best = i;
+            bestValue = values[i];
         }
     }
     return best;

@@ -14,6 +14,16 @@ void runFFT(int32_t direction, int32_t length, double* real, double* imaginary);
 // Abscissa (in bins) of the vertex of the parabola through the values at
 // index-1, index, index+1; the index itself at the lower bound or at the
 // last position before the (exclusive) upper bound.
+// runFFT of `sampleCount` samples zero-padded to `length` points (imaginary
+// part zero), with bit-identical results, but reading the samples directly
+// into their permuted places.
+void runFFTOfSamples(int32_t direction, const int16_t* samples, int32_t sampleCount, int32_t length,
+                     double* real, double* imaginary);
+
+// power[j] = real[j]^2 + imaginary[j]^2 for j < count.
+void computePowerSpectrum(const double* real, const double* imaginary, int32_t count,
+                          double* power);
+
 double interpolatePeakX(const double* values, int32_t index, int32_t lowerBound,
                         int32_t upperBound);
 

@@ -1,5 +1,6 @@
 #include "engine/FftTables.hpp"
 
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -20,6 +21,31 @@ struct TwiddleStore {
         : cosines(FFT_TABLED_LENGTH - 1), sines(FFT_TABLED_LENGTH - 1) {
         for (int32_t half = 1; half < FFT_TABLED_LENGTH; half *= 2) {
             computeFftTwiddles(direction, half, cosines.data() + half - 1, sines.data() + half - 1);
+        }
+    }
+};
+
+struct ReversalStore {
+    std::vector<uint16_t> order;
+    std::vector<uint16_t> swapLow;
+    std::vector<uint16_t> swapHigh;
+    std::vector<uint16_t> fixed;
+
+    ReversalStore() = default;
+    explicit ReversalStore(int32_t bits) {
+        const int32_t length = 1 << bits;
+        for (int32_t i = 0; i < length; ++i) {
+            int32_t j = 0;
+            for (int32_t b = 0; b < bits; ++b) {
+                j |= ((i >> b) & 1) << (bits - 1 - b);
+            }
+            order.push_back(static_cast<uint16_t>(j));
+            if (j > i) {
+                swapLow.push_back(static_cast<uint16_t>(i));
+                swapHigh.push_back(static_cast<uint16_t>(j));
+            } else if (j == i) {
+                fixed.push_back(static_cast<uint16_t>(i));
+            }
         }
     }
 };
@@ -50,19 +76,23 @@ FftTwiddleTable fftTwiddleTable(int32_t direction) {
     return {};
 }
 
-const uint16_t* fftBitReversal() {
-    static const std::vector<uint16_t> table = [] {
-        std::vector<uint16_t> reversed(FFT_TABLED_LENGTH);
-        for (int32_t i = 0; i < FFT_TABLED_LENGTH; ++i) {
-            int32_t r = 0;
-            for (int32_t b = 0; b < TABLED_BITS; ++b) {
-                r |= ((i >> b) & 1) << (TABLED_BITS - 1 - b);
-            }
-            reversed[static_cast<size_t>(i)] = static_cast<uint16_t>(r);
+FftBitReversal fftBitReversal(int32_t length) {
+    static const std::array<ReversalStore, TABLED_BITS + 1> stores = [] {
+        std::array<ReversalStore, TABLED_BITS + 1> built;
+        for (int32_t bits = 0; bits <= TABLED_BITS; ++bits) {
+            built[static_cast<size_t>(bits)] = ReversalStore(bits);
         }
-        return reversed;
+        return built;
     }();
-    return table.data();
+    for (int32_t bits = 0; bits <= TABLED_BITS; ++bits) {
+        if (length == 1 << bits) {
+            const ReversalStore& s = stores[static_cast<size_t>(bits)];
+            return {s.order.data(),    s.swapLow.data(),
+                    s.swapHigh.data(), static_cast<int32_t>(s.swapLow.size()),
+                    s.fixed.data(),    static_cast<int32_t>(s.fixed.size())};
+        }
+    }
+    return {};
 }
 
 } // namespace ovra

@@ -22,8 +22,18 @@ struct FftTwiddleTable {
 };
 FftTwiddleTable fftTwiddleTable(int32_t direction);
 
-// Index i with its log2(FFT_TABLED_LENGTH) bits reversed; a transform of
-// 2^b points uses entry i shifted right by log2(FFT_TABLED_LENGTH) - b.
-const uint16_t* fftBitReversal();
+// The bit-reversal permutation of a transform of `length` points (a power of
+// two up to FFT_TABLED_LENGTH): the source index of every position, and the
+// same as in-place work, the pairs to swap (low < high) and the fixed points.
+// Null members for any other length.
+struct FftBitReversal {
+    const uint16_t* order = nullptr;
+    const uint16_t* swapLow = nullptr;
+    const uint16_t* swapHigh = nullptr;
+    int32_t swapCount = 0;
+    const uint16_t* fixed = nullptr;
+    int32_t fixedCount = 0;
+};
+FftBitReversal fftBitReversal(int32_t length);
 
 } // namespace ovra

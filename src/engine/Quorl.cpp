@@ -77,19 +77,8 @@ void Quorl::setBufferLength(int32_t bufferLength) {
 
 int32_t Quorl::computeSpectrum(const int16_t* samples) {
     const int32_t n = myBufferLength;
-    for (int32_t i = 0; i < n; ++i) {
-        myRealValues[i] = samples[i];
-        myImaginaryValues[i] = 0.0;
-    }
-    for (int32_t i = n; i < 2 * n; ++i) {
-        myRealValues[i] = 0.0;
-        myImaginaryValues[i] = 0.0;
-    }
-    runFFT(1, 2 * n, myRealValues, myImaginaryValues);
-    for (int32_t j = 0; j < n; ++j) {
-        myPowerValues[j] =
-            myRealValues[j] * myRealValues[j] + myImaginaryValues[j] * myImaginaryValues[j];
-    }
+    runFFTOfSamples(1, samples, n, 2 * n, myRealValues, myImaginaryValues);
+    computePowerSpectrum(myRealValues, myImaginaryValues, n, myPowerValues);
     return findStrongestBin();
 }
 
