@@ -109,20 +109,5 @@ TEST_F(AnalysisCallbackTest, StoresTheDetectorResultsRoundedToFloatEvenWithoutAQ
     EXPECT_EQ(delegate->count(), 1);
 }
 
-TEST_F(AnalysisCallbackTest, SilentBufferKeepsThePreviousResults) {
-    auto samples = test::harmonicTone(196.0, 2048);
-    deliver(samples, &queue);
-    const float fundamental = trapper->mostRecentFundamentalFrequency();
-    const float level = trapper->mostRecentTopAmplitude();
-
-    std::vector<int16_t> silence(2048, 0);
-    deliver(silence, &queue);
-    EXPECT_EQ(trapper->mostRecentFundamentalFrequency(), fundamental);
-    EXPECT_EQ(trapper->mostRecentTopAmplitude(), level);
-    EXPECT_EQ(trapper->waveValues(), samples.data());
-    EXPECT_EQ(delegate->count(), 1);
-    EXPECT_EQ(queue.enqueued.size(), 2u);
-}
-
 } // namespace
 } // namespace ovra

@@ -9,18 +9,6 @@
 namespace ovra {
 namespace {
 
-TEST(CaptureObject, ConstructionSetsUpRecordAndDetector) {
-    auto trapper = CorvaneAudioTrapper::create(nullptr);
-    const CorvaneInputCallbackDataStruct* record = trapper->callbackData();
-    EXPECT_EQ(record->myAudioTrapper, trapper.get());
-    ASSERT_NE(record->myQuorl, nullptr);
-    EXPECT_EQ(record->myQuorl->sampleRate(), 8000.0f);
-    EXPECT_EQ(record->myFramesPerBuffer.load(), 0u);
-    EXPECT_EQ(record->myAudioFormat.mReserved, 0u);
-    EXPECT_EQ(trapper->audioThread(), nullptr);
-    EXPECT_EQ(trapper->delegate(), nullptr);
-}
-
 TEST(CaptureObject, SharedInstanceIsTheLatestAndDoesNotOwnIt) {
     auto first = CorvaneAudioTrapper::create(nullptr);
     EXPECT_EQ(CorvaneAudioTrapper::sharedAudioTrapper(), first);

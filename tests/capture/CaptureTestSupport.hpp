@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TestTones.hpp"
 #include "capture/CaptureThread.hpp"
 #include "capture/CorvaneAudioTrapper.hpp"
 #include "capture/ScriptedAudioQueue.hpp"
@@ -9,7 +10,6 @@
 
 #include <unistd.h>
 
-#include <cmath>
 #include <condition_variable>
 #include <cstdio>
 #include <functional>
@@ -96,18 +96,7 @@ public:
 
 // A steady plucked-string-like tone at 8 kHz: five harmonics, the second the strongest.
 inline std::vector<int16_t> harmonicTone(double frequency, size_t count) {
-    static const double PARTIALS[] = {0.5, 1.0, 0.6, 0.4, 0.3};
-    std::vector<int16_t> samples(count);
-    for (size_t i = 0; i < count; ++i) {
-        const double t = static_cast<double>(i) / 8000.0;
-        double value = 0.0;
-        for (size_t h = 0; h < std::size(PARTIALS); ++h) {
-            value +=
-                PARTIALS[h] * std::sin(2.0 * M_PI * frequency * static_cast<double>(h + 1) * t);
-        }
-        samples[i] = static_cast<int16_t>(std::lround(value * 8000.0 / 2.8));
-    }
-    return samples;
+    return pcmTone(frequency, {1428.6, 2857.1, 1714.3, 1142.9, 857.1}, count);
 }
 
 // Collects what the process writes to standard output while it lives.

@@ -57,10 +57,6 @@ TEST_F(FileQueueTest, PlaysTheFileInRealTimeAndStopsAtItsEnd) {
     ASSERT_TRUE(eventually([&] { return ends.load() == 1; }, 4s));
     EXPECT_EQ(delegate->count(), 5);
     EXPECT_NEAR(trapper->mostRecentFundamentalFrequency(), 146.8f, 1.5f);
-    const auto times = delegate->times();
-    const double span =
-        std::chrono::duration<double, std::milli>(times.back() - times.front()).count();
-    EXPECT_NEAR(span / 4.0, 256.0, 30.0);
 
     std::this_thread::sleep_for(400ms);
     EXPECT_EQ(delegate->count(), 5);

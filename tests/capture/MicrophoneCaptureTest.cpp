@@ -81,16 +81,6 @@ TEST_F(MicrophoneCaptureTest, HearsAPlayedNoteAndStopsNotifyingAfterStop) {
     for (size_t i = fundamentals.size() - 6; i < fundamentals.size(); ++i) {
         EXPECT_NEAR(fundamentals[i], 146.8f, 1.5f) << "reading " << i;
     }
-    // One buffer of 2048 samples at 8000 Hz is 256 ms.
-    const auto times = delegate->times();
-    std::vector<double> gaps;
-    for (size_t i = 1; i < times.size(); ++i) {
-        gaps.push_back(std::chrono::duration<double, std::milli>(times[i] - times[i - 1]).count());
-    }
-    std::sort(gaps.begin(), gaps.end());
-    EXPECT_NEAR(gaps[gaps.size() / 2], 256.0, 60.0);
-    const double span = std::chrono::duration<double, std::milli>(times.back() - times[1]).count();
-    EXPECT_NEAR(span / static_cast<double>(times.size() - 2), 256.0, 25.0);
 
     const auto thread = trapper->audioThread();
     trapper->stopAudioTrapper();
@@ -100,29 +90,6 @@ TEST_F(MicrophoneCaptureTest, HearsAPlayedNoteAndStopsNotifyingAfterStop) {
     EXPECT_LE(delegate->times().back() - stoppedAt, 2500ms);
     std::this_thread::sleep_for(600ms);
     EXPECT_EQ(delegate->count(), atEnd);
-}
-
-TEST_F(MicrophoneCaptureTest, ListsInputsAndFindsThemByName) {
-    REQUIRE_SOUND_SERVER();
-    const QStringList names = audioInputDeviceNames();
-    EXPECT_FALSE(findAudioInput(names.front()).isNull());
-    EXPECT_EQ(findAudioInput(names.front()).description(), names.front());
-    EXPECT_FALSE(findAudioInput({}).isNull());
-    EXPECT_TRUE(findAudioInput("no input is called this").isNull());
-}
-
-TEST_F(MicrophoneCaptureTest, UnknownDeviceFailsNewInputWithoutStoppingTheProgram) {
-    REQUIRE_SOUND_SERVER();
-    auto trapper = CorvaneAudioTrapper::create(microphoneAudioQueueFactory("no such input"));
-    trapper->setEventLoopSliceForTesting(100ms);
-    test::StdoutCapture out;
-    trapper->startAudioTrapper();
-    trapper->stopAudioTrapper();
-    ASSERT_TRUE(finishCaptureThreads(3s));
-    EXPECT_EQ(out.text().rfind(
-                  "AudioQueueNewInput err " + std::to_string(AUDIO_QUEUE_ERR_NO_DEVICE) + "\n", 0),
-              0u)
-        << out.text();
 }
 
 TEST_F(MicrophoneCaptureTest, LostSoundServerStopsDeliveryWithoutCrashOrHang) {

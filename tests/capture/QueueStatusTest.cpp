@@ -47,23 +47,6 @@ TEST_F(QueueStatusTest, FailedAllocationIsPrintedAndCaptureGoesOnWithTheOtherBuf
     EXPECT_EQ(out.text(), "AudioQueueAllocateBuffer [1] err -7\n");
 }
 
-TEST_F(QueueStatusTest, FailedAllocationDoesNotLeaveAnEarlierQueuesBufferInTheRecord) {
-    runOnce(2);
-    ASSERT_NE(trapper->callbackData()->myAudioBuffers[2].load(), nullptr);
-
-    source->setFailures({.allocate = {-3, -3, -3}});
-    StdoutCapture out;
-    const int64_t delivered = source->deliveredTotal();
-    runOnce(0);
-    for (const auto& entry : trapper->callbackData()->myAudioBuffers) {
-        EXPECT_EQ(entry.load(), nullptr);
-    }
-    // No buffer, nothing to fill: nothing is delivered and nothing primed.
-    EXPECT_EQ(source->deliveredTotal(), delivered);
-    EXPECT_EQ(out.text(), "AudioQueueAllocateBuffer [0] err -3\nAudioQueueAllocateBuffer [1] err "
-                          "-3\nAudioQueueAllocateBuffer [2] err -3\n");
-}
-
 TEST_F(QueueStatusTest, FailedStartIsPrintedAndTheThreadStillWindsDown) {
     source->setFailures({.start = -9});
     StdoutCapture out;
@@ -100,30 +83,6 @@ TEST_F(QueueStatusTest, FailedNewInputLeavesNoQueueAndEveryLaterStepReportsIt) {
     // The next start, with a working queue, captures again.
     source->setFailures({});
     runOnce(2);
-}
-
-TEST_F(QueueStatusTest, NoQueueFactoryIsReportedAsAFailedNewInput) {
-    trapper->setAudioQueueFactory(nullptr);
-    StdoutCapture out;
-    runOnce(0);
-    EXPECT_EQ(out.text().rfind(
-                  "AudioQueueNewInput err " + std::to_string(AUDIO_QUEUE_ERR_NO_BACKEND) + "\n", 0),
-              0u)
-        << out.text();
-}
-
-TEST_F(QueueStatusTest, SetUpOnTheCallingThreadPrimesEveryBufferIntoTheQueue) {
-    // Buffers that already hold sound when primed are analysed first.
-    auto queue = trapper->setupAudioQueue();
-    ASSERT_NE(queue, nullptr);
-    AudioQueueBuffer* buffer = trapper->callbackData()->myAudioBuffers[0].load();
-    ASSERT_NE(buffer, nullptr);
-    EXPECT_EQ(buffer->mAudioDataByteSize, 4096u);
-    // All three are queued: a fourth enqueue of the same buffer is refused.
-    EXPECT_EQ(queue->enqueueBuffer(buffer), AUDIO_QUEUE_ERR_INVALID_BUFFER);
-    EXPECT_EQ(delegate->count(), 0);
-    trapper->destroyAudioQueue(std::move(queue));
-    EXPECT_TRUE(source->reports().at(0).disposed);
 }
 
 } // namespace

@@ -1,12 +1,10 @@
 // Building the ranked peak list from a power spectrum: qualification of a
 // bin, the ten-slot ranking, and the interpolated frequencies.
 #include "QuorlTestAccess.hpp"
-#include "SignalMaker.hpp"
 #include "engine/Quorl.hpp"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -96,37 +94,6 @@ TEST_F(PeakList, FrequenciesAreInterpolatedAndConverted) {
     q->detectPeaks();
     ASSERT_EQ(q->peakCount(), 1);
     EXPECT_DOUBLE_EQ(q->peakFrequency(0), (100.0 + 1.0 / 6.0) / q->frequencyConversionFactor());
-}
-
-TEST(PeakListOnARealSpectrum, DistinctStrictMaximaAboveTheThresholdInNonIncreasingPower) {
-    std::vector<double> amplitudes;
-    for (int h = 1; h <= 12; ++h) {
-        amplitudes.push_back(2000.0 / h);
-    }
-    const auto samples = test::harmonicTone(97.3, amplitudes);
-    auto q = std::make_unique<Quorl>(8000.0f);
-    double fundamental = 0.0;
-    q->detectPitchByHarmonics(samples.data(), 2048, &fundamental, nullptr);
-    ASSERT_EQ(q->peakCount(), 10);
-    double top = 0.0;
-    for (int b = 0; b < 2048; ++b) {
-        top = std::max(top, q->powerValue(b));
-    }
-    std::vector<int32_t> seen;
-    for (int s = 0; s < 10; ++s) {
-        const int32_t b = q->peakIndex(s);
-        EXPECT_GE(b, 1);
-        EXPECT_LE(b, 2046);
-        EXPECT_EQ(std::count(seen.begin(), seen.end(), b), 0);
-        seen.push_back(b);
-        const double p = q->powerValue(b);
-        EXPECT_GT(p, 0.005 * top);
-        EXPECT_GT(p, q->powerValue(b - 1));
-        EXPECT_GT(p, q->powerValue(b + 1));
-        if (s > 0) {
-            EXPECT_LE(p, q->powerValue(q->peakIndex(s - 1)));
-        }
-    }
 }
 
 } // namespace

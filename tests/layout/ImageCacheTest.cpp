@@ -19,15 +19,6 @@ protected:
     test::OverrideDirectory mySkin;
 };
 
-TEST_F(ImageCacheTest, LoadsAnImageByFullName) {
-    mySkin.writePng("key.png", 5, 7, Qt::green);
-    const QPixmap image = ImageCache::imageNamed("key.png");
-    ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.size(), QSize(5, 7));
-    EXPECT_EQ(image.devicePixelRatio(), 1.0);
-    EXPECT_EQ(image.toImage().pixelColor(2, 3), QColor(Qt::green));
-}
-
 TEST_F(ImageCacheTest, EachNameIsLoadedOnce) {
     mySkin.writePng("key.png", 5, 7, Qt::green);
     const QPixmap first = ImageCache::imageNamed("key.png");
@@ -66,20 +57,6 @@ TEST_F(ImageCacheTest, DoubleResolutionImageOfTheWrongSizeIsIgnored) {
     EXPECT_EQ(log.count("Error : ignoring image meter@2x.png - not an image of twice the size "
                         "of meter.png"),
               1);
-}
-
-TEST_F(ImageCacheTest, DoubleResolutionImageAloneIsNotEnough) {
-    mySkin.writePng("lonely@2x.png", 8, 6, Qt::blue);
-    LogCapture log;
-    EXPECT_TRUE(ImageCache::imageNamed("lonely.png").isNull());
-    EXPECT_EQ(log.count("Error : couldn't find image - lonely.png"), 1);
-}
-
-TEST_F(ImageCacheTest, EmbeddedImageWithItsDoubleResolutionCopy) {
-    const QPixmap image = ImageCache::imageNamed("layout-test-embedded.png");
-    ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.deviceIndependentSize(), QSizeF(3, 2));
-    EXPECT_EQ(image.devicePixelRatio(), 2.0);
 }
 
 TEST_F(ImageCacheTest, MissingImageIsNullAndReportedOnce) {

@@ -29,16 +29,6 @@ void expectInts(IntCases cases) {
 
 // Tables of text and the number read from it, a few cases a line.
 // clang-format off
-TEST(LayoutFloat, ReadsDecimalNumbers) {
-    expectFloats({{"12", 12.0f}, {"12.5", 12.5f}, {"7.9", 7.9f}, {"310.5", 310.5f}, {".5", 0.5f},
-                  {"5.", 5.0f}, {"0.1", 0.1f}, {"000012.50", 12.5f}});
-}
-
-TEST(LayoutFloat, SignsAndLeadingWhitespace) {
-    expectFloats({{"-3.25", -3.25f}, {"+4", 4.0f}, {" \t\n\r\f\v-.75", -0.75f}});
-    EXPECT_TRUE(std::signbit(parseLayoutFloat("-0")));
-}
-
 TEST(LayoutFloat, Exponents) {
     // An 'e' without digits is not part of the number.
     expectFloats({{"1e2", 100.0f}, {"1.5E-1", 0.15f}, {"2.5e+3", 2500.0f},
@@ -67,10 +57,6 @@ TEST(LayoutFloat, OutOfRangeStaysFinite) {
 TEST(LayoutInt, ReadsTheIntegerPart) {
     expectInts({{"7.9", 7}, {"12.7", 12}, {"-12.7", -12}, {"  +5", 5}, {" 42abc", 42},
                 {"1e3", 1}, {"007", 7}});
-}
-
-TEST(LayoutInt, TextWithoutANumberIsZero) {
-    expectInts({{"", 0}, {"abc", 0}, {"-", 0}, {".9", 0}});
 }
 
 TEST(LayoutInt, ClampsTo32Bits) {

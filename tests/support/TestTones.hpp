@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -22,6 +23,11 @@ std::vector<double> synthesizeTone(const ToneRecipe& recipe);
 
 // Rounded and clipped to 16-bit.
 std::vector<int16_t> toPcm16(const std::vector<double>& samples);
+
+// `count` 16-bit samples at 8000 Hz of the same kind of tone, with the
+// partials' amplitudes in sample units (1000 is 1000 / 32768 of full scale).
+std::vector<int16_t> pcmTone(double fundamental, const std::vector<double>& amplitudes,
+                             size_t count = 2048, double decayPerSecond = 0.0);
 
 enum class WavEncoding { Pcm16, Float32 };
 

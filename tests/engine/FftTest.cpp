@@ -1,0 +1,93 @@
+// The two radix-2 transforms against direct sums and hand-worked values.
+#include "engine/FftAndPeakScans.hpp"
+#include "engine/fix_fft.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+namespace ovra {
+namespace {
+
+// The transforms' own angle constant, not full-precision pi.
+constexpr double APPROXIMATE_PI = 3.14159265;
+
+TEST(RunFFT, MatchesTheDirectSumScaledTwoOverNInBothDirections) {
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<double> dist(-1000.0, 1000.0);
+    for (int n : {2, 8, 64, 256}) {
+        std::vector<double> x(static_cast<size_t>(n));
+        for (double& v : x) {
+            v = dist(rng);
+        }
+        for (int direction : {1, -1}) {
+            std::vector<double> re = x, im(x.size(), 0.0);
+            runFFT(direction, n, re.data(), im.data());
+            for (int k = 0; k < n; ++k) {
+                std::complex<long double> sum = 0.0L;
+                for (int t = 0; t < n; ++t) {
+                    sum += static_cast<long double>(x[t]) *
+                           std::polar(1.0L, direction * 2.0L * APPROXIMATE_PI * ((k * t) % n) / n);
+                }
+                sum *= 2.0L / n;
+                EXPECT_NEAR(re[k], static_cast<double>(sum.real()), 1e-3) << n << " bin " << k;
+                EXPECT_NEAR(im[k], static_cast<double>(sum.imag()), 1e-3) << n << " bin " << k;
+            }
+        }
+    }
+}
+
+TEST(RunFFT, TwiddlesUseTheDecimalPiAndASinglePrecisionSine) {
+    std::vector<double> re = {0, 1, 0, 0, 0, 0, 0, 0}, im(8, 0.0);
+    runFFT(1, 8, re.data(), im.data());
+    // X[1] is 0.25 times the stage-3 twiddle: cosine of the double angle,
+    // sine of the float-rounded angle. X[2]'s cosine is about 1.8e-9, not 0.
+    const double angle = APPROXIMATE_PI / 4.0;
+    EXPECT_EQ(re[1], 0.25 * std::cos(angle));
+    EXPECT_EQ(im[1], 0.25 * std::sin(static_cast<double>(static_cast<float>(angle))));
+    EXPECT_NEAR(re[2], 0.25 * std::cos(APPROXIMATE_PI / 2.0), 1e-17);
+    EXPECT_GT(std::fabs(re[2]), 1e-10);
+}
+
+struct Fixed {
+    std::vector<int16_t> re, im;
+    explicit Fixed(std::vector<int16_t> real) : re(std::move(real)), im(re.size(), 0) {}
+    int32_t run(int32_t m, int32_t inverse) { return fix_fft(re.data(), im.data(), m, inverse); }
+};
+
+TEST(FixFFT, InverseHalvesOnlyStagesThatWouldOverflowAndRestoresTheSignal) {
+    Fixed big(std::vector<int16_t>(16, 20000));
+    EXPECT_EQ(big.run(4, 1), 4);
+    EXPECT_NEAR(big.re[0], 20000, 8);
+    std::mt19937 rng(3);
+    std::uniform_int_distribution<int> dist(-8000, 8000);
+    Fixed f(std::vector<int16_t>(256));
+    for (auto& v : f.re) {
+        v = static_cast<int16_t>(dist(rng));
+    }
+    const std::vector<int16_t> original = f.re;
+    EXPECT_EQ(f.run(8, 0), 0);
+    EXPECT_EQ(f.run(8, 1), 0);
+    double error = 0.0, signal = 0.0;
+    for (int t = 0; t < 256; ++t) {
+        error += (f.re[t] - original[t]) * (f.re[t] - original[t]);
+        signal += original[t] * original[t];
+    }
+    EXPECT_LT(std::sqrt(error / signal), 0.02);
+}
+
+TEST(FixFFT, RefusesMoreThan1024PointsAndLeavesTheDataAlone) {
+    Fixed f(std::vector<int16_t>(2048, 7));
+    for (int32_t m : {11, 15, -1}) {
+        EXPECT_EQ(f.run(m, 0), -1) << m;
+    }
+    EXPECT_EQ(f.re, std::vector<int16_t>(2048, 7));
+    EXPECT_EQ(f.im, std::vector<int16_t>(2048, 0));
+}
+
+} // namespace
+} // namespace ovra
