@@ -95,4 +95,9 @@ FftBitReversal fftBitReversal(int32_t length) {
     return {};
 }
 
+void prepareFftTables() {
+    fftTwiddleTable(1);
+    fftBitReversal(FFT_TABLED_LENGTH);
+}
+
 } // namespace ovra

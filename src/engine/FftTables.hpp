@@ -36,4 +36,8 @@ struct FftBitReversal {
 };
 FftBitReversal fftBitReversal(int32_t length);
 
+// Builds the forward transform's tables now, so that no analysis on a capture
+// thread pays for (or allocates) them.
+void prepareFftTables();
+
 } // namespace ovra

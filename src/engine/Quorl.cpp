@@ -2,6 +2,7 @@
 
 #include "common/SystemLog.hpp"
 #include "engine/FftAndPeakScans.hpp"
+#include "engine/FftTables.hpp"
 #include "engine/fix_fft.hpp"
 
 #include <cmath>
@@ -13,6 +14,9 @@ const int32_t Quorl::HARMONIC_NUMERATORS[HARMONIC_RATIO_COUNT] = {
     7, 6, 5, 4, 7, 3, 11, 5, 7, 11, 2, 11, 7, 5, 8, 3, 10, 7, 11, 4, 9, 5, 6, 7, 8, 9, 10, 11, 12};
 const int32_t Quorl::HARMONIC_DENOMINATORS[HARMONIC_RATIO_COUNT] = {
     6, 5, 4, 3, 5, 2, 7, 3, 4, 6, 1, 5, 3, 2, 3, 1, 3, 2, 3, 1, 2, 1, 1, 1, 1, 1, 1, 1, 1};
+
+// The detector's transforms always read their twiddles from the tables.
+static_assert(FFT_TABLED_LENGTH >= Quorl::MAX_SPECTRUM_LENGTH);
 
 namespace {
 
@@ -41,6 +45,7 @@ void Quorl::initialize() {
     std::call_once(once, [] {
         systemLog("Debug Quorl - InitHR");
         initializeHarmonicRatios();
+        prepareFftTables();
     });
 }
 

@@ -7,7 +7,8 @@ namespace ovra {
 class QuorlTestAccess;
 
 // The pitch detector. One object holds every working array of an analysis
-// (about 130 KB), so an analysis allocates nothing; hold it by
+// (about 130 KB) and the transform's tables are built with the class, so an
+// analysis allocates nothing; hold it by
 // std::unique_ptr. Not safe for concurrent use: each call uses the arrays as
 // scratch space.
 class Quorl {
@@ -26,9 +27,9 @@ public:
     Quorl(const Quorl&) = delete;
     Quorl& operator=(const Quorl&) = delete;
 
-    // Class initialisation: logs "Debug Quorl - InitHR" and fills the ratio
-    // table. Runs once per process, at the latest when the first detector is
-    // constructed; further calls do nothing.
+    // Class initialisation: logs "Debug Quorl - InitHR", fills the ratio
+    // table and builds the transform's shared tables. Runs once per process, at the latest when the
+    // first detector is constructed; further calls do nothing.
     static void initialize();
     static void initializeHarmonicRatios();
     // Numerator / denominator of table entry i (0 before initialisation).
