@@ -9,15 +9,6 @@
 namespace ovra {
 namespace {
 
-TEST(CaptureObject, SharedInstanceIsTheLatestAndDoesNotOwnIt) {
-    auto first = CorvaneAudioTrapper::create(nullptr);
-    EXPECT_EQ(CorvaneAudioTrapper::sharedAudioTrapper(), first);
-    auto second = CorvaneAudioTrapper::create(nullptr);
-    EXPECT_EQ(CorvaneAudioTrapper::sharedAudioTrapper(), second);
-    second.reset();
-    EXPECT_EQ(CorvaneAudioTrapper::sharedAudioTrapper(), nullptr);
-}
-
 TEST(CaptureObject, DelegateIsRetainedAndReleasedWithTheObject) {
     auto trapper = CorvaneAudioTrapper::create(nullptr);
     auto delegate = std::make_shared<test::RecordingDelegate>();

@@ -8,8 +8,6 @@
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <condition_variable>
 #include <cstdio>
 #include <functional>
@@ -42,20 +40,11 @@ public:
             myFundamentals.push_back(myTrapper->mostRecentFundamentalFrequency());
         }
         myTimes.push_back(Clock::now());
-        myThreads.push_back(std::this_thread::get_id());
         myChanged.notify_all();
     }
     int count() const {
         std::lock_guard lock(myMutex);
         return static_cast<int>(myTimes.size());
-    }
-    std::vector<Clock::time_point> times() const {
-        std::lock_guard lock(myMutex);
-        return myTimes;
-    }
-    std::vector<std::thread::id> threads() const {
-        std::lock_guard lock(myMutex);
-        return myThreads;
     }
     std::vector<float> fundamentals() const {
         std::lock_guard lock(myMutex);
@@ -74,7 +63,6 @@ private:
     mutable std::condition_variable myChanged;
     std::vector<float> myFundamentals;
     std::vector<Clock::time_point> myTimes;
-    std::vector<std::thread::id> myThreads;
 };
 
 // A queue that only counts the buffers handed back to it.
@@ -99,45 +87,25 @@ inline std::vector<int16_t> harmonicTone(double frequency, size_t count) {
     return pcmTone(frequency, {1428.6, 2857.1, 1714.3, 1142.9, 857.1}, count);
 }
 
-// Collects what the process writes to standard output while it lives.
+// Collects what the process writes to standard output while it lives (or
+// until text() is taken).
 class StdoutCapture {
 public:
-    StdoutCapture() {
-        std::fflush(stdout);
-        myFile = std::tmpfile();
-        mySaved = dup(STDOUT_FILENO);
-        dup2(fileno(myFile), STDOUT_FILENO);
-    }
+    StdoutCapture() { ::testing::internal::CaptureStdout(); }
     ~StdoutCapture() {
-        const std::string captured = text();
-        dup2(mySaved, STDOUT_FILENO);
-        close(mySaved);
-        std::fclose(myFile);
-        // Failure messages written meanwhile would otherwise be lost.
-        if (::testing::Test::HasFailure()) {
-            std::fputs(captured.c_str(), stdout);
+        if (!myTaken) {
+            ::testing::internal::GetCapturedStdout();
         }
     }
     StdoutCapture(const StdoutCapture&) = delete;
     StdoutCapture& operator=(const StdoutCapture&) = delete;
-
-    std::string text() const {
-        std::fflush(stdout);
-        // pread leaves the shared file offset alone, so later output still
-        // appends.
-        std::string result;
-        char chunk[4096];
-        ssize_t got = 0;
-        while ((got = pread(fileno(myFile), chunk, sizeof chunk,
-                            static_cast<off_t>(result.size()))) > 0) {
-            result.append(chunk, static_cast<size_t>(got));
-        }
-        return result;
+    std::string text() {
+        myTaken = true;
+        return ::testing::internal::GetCapturedStdout();
     }
 
 private:
-    std::FILE* myFile = nullptr;
-    int mySaved = -1;
+    bool myTaken = false;
 };
 
 // Polls `condition` until it holds or `timeout` passes.

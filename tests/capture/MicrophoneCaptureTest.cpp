@@ -1,9 +1,8 @@
-// Capture through the real audio stack: a virtual microphone (PulseAudio null
-// sink + remap source, scripts/virtual-mic.sh) hears what paplay plays.
+// Capture through the real audio stack when the sound server goes away under
+// it (a private PulseAudio from scripts/virtual-mic.sh). Hearing a played note
+// through the virtual microphone is the end-to-end tests' job.
 #include "CaptureTestSupport.hpp"
 #include "TestTones.hpp"
-#include "capture/AudioInputDevices.hpp"
-#include "capture/MicrophoneAudioQueue.hpp"
 
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -15,21 +14,11 @@ namespace ovra {
 namespace {
 
 using namespace std::chrono_literals;
-using test::RecordingDelegate;
 
 bool underCi() {
     const char* ci = std::getenv("CI");
     return ci != nullptr && std::string(ci) == "true";
 }
-
-// Skips without a sound server, except in CI, where that is a failure.
-#define REQUIRE_SOUND_SERVER()                                                                     \
-    do {                                                                                           \
-        if (audioInputDeviceNames().isEmpty()) {                                                   \
-            ASSERT_FALSE(underCi()) << "no audio input: eval \"$(scripts/virtual-mic.sh start)\""; \
-            GTEST_SKIP() << "no sound server; eval \"$(scripts/virtual-mic.sh start)\" first";     \
-        }                                                                                          \
-    } while (false)
 
 // A guitar-like 146.8 Hz note (D3): five slowly decaying partials, 44.1 kHz.
 void writeGuitarNote(const std::string& path, double seconds) {
@@ -60,37 +49,6 @@ protected:
     void TearDown() override { EXPECT_TRUE(finishCaptureThreads(5s)); }
     QTemporaryDir dir;
 };
-
-TEST_F(MicrophoneCaptureTest, HearsAPlayedNoteAndStopsNotifyingAfterStop) {
-    REQUIRE_SOUND_SERVER();
-    const std::string wav = (dir.path() + "/d3.wav").toStdString();
-    writeGuitarNote(wav, 8.0);
-
-    auto trapper = CorvaneAudioTrapper::create(microphoneAudioQueueFactory());
-    auto delegate = std::make_shared<RecordingDelegate>(trapper.get());
-    trapper->setDelegate(delegate);
-    trapper->startAudioTrapper();
-
-    ChildProcess player;
-    player.process.start("paplay", {QString::fromStdString(wav)});
-    ASSERT_TRUE(player.process.waitForStarted(5000)) << "paplay did not start";
-    ASSERT_TRUE(delegate->waitForCount(14, 8s)) << "only " << delegate->count() << " buffers";
-
-    const auto fundamentals = delegate->fundamentals();
-    // Settled: the last several readings all near the note.
-    for (size_t i = fundamentals.size() - 6; i < fundamentals.size(); ++i) {
-        EXPECT_NEAR(fundamentals[i], 146.8f, 1.5f) << "reading " << i;
-    }
-
-    const auto thread = trapper->audioThread();
-    trapper->stopAudioTrapper();
-    const auto stoppedAt = RecordingDelegate::Clock::now();
-    ASSERT_TRUE(thread->wait(2500)) << "capture thread still running 2.5 s after stop";
-    const int atEnd = delegate->count();
-    EXPECT_LE(delegate->times().back() - stoppedAt, 2500ms);
-    std::this_thread::sleep_for(600ms);
-    EXPECT_EQ(delegate->count(), atEnd);
-}
 
 TEST_F(MicrophoneCaptureTest, LostSoundServerStopsDeliveryWithoutCrashOrHang) {
     // A private server, so that killing it disturbs no other test.

@@ -59,14 +59,6 @@ TEST_F(QueueStatusTest, FailedStartIsPrintedAndTheThreadStillWindsDown) {
     EXPECT_EQ(delegate->count(), 0);
 }
 
-TEST_F(QueueStatusTest, FailedDisposalIsPrinted) {
-    source->setFailures({.dispose = -11});
-    StdoutCapture out;
-    runOnce(2);
-    EXPECT_EQ(out.text(), "AudioQueueDispose err -11\n");
-    EXPECT_TRUE(source->reports().at(0).destroyed);
-}
-
 TEST_F(QueueStatusTest, FailedNewInputLeavesNoQueueAndEveryLaterStepReportsIt) {
     source->setFailures({.newInput = -5});
     StdoutCapture out;

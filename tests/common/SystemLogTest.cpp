@@ -20,18 +20,6 @@ TEST(SystemLog, FormatsOneLinePerCallIntoTheCurrentSink) {
     EXPECT_EQ(lines[1].size(), 3000u) << "long lines are not cut";
 }
 
-TEST(SystemLog, NestedCapturesRestoreTheOuterSink) {
-    LogCapture outer;
-    {
-        LogCapture inner;
-        systemLog("inner");
-        EXPECT_EQ(inner.count("inner"), 1);
-    }
-    systemLog("outer");
-    EXPECT_EQ(outer.count("outer"), 1);
-    EXPECT_EQ(outer.count("inner"), 0);
-}
-
 TEST(SystemLog, LinesFromSeveralThreadsAreKeptWhole) {
     LogCapture log;
     std::vector<std::thread> threads;

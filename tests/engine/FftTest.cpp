@@ -80,14 +80,5 @@ TEST(FixFFT, InverseHalvesOnlyStagesThatWouldOverflowAndRestoresTheSignal) {
     EXPECT_LT(std::sqrt(error / signal), 0.02);
 }
 
-TEST(FixFFT, RefusesMoreThan1024PointsAndLeavesTheDataAlone) {
-    Fixed f(std::vector<int16_t>(2048, 7));
-    for (int32_t m : {11, 15, -1}) {
-        EXPECT_EQ(f.run(m, 0), -1) << m;
-    }
-    EXPECT_EQ(f.re, std::vector<int16_t>(2048, 7));
-    EXPECT_EQ(f.im, std::vector<int16_t>(2048, 0));
-}
-
 } // namespace
 } // namespace ovra

@@ -24,14 +24,6 @@ FrequencySmoother steadyAt(float f) {
     return s;
 }
 
-TEST(FrequencySmootherState, Closeness) {
-    EXPECT_EQ(FrequencySmoother::closeness(100.0f, 200.0f), 0.5f);
-    EXPECT_EQ(FrequencySmoother::closeness(200.0f, 100.0f), 0.5f);
-    EXPECT_EQ(FrequencySmoother::closeness(0.0f, 100.0f), 0.0f);
-    EXPECT_EQ(FrequencySmoother::closeness(100.0f, 0.0f), 0.0f);
-    EXPECT_TRUE(std::isnan(FrequencySmoother::closeness(0.0f, 0.0f)));
-}
-
 TEST(FrequencySmootherSequences, NoteChangesOutliersAndTheRunningMean) {
     struct Case {
         const char* what;

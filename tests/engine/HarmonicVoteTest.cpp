@@ -51,52 +51,11 @@ TEST_F(HarmonicVote, ThreePeakExampleVotesFor110) {
     EXPECT_EQ(std::pair(peak, harmonic), std::pair(0, 2));
 }
 
-TEST_F(HarmonicVote, EqualTotalsGoToTheStrongerPeak) {
-    EXPECT_DOUBLE_EQ(vote({{200, 400}, {300, 100}}), 100.0);
-    EXPECT_NEAR(w(0, 2), 11.28, 1e-9);
-    EXPECT_NEAR(w(1, 3), 11.28, 1e-9);
-    EXPECT_EQ(w(0, 2), w(1, 3));
-}
-
 TEST_F(HarmonicVote, SideLobeRatioCastsNoVote) {
     EXPECT_EQ(vote({{440.0, 1000}, {440.0 * 1.0113, 50}}), 0.0);
     for (int h = 0; h < Quorl::HARMONIC_NUMBER_COUNT; ++h) {
         EXPECT_EQ(w(0, h), 0.0) << h;
         EXPECT_EQ(w(1, h), 0.0) << h;
-    }
-}
-
-TEST_F(HarmonicVote, FindMaximumWeightPicksTheFirstStrictlyLargestPositiveCellOfListedPeaks) {
-    struct Link {
-        int32_t peak, harmonic;
-        double weight;
-    };
-    struct Case {
-        std::vector<Link> links;
-        int32_t peak, harmonic;
-        std::optional<float> ratio; // not asked for when absent
-        const char* what;
-    };
-    const Case cases[] = {
-        {{{0, 1, 2.0}, {0, 3, 5.0}, {1, 2, 4.0}}, 0, 3, 2.5f, "ratio to displaced, not runner-up"},
-        {{{0, 4, 3.0}, {1, 1, 3.0}}, 0, 4, 0.0f, "an equal weight does not replace"},
-        {{{1, 5, -3.0}}, 0, 0, std::nullopt, "negative weights never win"},
-        {{{0, 1, 1.0}, {2, 1, 9.0}}, 0, 1, std::nullopt, "peaks beyond the count not scanned"}};
-    for (const Case& c : cases) {
-        QuorlTestAccess::setPeaks(*q, {{100, 1}, {200, 1}, {300, 1}});
-        q->clearHarmonicWeights();
-        for (const Link& l : c.links) {
-            q->addHarmonicLinkForPeak(l.peak, l.harmonic, l.weight);
-        }
-        QuorlTestAccess::setPeaks(*q, {{100, 1}, {200, 1}});
-        int32_t peak = -1;
-        int32_t harmonic = -1;
-        float ratio = -1.0f;
-        q->findMaximumWeight(&peak, &harmonic, c.ratio ? &ratio : nullptr);
-        EXPECT_EQ(std::pair(peak, harmonic), std::pair(c.peak, c.harmonic)) << c.what;
-        if (c.ratio) {
-            EXPECT_EQ(ratio, *c.ratio) << c.what;
-        }
     }
 }
 

@@ -19,21 +19,6 @@ protected:
     test::OverrideDirectory mySkin;
 };
 
-TEST_F(ImageCacheTest, EachNameIsLoadedOnce) {
-    mySkin.writePng("key.png", 5, 7, Qt::green);
-    const QPixmap first = ImageCache::imageNamed("key.png");
-    mySkin.remove("key.png");
-    const QPixmap second = ImageCache::imageNamed("key.png");
-    ASSERT_FALSE(second.isNull());
-    EXPECT_EQ(second.cacheKey(), first.cacheKey());
-
-    // After clear() the name is looked up again.
-    mySkin.writePng("key.png", 2, 2, Qt::blue);
-    ImageCache::clear();
-    const QPixmap reloaded = ImageCache::imageNamed("key.png");
-    EXPECT_EQ(reloaded.size(), QSize(2, 2));
-}
-
 TEST_F(ImageCacheTest, DoubleResolutionImageKeepsTheLogicalSize) {
     mySkin.writePng("meter.png", 4, 3, Qt::red);
     mySkin.writePng("meter@2x.png", 8, 6, Qt::blue);
@@ -43,20 +28,6 @@ TEST_F(ImageCacheTest, DoubleResolutionImageKeepsTheLogicalSize) {
     EXPECT_EQ(image.deviceIndependentSize(), QSizeF(4, 3));
     EXPECT_EQ(image.size(), QSize(8, 6));
     EXPECT_EQ(image.toImage().pixelColor(7, 5), QColor(Qt::blue));
-}
-
-TEST_F(ImageCacheTest, DoubleResolutionImageOfTheWrongSizeIsIgnored) {
-    mySkin.writePng("meter.png", 4, 3, Qt::red);
-    mySkin.writePng("meter@2x.png", 8, 7, Qt::blue);
-    LogCapture log;
-    const QPixmap image = ImageCache::imageNamed("meter.png");
-    ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.devicePixelRatio(), 1.0);
-    EXPECT_EQ(image.size(), QSize(4, 3));
-    EXPECT_EQ(image.toImage().pixelColor(0, 0), QColor(Qt::red));
-    EXPECT_EQ(log.count("Error : ignoring image meter@2x.png - not an image of twice the size "
-                        "of meter.png"),
-              1);
 }
 
 TEST_F(ImageCacheTest, MissingImageIsNullAndReportedOnce) {

@@ -54,11 +54,6 @@ TEST(LayoutFloat, OutOfRangeStaysFinite) {
                   {std::string(400, '9'), FLT_MAX}, {"0." + std::string(400, '0') + "1", 0.0f}});
 }
 
-TEST(LayoutInt, ReadsTheIntegerPart) {
-    expectInts({{"7.9", 7}, {"12.7", 12}, {"-12.7", -12}, {"  +5", 5}, {" 42abc", 42},
-                {"1e3", 1}, {"007", 7}});
-}
-
 TEST(LayoutInt, ClampsTo32Bits) {
     constexpr int32_t MAX = std::numeric_limits<int32_t>::max();
     constexpr int32_t MIN = std::numeric_limits<int32_t>::min();

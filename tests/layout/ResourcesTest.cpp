@@ -14,17 +14,6 @@ namespace {
 
 const std::string DATA_DIR = OVRA_LAYOUT_TEST_DATA_DIR;
 
-TEST(Resources, EmbeddedFilesAreFoundByFullName) {
-    const auto path = Resources::pathForResource("layout-test-embedded.cfg");
-    ASSERT_TRUE(path.has_value());
-    EXPECT_EQ(*path, std::string(Resources::EMBEDDED_PREFIX) + "layout-test-embedded.cfg");
-    const auto bytes = Resources::contentsOfResource("layout-test-embedded.cfg");
-    ASSERT_TRUE(bytes.has_value());
-    EXPECT_EQ(*bytes,
-              test::readFileBytes(QString::fromStdString(DATA_DIR + "/layout-test-embedded.cfg")));
-    EXPECT_FALSE(Resources::pathForResource("layout-test-embedded").has_value());
-}
-
 TEST(Resources, OverrideDirectoryBeatsEmbedded) {
     const std::string embedded = *Resources::contentsOfResource("layout-test-shadowed.cfg");
     {
@@ -46,18 +35,6 @@ TEST(Resources, OverrideDirectoryBeatsEmbedded) {
     EXPECT_FALSE(Resources::overrideDirectory().has_value());
     EXPECT_EQ(Resources::contentsOfResource("layout-test-shadowed.cfg"), embedded);
     EXPECT_FALSE(Resources::contentsOfResource("only-in-skin.cfg").has_value());
-}
-
-TEST(Resources, OverrideDirectoryMustExist) {
-    EXPECT_FALSE(Resources::setOverrideDirectory("/nonexistent/ovra/skin"));
-    EXPECT_FALSE(Resources::overrideDirectory().has_value());
-    test::OverrideDirectory skin;
-    skin.write("file.cfg", "x");
-    EXPECT_FALSE(Resources::setOverrideDirectory(skin.filePath("file.cfg").toStdString()));
-    EXPECT_FALSE(Resources::overrideDirectory().has_value());
-    EXPECT_TRUE(Resources::setOverrideDirectory(skin.path()));
-    EXPECT_TRUE(Resources::setOverrideDirectory(""));
-    EXPECT_FALSE(Resources::overrideDirectory().has_value());
 }
 
 TEST(Resources, NamesCannotReachOutsideTheResources) {

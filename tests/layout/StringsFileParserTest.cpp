@@ -41,11 +41,6 @@ TEST(StringsFileAccepts, WhitespaceAnywhereOrNowhereBetweenTokens) {
     EXPECT_EQ(parsed("\n\t  a \r\n = \f\v b \n\n ; \t\n"), (StringTable{{"a", "b"}}));
 }
 
-TEST(StringsFileAccepts, LoneKeyIsItsOwnValue) {
-    EXPECT_EQ(parsed("\"lone key\";\nbare ;\nx = 1;"),
-              (StringTable{{"lone key", "lone key"}, {"bare", "bare"}, {"x", "1"}}));
-}
-
 TEST(StringsFileAccepts, Comments) {
     // Both kinds between every token.
     EXPECT_EQ(parsed("/* head\n comment */ a /**/ = // to the end\n"

@@ -56,17 +56,6 @@ TEST(LayoutFiles, PresentFileIsReadOnceAndKept) {
     EXPECT_TRUE(log.lines().empty());
 }
 
-TEST(LayoutFiles, EmbeddedFileIsFoundAndAnOverrideWins) {
-    WEXConfig config("ovra");
-    EXPECT_EQ(WEXConfig::valueOfItem("origin", nullptr, "text", "layout-test-shadowed.cfg"),
-              Value("embedded"));
-    test::OverrideDirectory skin;
-    skin.write("layout-test-shadowed.cfg", "ovra.origin.text = skin;");
-    WEXConfig fresh("ovra"); // the first object keeps what it read
-    EXPECT_EQ(WEXConfig::valueOfItem("origin", nullptr, "text", "layout-test-shadowed.cfg"),
-              Value("skin"));
-}
-
 struct MalformedCase {
     const char* name;
     std::string content;

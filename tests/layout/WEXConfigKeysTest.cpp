@@ -25,16 +25,6 @@ TEST(LayoutKeyGrammar, ExamplesOfTheTunerScreen) {
               "background.2.red");
 }
 
-TEST(LayoutKeyGrammar, AbsentPartsLeaveNoDots) {
-    EXPECT_EQ(WEXConfig::newKeyStringWithPrefix(nullptr, "item", 1, "on", "x"), "item.1.on.x");
-    EXPECT_EQ(WEXConfig::newKeyStringWithPrefix("p", nullptr, 3, "pressed", "x"), "p.3.pressed.x");
-    EXPECT_EQ(WEXConfig::newKeyStringWithPrefix("p", nullptr, -1, "dim", "x"), "p.dim.x");
-    EXPECT_EQ(WEXConfig::newKeyStringWithPrefix("p", nullptr, -1, nullptr, "x"), "p.x");
-    EXPECT_EQ(WEXConfig::newKeyStringWithPrefix(nullptr, nullptr, 4, nullptr, "x"), "4.x");
-    EXPECT_EQ(WEXConfig::newKeyStringWithPrefix(nullptr, nullptr, -1, "m", "x"), "m.x");
-    EXPECT_EQ(WEXConfig::newKeyStringWithPrefix(nullptr, nullptr, -1, nullptr, "width"), "width");
-}
-
 TEST(LayoutKeyGrammar, ItemKeysUseTheSharedPrefix) {
     ASSERT_EQ(WEXConfig::sharedConfig(), nullptr);
     EXPECT_EQ(WEXConfig::newKeyStringWithItemID("item", 0, nullptr, "x"), "item.0.x");

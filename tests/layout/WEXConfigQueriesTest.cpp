@@ -56,30 +56,6 @@ TEST_F(LayoutQueries, PositionsAndSizes) {
               (Rect{{12.0f, 310.5f}, {44.25f, 60.0f}}));
 }
 
-TEST_F(LayoutQueries, MissingCoordinatesAreZero) {
-    // Only "x" of the about button is present.
-    EXPECT_EQ(WEXConfig::positionOfItem("aboutbutton", nullptr, FILE_NAME), (Point{280.0f, 0.0f}));
-    EXPECT_EQ(WEXConfig::positionOfItem("tuningkey", 1, nullptr, FILE_NAME), (Point{}));
-    EXPECT_EQ(WEXConfig::sizeOfItem("background", -1, nullptr, FILE_NAME), (Size{}));
-    EXPECT_EQ(WEXConfig::rectOfItem("nothing", 3, "dim", FILE_NAME), (Rect{}));
-}
-
-TEST_F(LayoutQueries, IntegerAndFloatValues) {
-    EXPECT_EQ(WEXConfig::intValueOfItem("number", -1, nullptr, "seven", FILE_NAME), 7.0f);
-    EXPECT_EQ(WEXConfig::floatValueOfItem("number", -1, nullptr, "seven", FILE_NAME), 7.9f);
-    EXPECT_EQ(WEXConfig::floatValueOfItem("number", nullptr, "seven", FILE_NAME), 7.9f);
-    EXPECT_EQ(WEXConfig::intValueOfItem("number", -1, nullptr, "negative", FILE_NAME), -7.0f);
-    EXPECT_EQ(WEXConfig::floatValueOfItem("number", nullptr, "huge", FILE_NAME), 1e12f);
-    // The integer query reads digits only, and clamps to 32 bits.
-    EXPECT_EQ(WEXConfig::intValueOfItem("number", -1, nullptr, "huge", FILE_NAME), 1.0f);
-    EXPECT_EQ(WEXConfig::intValueOfItem("number", -1, nullptr, "longint", FILE_NAME),
-              2147483647.0f);
-    for (const char* type : {"letters", "absent"}) {
-        EXPECT_EQ(WEXConfig::intValueOfItem("number", -1, nullptr, type, FILE_NAME), 0.0f);
-        EXPECT_EQ(WEXConfig::floatValueOfItem("number", -1, nullptr, type, FILE_NAME), 0.0f);
-    }
-}
-
 TEST_F(LayoutQueries, StringValuesAndExistence) {
     EXPECT_EQ(WEXConfig::valueOfItem("number", -1, nullptr, "letters", FILE_NAME), Value("abc"));
     EXPECT_EQ(WEXConfig::valueOfItem("number", nullptr, "letters", FILE_NAME), Value("abc"));

@@ -21,16 +21,6 @@ TEST(Cents, OctaveIs1200SignFollowsDirectionAndNonPositiveRatiosFollowTheLogarit
     EXPECT_TRUE(std::isnan(WEXMusicUtil::getCentsDifference(-440.0, 440.0)));
 }
 
-TEST(Cents, FrequencyFromCentsIsTheInverse) {
-    EXPECT_NEAR(WEXMusicUtil::getFrequencyFromBaseFrequency(440.0, 1200.0), 880.0, 1e-9);
-    EXPECT_NEAR(WEXMusicUtil::getFrequencyFromBaseFrequency(440.0, -100.0), 415.305, 0.001);
-    EXPECT_EQ(WEXMusicUtil::getFrequencyFromBaseFrequency(440.0, 0.0), 440.0);
-    for (double cents : {-700.0, -33.3, 0.5, 49.0, 2400.0}) {
-        const double f = WEXMusicUtil::getFrequencyFromBaseFrequency(196.0, cents);
-        EXPECT_NEAR(WEXMusicUtil::getCentsDifference(f, 196.0), cents, 1e-9);
-    }
-}
-
 TEST(Cents, DeltaCentsTruncatesThenSubtractsFiftyOnceAndIsSafeForHugeOrUndefined) {
     const double cases[][3] = {{10.0, -40.5, 50.0}, {0.0, 75.9, 25.0},  {75.9, 0.0, 25.0},
                                {50.9, 0.0, 50.0},   {120.0, 0.0, 70.0}, {-12.7, 0.0, 12.0}};
