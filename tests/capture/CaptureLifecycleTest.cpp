@@ -62,25 +62,6 @@ TEST_F(CaptureLifecycleTest, SecondStartCancelsTheFirstThreadWhichDisposesOfItsO
     EXPECT_TRUE(delegate->waitForCount(before + 3, 2s)) << "the new thread keeps capturing";
 }
 
-TEST_F(CaptureLifecycleTest, CaptureObjectOutlivesItsLastOutsideReferenceWhileItsThreadRuns) {
-    std::weak_ptr<CorvaneAudioTrapper> watch = trapper;
-    trapper->startAudioTrapper();
-    trapper.reset();
-    ASSERT_TRUE(delegate->waitForCount(3, 3s));
-    std::this_thread::sleep_for(250ms);
-    EXPECT_FALSE(watch.expired());
-    const int before = delegate->count();
-    EXPECT_TRUE(delegate->waitForCount(before + 3, 2s)) << "capture still running";
-
-    {
-        auto again = watch.lock();
-        ASSERT_NE(again, nullptr);
-        again->stopAudioTrapper();
-    }
-    EXPECT_TRUE(eventually([&] { return watch.expired(); }, 2500ms));
-    EXPECT_TRUE(queueDisposed(0));
-}
-
 TEST_F(CaptureLifecycleTest, OverlappingThreadsTakeTurnsOnTheDetector) {
     auto checking = std::make_shared<RecordingDelegate>(trapper.get());
     trapper->setDelegate(checking);

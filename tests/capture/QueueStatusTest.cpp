@@ -38,10 +38,6 @@ TEST_F(QueueStatusTest, FailedAllocationIsPrintedAndCaptureGoesOnWithTheOtherBuf
     StdoutCapture out;
     trapper->startAudioTrapper();
     ASSERT_TRUE(delegate->waitForCount(5, 3s));
-    const CorvaneInputCallbackDataStruct& record = *trapper->callbackData();
-    EXPECT_NE(record.myAudioBuffers[0].load(), nullptr);
-    EXPECT_EQ(record.myAudioBuffers[1].load(), nullptr);
-    EXPECT_NE(record.myAudioBuffers[2].load(), nullptr);
     trapper->stopAudioTrapper();
     ASSERT_TRUE(finishCaptureThreads(3s));
     EXPECT_EQ(out.text(), "AudioQueueAllocateBuffer [1] err -7\n");

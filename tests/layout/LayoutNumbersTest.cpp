@@ -29,12 +29,6 @@ void expectInts(IntCases cases) {
 
 // Tables of text and the number read from it, a few cases a line.
 // clang-format off
-TEST(LayoutFloat, Exponents) {
-    // An 'e' without digits is not part of the number.
-    expectFloats({{"1e2", 100.0f}, {"1.5E-1", 0.15f}, {"2.5e+3", 2500.0f},
-                  {"2e", 2.0f}, {"2e+", 2.0f}, {"2ex", 2.0f}});
-}
-
 TEST(LayoutFloat, StopsAtTheFirstCharacterThatDoesNotFit) {
     // Never a locale's decimal comma.
     expectFloats({{"12.5px", 12.5f}, {"3.5.6", 3.5f}, {"4 5", 4.0f}, {"1,5", 1.0f},

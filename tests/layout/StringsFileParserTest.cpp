@@ -36,11 +36,6 @@ TEST(StringsFileAccepts, QuotedAndBareEntries) {
     EXPECT_EQ(parsed("/usr/share = /x;"), (StringTable{{"/usr/share", "/x"}}));
 }
 
-TEST(StringsFileAccepts, WhitespaceAnywhereOrNowhereBetweenTokens) {
-    EXPECT_EQ(parsed("a=b;c=\"d\";\"e\"=f;"), (StringTable{{"a", "b"}, {"c", "d"}, {"e", "f"}}));
-    EXPECT_EQ(parsed("\n\t  a \r\n = \f\v b \n\n ; \t\n"), (StringTable{{"a", "b"}}));
-}
-
 TEST(StringsFileAccepts, Comments) {
     // Both kinds between every token.
     EXPECT_EQ(parsed("/* head\n comment */ a /**/ = // to the end\n"

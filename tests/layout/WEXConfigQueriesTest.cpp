@@ -29,8 +29,7 @@ protected:
             ovra.tuningkey.0.width = "44.25"; ovra.tuningkey.0.height = 60;
             ovra.tuningkey.0.pressed.filename = key_on.png; ovra.tuningkey.0.unpressed.x = -3.5;
             ovra.pitchmeter.farred.x = 40; ovra.pitchmeter.farred.y = 96; ovra.aboutbutton.x = 280;
-            ovra.number.seven = 7.9; ovra.number.negative = -7.9; ovra.number.letters = abc;
-            ovra.number.huge = 1e12; ovra.number.longint = 99999999999;
+            ovra.number.letters = abc;
             ovra.tint.red = 1; ovra.tint.green = 0.5; ovra.tint.blue = 0.2;
             ovra.missingimage.filename = nothing.png;
         )");

@@ -54,29 +54,6 @@ TEST(NearestFrequency, CloserEntryTiesGoUpAndNothingIsWrittenAboveTheTable) {
     }
 }
 
-TEST(NoteTables, EntriesAreEqualTemperedToFiveSignificantDigitsAndTheirOwnNearest) {
-    for (int32_t o = 0; o < OCTAVE_COUNT; ++o) {
-        for (int32_t n = 0; n < NOTES_PER_OCTAVE; ++n) {
-            const double exact = 440.0 * std::pow(2.0, (12 * o + n - 57) / 12.0);
-            const double digitScale = std::pow(10.0, std::floor(std::log10(exact)) - 4);
-            const double rounded = std::round(exact / digitScale) * digitScale;
-            EXPECT_NEAR(WEXMusicUtil::frequencyOfNote(n, o), rounded, digitScale * 1e-6)
-                << "octave " << o << " note " << n;
-            int32_t octave = -1, note = -1;
-            WEXMusicUtil::getNearestFrequency(OCTAVE[o][n], &octave, &note);
-            EXPECT_EQ(std::pair(octave, note), std::pair(o, n));
-        }
-    }
-}
-
-TEST(NoteNames, SharpsForCAndFFlatsOtherwiseEmptyOutsideTheOctave) {
-    const char* expected[] = {"",   "C", "C#", "D", "Eb", "E", "F",
-                              "F#", "G", "Ab", "A", "Bb", "B", ""};
-    for (int32_t i = -1; i <= 12; ++i) {
-        EXPECT_STREQ(WEXMusicUtil::nameOfRelativeNote(i), expected[i + 1]) << i;
-    }
-}
-
 TEST(CustomScale, A4IsTheReferenceAndOctavesDouble) {
     EXPECT_EQ(WEXMusicUtil::frequencyOfCustomScaleNote(57, 432.0), 432.0);
     EXPECT_DOUBLE_EQ(WEXMusicUtil::frequencyOfCustomScaleNote(69, 432.0), 864.0);
