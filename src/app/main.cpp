@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QIcon>
 #include <QTimer>
 
 #include <cstdio>
@@ -111,6 +112,11 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("OvraTuner"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(OVRA_VERSION));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("OvraTuner"));
+    // The desktop entry's id: docks and Wayland compositors match the window to it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.ovratuner.OvraTuner"));
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("org.ovratuner.OvraTuner"),
+                         QIcon(QStringLiteral(":/icons/org.ovratuner.OvraTuner.png"))));
 
     // The system log goes through Qt's logging, like the toolkit's own lines.
     setSystemLogSink([](const std::string& line) { qInfo("%s", line.c_str()); });
