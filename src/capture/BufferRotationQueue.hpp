@@ -26,8 +26,6 @@ public:
     int32_t start() final;
     int32_t dispose(bool immediate) final;
 
-    bool isRunning() const { return myRunning; }
-
 protected:
     // Checks the format and prepares the source; a non-zero status refuses it.
     virtual int32_t openInput(const AudioStreamBasicDescription& format) = 0;

@@ -14,9 +14,6 @@ function(ovra_embed_resources target name dir)
     endif()
   endforeach()
   if(files)
-    # Qt's resource helpers rely on variables of the directory that found
-    # Qt; finding it here makes the helper usable from any directory.
-    find_package(Qt6 REQUIRED COMPONENTS Core)
     qt6_add_resources(${target} ${name}
       PREFIX "/ovra"
       BASE "${dir}"
