@@ -26,10 +26,16 @@ for target in "${TARGETS[@]}"; do
   dict=()
   [ -f "fuzz/$target.dict" ] && dict=(-dict="fuzz/$target.dict")
   echo "=== fuzzing $target for ${SECONDS_PER_TARGET}s ==="
-  if ! "build-fuzz/fuzz/${target}_fuzz" "$work" "fuzz/corpus/$target" "${dict[@]}" \
+  # libFuzzer reports every new input on standard error; that goes to a log
+  # next to the work corpus, and only the summary is shown here.
+  log="fuzz/corpus-work/$target.log"
+  if "build-fuzz/fuzz/${target}_fuzz" "$work" "fuzz/corpus/$target" "${dict[@]}" \
       -max_total_time="$SECONDS_PER_TARGET" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
-      -artifact_prefix="$artifacts" -print_final_stats=1; then
-    echo "fuzz target $target found a problem; inputs in $artifacts" >&2
+      -artifact_prefix="$artifacts" -print_final_stats=1 2>"$log"; then
+    grep -E '^(#[0-9]+[[:space:]]+(INITED|DONE)|Done [0-9]+ runs|stat::)' "$log" || true
+  else
+    tail -n 60 "$log" >&2
+    echo "fuzz target $target found a problem; inputs in $artifacts, full log in $log" >&2
     status=1
   fi
 done
