@@ -1,11 +1,11 @@
 // Cost of the per-buffer work on the capture thread: peak search, detector,
 // four stores and the notification, for one 2048-sample buffer.
+#include "TestTones.hpp"
 #include "analysis/AnalysisCallback.hpp"
 #include "capture/CorvaneAudioTrapper.hpp"
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <vector>
 
 namespace {
@@ -20,14 +20,7 @@ void BM_CallbackForAudioOneBuffer(benchmark::State& state) {
     auto trapper = ovra::CorvaneAudioTrapper::create(nullptr);
     auto delegate = std::make_shared<CountingDelegate>();
     trapper->setDelegate(delegate);
-    std::vector<int16_t> samples(2048);
-    for (size_t i = 0; i < samples.size(); ++i) {
-        double v = 0.0;
-        for (int h = 1; h <= 5; ++h) {
-            v += std::sin(2.0 * M_PI * 146.8 * h * static_cast<double>(i) / 8000.0) / h;
-        }
-        samples[i] = static_cast<int16_t>(v * 6000.0);
-    }
+    auto samples = ovra::test::pcmTone(146.8, {6000, 3000, 2000, 1500, 1200});
     ovra::AudioQueueBuffer buffer{4096, samples.data(), 4096};
     for (auto _ : state) {
         ovra::callbackForAudio(trapper->callbackData(), nullptr, &buffer);

@@ -1,4 +1,5 @@
 // Cost of one buffer's analysis and of the two transforms.
+#include "TestTones.hpp"
 #include "engine/FftAndPeakScans.hpp"
 #include "engine/Quorl.hpp"
 #include "engine/fix_fft.hpp"
@@ -13,19 +14,8 @@
 
 namespace {
 
-std::vector<int16_t> guitarLikeTone(int32_t length) {
-    std::vector<int16_t> samples(static_cast<size_t>(length));
-    const double pi = std::acos(-1.0);
-    const double amplitudes[] = {1000, 700, 500, 300, 200};
-    for (int32_t t = 0; t < length; ++t) {
-        double v = 0.0;
-        for (int h = 0; h < 5; ++h) {
-            v += amplitudes[h] * std::exp(-2.0 * (h + 1) * t / 8000.0) *
-                 std::sin(2.0 * pi * 110.0 * (h + 1) * t / 8000.0);
-        }
-        samples[static_cast<size_t>(t)] = static_cast<int16_t>(std::lround(v));
-    }
-    return samples;
+std::vector<int16_t> guitarLikeTone(size_t length) {
+    return ovra::test::pcmTone(110.0, {1000, 700, 500, 300, 200}, length, 2.0);
 }
 
 void BM_DetectPitchByHarmonics2048(benchmark::State& state) {
