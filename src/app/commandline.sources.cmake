@@ -1,2 +1,0 @@
-# The ovratuner command line.
-list(APPEND OVRA_APP_SOURCES CommandLine.cpp)

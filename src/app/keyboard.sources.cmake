@@ -1,2 +1,0 @@
-# Keyboard shortcuts for desktop users.
-list(APPEND OVRA_APP_SOURCES KeyboardShortcuts.cpp)

@@ -1,2 +1,0 @@
-# The window the tuner's screen is shown in.
-list(APPEND OVRA_APP_SOURCES TunerWindow.cpp)
