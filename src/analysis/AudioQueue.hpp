@@ -66,6 +66,7 @@ inline constexpr int32_t AUDIO_QUEUE_ERR_CANNOT_START = -1006;   // device refus
 inline constexpr int32_t AUDIO_QUEUE_ERR_FILE = -1007;           // audio file unreadable
 inline constexpr int32_t AUDIO_QUEUE_ERR_BUFFER_SIZE = -1008;    // zero or oversized buffer
 inline constexpr int32_t AUDIO_QUEUE_ERR_NO_BACKEND = -1009;     // no queue factory set
+inline constexpr int32_t AUDIO_QUEUE_ERR_NAMED_DEVICE = -1010;   // the named input is missing
 
 // An audio input queue: created by a factory on the capture thread, then
 // newInput, allocateBuffer (per buffer), enqueueBuffer (by the callback),
@@ -82,6 +83,11 @@ public:
     virtual int32_t enqueueBuffer(AudioQueueBuffer* buffer) = 0;
     virtual int32_t start() = 0;
     virtual int32_t dispose(bool immediate) = 0;
+
+    // True once the queue can no longer deliver what it should: its input
+    // was lost, or the input it follows (the system default) has changed.
+    // The capture thread then replaces it with a fresh queue.
+    virtual bool wantsReopening() const { return false; }
 };
 
 // Makes the queue of one capture thread; called on that thread.

@@ -1,6 +1,10 @@
 #include "capture/AudioInputDevices.hpp"
 
+#include <QCoreApplication>
 #include <QMediaDevices>
+#include <QThread>
+
+#include <atomic>
 
 namespace ovra {
 
@@ -16,6 +20,29 @@ QStringList audioInputDeviceNames() {
         }
     }
     return names;
+}
+
+namespace {
+
+std::atomic<QMediaDevices*> theAudioInputsWatcher{nullptr};
+
+} // namespace
+
+void watchAudioInputs() {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app == nullptr || app->thread() != QThread::currentThread() ||
+        theAudioInputsWatcher.load() != nullptr) {
+        return;
+    }
+    // One object for the whole process, made where Qt's own device list is
+    // looked after, rather than one per capture thread.
+    auto* watcher = new QMediaDevices(app);
+    QObject::connect(watcher, &QObject::destroyed, [] { theAudioInputsWatcher.store(nullptr); });
+    theAudioInputsWatcher.store(watcher);
+}
+
+QMediaDevices* audioInputsWatcher() {
+    return theAudioInputsWatcher.load();
 }
 
 QAudioDevice findAudioInput(const QString& name) {

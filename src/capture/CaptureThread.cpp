@@ -24,6 +24,13 @@ void CaptureThread::run() {
     myEnded.store(true, std::memory_order_release);
 }
 
+void interruptCaptureThread(QThread& thread) {
+    thread.requestInterruption();
+    // Leaves the running slice now rather than when its timer ends, so that
+    // a stopped thread lets go of its input and a quitting process exits.
+    thread.exit();
+}
+
 namespace {
 
 class CaptureThreadRegistry {
@@ -66,7 +73,7 @@ public:
         QDeadlineTimer deadline(timeout.count());
         bool allEnded = true;
         for (auto& t : threads) {
-            t->requestInterruption();
+            interruptCaptureThread(*t);
         }
         for (auto& t : threads) {
             allEnded = t->wait(deadline) && t->hasEnded() && allEnded;

@@ -30,6 +30,10 @@ private:
     std::atomic<bool> myEnded{false};
 };
 
+// Asks a capture thread to stop and ends its current event-loop slice at
+// once (no further slice runs on it). Thread-safe; does not wait.
+void interruptCaptureThread(QThread& thread);
+
 // Every capture thread is registered here until it has finished, so that its
 // thread object is never destroyed while it runs (stop does not wait, and the
 // capture object may let go of it at once). Finished threads are released on

@@ -1,16 +1,19 @@
 #include "capture/CorvaneAudioTrapper.hpp"
 
 #include "analysis/AnalysisCallback.hpp"
+#include "capture/AudioInputDevices.hpp"
 #include "capture/CaptureThread.hpp"
 #include "capture/MicrophoneAudioQueue.hpp"
 #include "common/SystemLog.hpp"
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QMediaDevices>
 #include <QThread>
 #include <QTimer>
 
 #include <cstdio>
+#include <utility>
 
 namespace ovra {
 
@@ -37,7 +40,37 @@ template <typename... Args> void printStatus(const char* format, Args... args) {
     std::fflush(stdout);
 }
 
+HearingStatus statusOfFailedInput(int32_t status) {
+    switch (status) {
+    case AUDIO_QUEUE_ERR_NO_DEVICE:
+    case AUDIO_QUEUE_ERR_NO_BACKEND:
+        return HearingStatus::NoMicrophone;
+    case AUDIO_QUEUE_ERR_NAMED_DEVICE:
+        return HearingStatus::ChosenMicrophoneMissing;
+    default:
+        return HearingStatus::InputLost;
+    }
+}
+
 } // namespace
+
+const char* hearingStatusName(HearingStatus status) {
+    switch (status) {
+    case HearingStatus::Stopped:
+        return "Stopped";
+    case HearingStatus::Opening:
+        return "Opening";
+    case HearingStatus::Hearing:
+        return "Hearing";
+    case HearingStatus::NoMicrophone:
+        return "NoMicrophone";
+    case HearingStatus::ChosenMicrophoneMissing:
+        return "ChosenMicrophoneMissing";
+    case HearingStatus::InputLost:
+        return "InputLost";
+    }
+    return "?";
+}
 
 std::shared_ptr<CorvaneAudioTrapper> CorvaneAudioTrapper::create() {
     return create(microphoneAudioQueueFactory());
@@ -89,25 +122,89 @@ void CorvaneAudioTrapper::setEventLoopSliceForTesting(std::chrono::milliseconds 
 
 void CorvaneAudioTrapper::startAudioTrapper() {
     systemLog("Starting audio trapper");
-    if (auto current = myAudioThread.exchange(nullptr)) {
-        current->requestInterruption();
-    }
     auto thread = std::make_shared<CaptureThread>(shared_from_this());
-    setAudioThread(thread);
+    {
+        std::unique_lock lock(myStatusMutex);
+        if (auto current = myAudioThread.exchange(nullptr)) {
+            interruptCaptureThread(*current);
+        }
+        setAudioThread(thread);
+        changeHearingStatus(HearingStatus::Opening, lock);
+    }
     registerCaptureThread(thread);
     thread->start();
 }
 
 void CorvaneAudioTrapper::stopAudioTrapper() {
     systemLog("Stopping audio trapper");
+    std::unique_lock lock(myStatusMutex);
     if (auto current = myAudioThread.exchange(nullptr)) {
-        current->requestInterruption();
+        interruptCaptureThread(*current);
     }
+    changeHearingStatus(HearingStatus::Stopped, lock);
+}
+
+HearingStatus CorvaneAudioTrapper::hearingStatus() const {
+    std::lock_guard lock(myStatusMutex);
+    return myHearingStatus;
+}
+
+void CorvaneAudioTrapper::setHearingStatusListener(HearingStatusListener listener) {
+    std::lock_guard lock(myStatusMutex);
+    myHearingStatusListener = std::move(listener);
+}
+
+void CorvaneAudioTrapper::publishHearingStatus(const QThread* thread, HearingStatus status) {
+    std::unique_lock lock(myStatusMutex);
+    // A thread that has been replaced or stopped no longer speaks for capture.
+    if (myAudioThread.load().get() == thread) {
+        changeHearingStatus(status, lock);
+    }
+}
+
+void CorvaneAudioTrapper::changeHearingStatus(HearingStatus status,
+                                              std::unique_lock<std::mutex>& lock) {
+    if (myHearingStatus == status) {
+        return;
+    }
+    myHearingStatus = status;
+    HearingStatusListener listener = myHearingStatusListener;
+    lock.unlock();
+    if (listener) {
+        listener(status);
+    }
+}
+
+bool CorvaneAudioTrapper::acquireInput(const QThread& thread) {
+    using namespace std::chrono_literals;
+    std::unique_lock lock(myInputMutex);
+    while (myOpenInputs > 0) {
+        if (thread.isInterruptionRequested()) {
+            return false;
+        }
+        myInputClosed.wait_for(lock, 10ms);
+    }
+    ++myOpenInputs;
+    return true;
+}
+
+void CorvaneAudioTrapper::releaseInput() {
+    {
+        std::lock_guard lock(myInputMutex);
+        --myOpenInputs;
+    }
+    myInputClosed.notify_all();
 }
 
 void CorvaneAudioTrapper::runAudioTrapperThread(void* /*ignored*/) {
     QThread* currentThread = QThread::currentThread();
-    std::unique_ptr<AudioInputQueue> queue = setupAudioQueue();
+    // Waiting here, not on the main thread: the predecessor, interrupted by
+    // the start that made this thread, closes its input within moments.
+    bool holdsInput = acquireInput(*currentThread);
+    SetupResult setup = holdsInput ? setupAudioQueue(true) : SetupResult{};
+    std::unique_ptr<AudioInputQueue> queue = std::move(setup.queue);
+    HearingStatus status = setup.status;
+    publishHearingStatus(currentThread, status);
 
     {
         QEventLoop loop;
@@ -115,22 +212,85 @@ void CorvaneAudioTrapper::runAudioTrapperThread(void* /*ignored*/) {
         slice.setSingleShot(true);
         slice.setTimerType(Qt::PreciseTimer);
         QObject::connect(&slice, &QTimer::timeout, &loop, &QEventLoop::quit);
-        // Interruption is looked at only between slices, so a stopped thread
-        // keeps capturing until its current slice ends.
-        do {
+        bool inputsChanged = false;
+        if (QMediaDevices* watcher = audioInputsWatcher()) {
+            // Queued to this thread: the loop lives here.
+            QObject::connect(watcher, &QMediaDevices::audioInputsChanged, &loop, [&] {
+                inputsChanged = true;
+                loop.quit();
+            });
+        }
+        int attempts = 0;
+        // Interruption ends the running slice at once (interruptCaptureThread).
+        while (!currentThread->isInterruptionRequested()) {
             slice.start(static_cast<int>(mySliceMilliseconds.load()));
             loop.exec();
-        } while (!currentThread->isInterruptionRequested());
+            if (currentThread->isInterruptionRequested()) {
+                break;
+            }
+            const bool changed = std::exchange(inputsChanged, false);
+            if (status == HearingStatus::Hearing && !(queue && queue->wantsReopening())) {
+                continue;
+            }
+            if (changed) {
+                attempts = 0;
+            }
+            if (attempts >= MAX_REOPEN_ATTEMPTS) {
+                continue; // until the inputs change
+            }
+            ++attempts;
+            if (status == HearingStatus::Hearing) {
+                status = HearingStatus::InputLost;
+                publishHearingStatus(currentThread, status);
+            }
+            systemLog("Opening the audio input again (attempt %d of %d)", attempts,
+                      MAX_REOPEN_ATTEMPTS);
+            destroyAudioQueue(std::move(queue));
+            releaseInput();
+            holdsInput = acquireInput(*currentThread);
+            if (!holdsInput) {
+                break;
+            }
+            // Quietly: the first set-up has printed its failures already.
+            setup = setupAudioQueue(false);
+            queue = std::move(setup.queue);
+            status = setup.status;
+            publishHearingStatus(currentThread, status);
+            if (status == HearingStatus::Hearing) {
+                systemLog("Audio input open again");
+                attempts = 0;
+            } else if (attempts == MAX_REOPEN_ATTEMPTS) {
+                systemLog("Audio input still unavailable after %d attempts; waiting for a "
+                          "change of the audio inputs",
+                          attempts);
+            }
+        }
     }
 
     destroyAudioQueue(std::move(queue));
+    if (holdsInput) {
+        releaseInput();
+    }
     // Objects the queue handed to deleteLater go with the thread.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 std::unique_ptr<AudioInputQueue> CorvaneAudioTrapper::setupAudioQueue() {
+    return setupAudioQueue(true).queue;
+}
+
+CorvaneAudioTrapper::SetupResult CorvaneAudioTrapper::setupAudioQueue(bool printFailures) {
+    // The queue object is made before the set-up lock: making it opens nothing.
+    AudioQueueFactory factory = audioQueueFactory();
+    std::unique_ptr<AudioInputQueue> queue = factory ? factory() : nullptr;
+
     std::lock_guard setupLock(mySetupMutex);
     CorvaneInputCallbackDataStruct& data = myCallbackData;
+    auto report = [printFailures](auto... args) {
+        if (printFailures) {
+            printStatus(args...);
+        }
+    };
 
     AudioStreamBasicDescription& format = data.myAudioFormat;
     format.mSampleRate = CAPTURE_SAMPLE_RATE;
@@ -143,12 +303,12 @@ std::unique_ptr<AudioInputQueue> CorvaneAudioTrapper::setupAudioQueue() {
     format.mBitsPerChannel = 16;
     data.myFramesPerBuffer.store(CAPTURE_FRAMES_PER_BUFFER);
 
-    AudioQueueFactory factory = audioQueueFactory();
-    std::unique_ptr<AudioInputQueue> queue = factory ? factory() : nullptr;
+    HearingStatus hearing = HearingStatus::Hearing;
     int32_t status =
         queue ? queue->newInput(format, callbackForAudio, &data) : AUDIO_QUEUE_ERR_NO_BACKEND;
     if (status != AUDIO_QUEUE_NO_ERR) {
-        printStatus("AudioQueueNewInput err %d\n", status);
+        report("AudioQueueNewInput err %d\n", status);
+        hearing = statusOfFailedInput(status);
         // A queue that failed to come into being has no handle; the calls
         // below then fail on their own and are reported as such.
         queue.reset();
@@ -163,7 +323,7 @@ std::unique_ptr<AudioInputQueue> CorvaneAudioTrapper::setupAudioQueue() {
             if (status == AUDIO_QUEUE_NO_ERR) {
                 status = AUDIO_QUEUE_ERR_INVALID_BUFFER;
             }
-            printStatus("AudioQueueAllocateBuffer [%d] err %d\n", index, status);
+            report("AudioQueueAllocateBuffer [%d] err %d\n", index, status);
             // Absent, not left pointing at a buffer of an earlier queue.
             data.myAudioBuffers[static_cast<size_t>(index)].store(nullptr);
             continue;
@@ -177,9 +337,12 @@ std::unique_ptr<AudioInputQueue> CorvaneAudioTrapper::setupAudioQueue() {
 
     status = queue ? queue->start() : AUDIO_QUEUE_ERR_INVALID_QUEUE;
     if (status != AUDIO_QUEUE_NO_ERR) {
-        printStatus("AudioQueueStart err %d\n", status);
+        report("AudioQueueStart err %d\n", status);
+        if (hearing == HearingStatus::Hearing) {
+            hearing = HearingStatus::InputLost;
+        }
     }
-    return queue;
+    return {std::move(queue), hearing};
 }
 
 void CorvaneAudioTrapper::destroyAudioQueue(std::unique_ptr<AudioInputQueue> queue) {

@@ -7,7 +7,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -20,9 +22,28 @@ namespace ovra {
 // std::shared_ptr (make one with create()): each capture thread holds a
 // reference, so the object lives until its last thread has ended.
 //
+// What the capture currently hears, as seen from its current thread.
+enum class HearingStatus {
+    Stopped,                 // no capture thread (before start, after stop)
+    Opening,                 // started; the input is being opened
+    Hearing,                 // the input is open and delivering
+    NoMicrophone,            // there is no input to open (no sound server, no device)
+    ChosenMicrophoneMissing, // the input chosen by name is not there
+    InputLost,               // the input failed or went away; being reopened
+};
+// "Hearing", "NoMicrophone", ... as in the enum.
+const char* hearingStatusName(HearingStatus status);
+
 // start/stop and delegate changes are made on the main thread; they never
-// wait. A stopped thread goes on capturing until its current event-loop
-// slice (2.0 s) ends, then disposes of its own queue.
+// wait. Stopping ends the thread's current event-loop slice at once; the
+// thread then disposes of its own queue. A new thread opens its input only
+// once its predecessor has closed its own (a backend may allow one stream).
+//
+// A capture thread whose input fails or is lost (sound server restarted,
+// microphone unplugged), or whose queue follows an input that has changed,
+// opens a fresh queue at its slice boundaries (at most
+// MAX_REOPEN_ATTEMPTS times in a row, each logged) and whenever Qt reports
+// that the audio inputs changed.
 class CorvaneAudioTrapper : public std::enable_shared_from_this<CorvaneAudioTrapper>,
                             public AudioTrapperDelegateSource {
     struct ConstructionKey {
@@ -31,6 +52,7 @@ class CorvaneAudioTrapper : public std::enable_shared_from_this<CorvaneAudioTrap
 
 public:
     static constexpr std::chrono::milliseconds EVENT_LOOP_SLICE{2000};
+    static constexpr int MAX_REOPEN_ATTEMPTS = 30;
 
     // Makes a capture object whose queues come from `factory` (the default
     // microphone when none is given) and makes it the shared one.
@@ -74,6 +96,16 @@ public:
     // Disposes of a queue immediately; a null handle is ignored.
     void destroyAudioQueue(std::unique_ptr<AudioInputQueue> queue);
 
+    // The current thread's hearing status; any thread may read it.
+    HearingStatus hearingStatus() const;
+    // Called with every change of the status, on the thread that made it
+    // (the main thread for start/stop, a capture thread otherwise), outside
+    // any lock of the capture object. It must return promptly; a receiver on
+    // another thread should post itself the news and read hearingStatus()
+    // there, since changes from two threads may arrive out of order.
+    using HearingStatusListener = std::function<void(HearingStatus)>;
+    void setHearingStatusListener(HearingStatusListener listener);
+
     float mostRecentModeFrequency() const;
     float mostRecentFundamentalFrequency() const;
     float mostRecentTopAmplitude() const;
@@ -91,6 +123,19 @@ public:
     void setEventLoopSliceForTesting(std::chrono::milliseconds slice);
 
 private:
+    struct SetupResult {
+        std::unique_ptr<AudioInputQueue> queue;
+        HearingStatus status = HearingStatus::InputLost;
+    };
+    SetupResult setupAudioQueue(bool printFailures);
+    // Sets the status if `thread` is still the current capture thread.
+    void publishHearingStatus(const QThread* thread, HearingStatus status);
+    void changeHearingStatus(HearingStatus status, std::unique_lock<std::mutex>& lock);
+    // One open input at a time: waits (on the capture thread) until no other
+    // thread holds an input; false when interrupted while waiting.
+    bool acquireInput(const QThread& thread);
+    void releaseInput();
+
     CorvaneInputCallbackDataStruct myCallbackData;
     SharedReference<QThread> myAudioThread;
     SharedReference<AudioTrapperDelegate> myAudioTrapperDelegate;
@@ -101,6 +146,15 @@ private:
     // the format and buffer entries of the record are shared.
     std::mutex mySetupMutex;
     std::atomic<int64_t> mySliceMilliseconds{EVENT_LOOP_SLICE.count()};
+
+    // Guards the status, the listener, and the change of current thread.
+    mutable std::mutex myStatusMutex;
+    HearingStatus myHearingStatus = HearingStatus::Stopped;
+    HearingStatusListener myHearingStatusListener;
+
+    std::mutex myInputMutex;
+    std::condition_variable myInputClosed;
+    int myOpenInputs = 0;
 };
 
 } // namespace ovra

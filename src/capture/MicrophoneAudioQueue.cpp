@@ -1,12 +1,15 @@
 #include "capture/MicrophoneAudioQueue.hpp"
 
+#include "analysis/CaptureRecord.hpp"
 #include "capture/AudioInputDevices.hpp"
 #include "capture/BufferRotationQueue.hpp"
+#include "capture/CaptureFormatConverter.hpp"
 #include "common/SystemLog.hpp"
 
 #include <QAudioFormat>
 #include <QAudioSource>
 #include <QIODevice>
+#include <QMediaDevices>
 #include <QPointer>
 
 #include <cstring>
@@ -23,7 +26,17 @@ constexpr size_t KEPT_SAMPLES = 2048;
 
 class MicrophoneAudioQueue final : public BufferRotationQueue {
 public:
-    explicit MicrophoneAudioQueue(QString deviceName) : myDeviceName(std::move(deviceName)) {}
+    explicit MicrophoneAudioQueue(MicrophoneQueueOptions options)
+        : myDeviceName(std::move(options.deviceName)), myForcedFormat(options.deviceFormat) {}
+
+    bool wantsReopening() const override {
+        if (myLost) {
+            return true;
+        }
+        // Following the default: a new default input is worth moving to.
+        return myDeviceName.isEmpty() && !myDeviceId.isEmpty() &&
+               QMediaDevices::defaultAudioInput().id() != myDeviceId;
+    }
     ~MicrophoneAudioQueue() override { stopInput(); }
 
 protected:
@@ -41,17 +54,36 @@ protected:
         if (device.isNull()) {
             if (!myDeviceName.isEmpty()) {
                 systemLog("Audio input \"%s\" not found", qPrintable(myDeviceName));
+                return AUDIO_QUEUE_ERR_NAMED_DEVICE;
             }
             return AUDIO_QUEUE_ERR_NO_DEVICE;
         }
-        QAudioFormat audioFormat;
-        audioFormat.setSampleRate(static_cast<int>(format.mSampleRate));
-        audioFormat.setChannelCount(1);
-        audioFormat.setSampleFormat(QAudioFormat::Int16);
-        if (!device.isFormatSupported(audioFormat)) {
-            return AUDIO_QUEUE_ERR_FORMAT;
+        QAudioFormat wanted;
+        wanted.setSampleRate(static_cast<int>(format.mSampleRate));
+        wanted.setChannelCount(1);
+        wanted.setSampleFormat(QAudioFormat::Int16);
+        QAudioFormat opened = wanted;
+        if (myForcedFormat.isValid()) {
+            opened = myForcedFormat;
+        } else if (!device.isFormatSupported(wanted)) {
+            opened = device.preferredFormat();
         }
-        mySource = std::make_unique<QAudioSource>(device, audioFormat);
+        if (opened != wanted) {
+            myConverter = std::make_unique<CaptureFormatConverter>(opened);
+            if (!opened.isValid() || !device.isFormatSupported(opened) || !myConverter->isValid() ||
+                format.mSampleRate != CAPTURE_SAMPLE_RATE) {
+                systemLog("Audio input \"%s\" takes neither %s nor %s",
+                          qPrintable(device.description()), describeAudioFormat(wanted).c_str(),
+                          describeAudioFormat(opened).c_str());
+                myConverter.reset();
+                return AUDIO_QUEUE_ERR_FORMAT;
+            }
+            systemLog("Audio input \"%s\" does not take %s; capturing %s and converting",
+                      qPrintable(device.description()), describeAudioFormat(wanted).c_str(),
+                      describeAudioFormat(opened).c_str());
+        }
+        myDeviceId = device.id();
+        mySource = std::make_unique<QAudioSource>(device, opened);
         return AUDIO_QUEUE_NO_ERR;
     }
 
@@ -85,7 +117,7 @@ private:
         if (!myLost && (error == QAudio::FatalError || error == QAudio::IOError)) {
             myLost = true;
             myPending.clear();
-            systemLog("Audio input lost (error %d); no more sound until capture restarts",
+            systemLog("Audio input lost (error %d); capture will open it again",
                       static_cast<int>(error));
         }
     }
@@ -94,7 +126,16 @@ private:
         if (myInput.isNull() || myLost) {
             return;
         }
-        myOddBytes.append(myInput->readAll());
+        if (myConverter) {
+            myConverter->convert(myInput->readAll(), myPending);
+        } else {
+            appendSamples(myInput->readAll());
+        }
+        deliverWholeBuffers();
+    }
+
+    void appendSamples(const QByteArray& bytes) {
+        myOddBytes.append(bytes);
         const size_t whole = static_cast<size_t>(myOddBytes.size()) / sizeof(int16_t);
         if (whole == 0) {
             return;
@@ -103,7 +144,9 @@ private:
         myPending.resize(oldSize + whole);
         std::memcpy(myPending.data() + oldSize, myOddBytes.constData(), whole * sizeof(int16_t));
         myOddBytes.remove(0, static_cast<qsizetype>(whole * sizeof(int16_t)));
+    }
 
+    void deliverWholeBuffers() {
         // Reassemble whole buffers from whatever read sizes arrive.
         size_t used = 0;
         for (;;) {
@@ -125,6 +168,9 @@ private:
     }
 
     QString myDeviceName;
+    QAudioFormat myForcedFormat;
+    QByteArray myDeviceId;
+    std::unique_ptr<CaptureFormatConverter> myConverter;
     std::unique_ptr<QAudioSource> mySource;
     // Owned by the source, which deletes it when the device fails.
     QPointer<QIODevice> myInput;
@@ -135,10 +181,17 @@ private:
 
 } // namespace
 
-AudioQueueFactory microphoneAudioQueueFactory(const QString& deviceName) {
-    return [deviceName]() -> std::unique_ptr<AudioInputQueue> {
-        return std::make_unique<MicrophoneAudioQueue>(deviceName);
+AudioQueueFactory microphoneAudioQueueFactory(const MicrophoneQueueOptions& options) {
+    watchAudioInputs();
+    return [options]() -> std::unique_ptr<AudioInputQueue> {
+        return std::make_unique<MicrophoneAudioQueue>(options);
     };
+}
+
+AudioQueueFactory microphoneAudioQueueFactory(const QString& deviceName) {
+    MicrophoneQueueOptions options;
+    options.deviceName = deviceName;
+    return microphoneAudioQueueFactory(options);
 }
 
 } // namespace ovra

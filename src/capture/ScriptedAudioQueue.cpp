@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace ovra {
 
@@ -13,9 +14,13 @@ public:
     explicit ScriptedAudioQueue(std::shared_ptr<ScriptedAudioSource> source)
         : mySource(std::move(source)) {
         myNumber = mySource->newQueue(myFailures, myInterval);
+        myLossesAtStart = mySource->losses();
     }
 
+    bool wantsReopening() const override { return mySource->losses() != myLossesAtStart; }
+
     ~ScriptedAudioQueue() override {
+        stopInput();
         mySource->update(myNumber, [](auto& r) { r.destroyed = true; });
     }
 
@@ -25,6 +30,8 @@ protected:
             return myFailures.newInput;
         }
         mySource->update(myNumber, [](auto& r) { r.created = true; });
+        mySource->opened(true);
+        myOpen = true;
         return AUDIO_QUEUE_NO_ERR;
     }
 
@@ -46,7 +53,12 @@ protected:
         return AUDIO_QUEUE_NO_ERR;
     }
 
-    void stopInput() override { myTimer.reset(); }
+    void stopInput() override {
+        myTimer.reset();
+        if (std::exchange(myOpen, false)) {
+            mySource->opened(false);
+        }
+    }
 
     int32_t disposalStatus() override {
         const auto thread = std::this_thread::get_id();
@@ -59,7 +71,7 @@ protected:
 
 private:
     void tick() {
-        if (!hasFreeBuffer()) {
+        if (!hasFreeBuffer() || wantsReopening()) {
             return;
         }
         if (!mySource->nextBuffer(mySamples, nextBufferSampleCount())) {
@@ -76,6 +88,8 @@ private:
     std::chrono::milliseconds myInterval{10};
     std::unique_ptr<QTimer> myTimer;
     std::vector<int16_t> mySamples;
+    int myLossesAtStart = 0;
+    bool myOpen = false;
 };
 
 std::shared_ptr<ScriptedAudioSource> ScriptedAudioSource::create() {
@@ -112,6 +126,27 @@ void ScriptedAudioSource::pushBuffer(std::vector<int16_t> samples) {
 std::vector<ScriptedAudioSource::QueueReport> ScriptedAudioSource::reports() const {
     std::lock_guard lock(myMutex);
     return myReports;
+}
+
+void ScriptedAudioSource::loseInputs() {
+    std::lock_guard lock(myMutex);
+    ++myLosses;
+}
+
+int ScriptedAudioSource::losses() const {
+    std::lock_guard lock(myMutex);
+    return myLosses;
+}
+
+void ScriptedAudioSource::opened(bool open) {
+    std::lock_guard lock(myMutex);
+    myOpen += open ? 1 : -1;
+    myMaxOpen = std::max(myMaxOpen, myOpen);
+}
+
+int ScriptedAudioSource::maxOpenAtOnce() const {
+    std::lock_guard lock(myMutex);
+    return myMaxOpen;
 }
 
 int64_t ScriptedAudioSource::deliveredTotal() const {

@@ -53,6 +53,12 @@ public:
     // Buffers handed out before the filler is asked, in order.
     void pushBuffer(std::vector<int16_t> samples);
 
+    // The input of every queue made so far is lost: they stop delivering
+    // and ask to be reopened; queues made afterwards work.
+    void loseInputs();
+    // The most queues whose input was open at the same time.
+    int maxOpenAtOnce() const;
+
     std::vector<QueueReport> reports() const;
     int64_t deliveredTotal() const;
 
@@ -61,6 +67,8 @@ private:
     ScriptedAudioSource() = default;
 
     int newQueue(Failures& failures, std::chrono::milliseconds& interval);
+    void opened(bool open);
+    int losses() const;
     // Next buffer's samples; false when the script has none.
     bool nextBuffer(std::vector<int16_t>& samples, uint32_t count);
     void update(int queue, const std::function<void(QueueReport&)>& change);
@@ -72,6 +80,9 @@ private:
     std::deque<std::vector<int16_t>> myPushed;
     std::vector<QueueReport> myReports;
     int64_t myDelivered = 0;
+    int myLosses = 0;
+    int myOpen = 0;
+    int myMaxOpen = 0;
 };
 
 } // namespace ovra

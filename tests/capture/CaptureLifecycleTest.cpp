@@ -36,8 +36,9 @@ TEST_F(CaptureLifecycleTest, CaptureRunsOnItsOwnThreadAndNotifiesPerBuffer) {
     EXPECT_GE(report.delivered, 5);
 }
 
-TEST_F(CaptureLifecycleTest, SecondStartCancelsTheFirstThreadWhichDisposesOfItsOwnQueue) {
-    trapper->setEventLoopSliceForTesting(300ms);
+TEST_F(CaptureLifecycleTest, SecondStartEndsTheFirstThreadAtOnceAndOpensOnlyAfterItClosed) {
+    // Slices far longer than the test: only interruption can end them.
+    trapper->setEventLoopSliceForTesting(60s);
     trapper->startAudioTrapper();
     const auto first = trapper->audioThread();
     ASSERT_TRUE(eventually([&] { return queueStarted(0); }, 2s));
@@ -45,21 +46,46 @@ TEST_F(CaptureLifecycleTest, SecondStartCancelsTheFirstThreadWhichDisposesOfItsO
     const auto second = trapper->audioThread();
     ASSERT_NE(second, nullptr);
     EXPECT_NE(first, second);
-    EXPECT_TRUE(first->isInterruptionRequested());
-    EXPECT_FALSE(second->isInterruptionRequested());
 
-    // The first thread ends at the end of its current slice.
-    ASSERT_TRUE(eventually([&] { return queueDisposed(0); }, 1s));
-    EXPECT_TRUE(first->wait(1000));
+    EXPECT_TRUE(first->wait(5000)) << "the first thread waits for its slice to end";
+    ASSERT_TRUE(eventually([&] { return queueStarted(1); }, 2s));
     const auto reports = source->reports();
-    ASSERT_EQ(reports.size(), 2u);
     EXPECT_EQ(reports[0].disposedOn, reports[0].createdOn);
     EXPECT_NE(reports[1].createdOn, reports[0].createdOn);
     EXPECT_FALSE(reports[1].disposed);
-    EXPECT_FALSE(second->isFinished());
+    EXPECT_EQ(source->maxOpenAtOnce(), 1) << "a backend with one stream would leave us deaf";
 
     const int before = delegate->count();
     EXPECT_TRUE(delegate->waitForCount(before + 3, 2s)) << "the new thread keeps capturing";
+    EXPECT_EQ(trapper->hearingStatus(), HearingStatus::Hearing);
+    trapper->stopAudioTrapper();
+    EXPECT_EQ(trapper->hearingStatus(), HearingStatus::Stopped);
+    EXPECT_TRUE(second->wait(5000));
+}
+
+TEST_F(CaptureLifecycleTest, LostInputIsReopenedAtASliceBoundaryWithoutARestart) {
+    std::vector<HearingStatus> seen;
+    std::mutex seenMutex;
+    trapper->setHearingStatusListener([&](HearingStatus status) {
+        std::lock_guard lock(seenMutex);
+        seen.push_back(status);
+    });
+    LogCapture log;
+    trapper->startAudioTrapper();
+    ASSERT_TRUE(delegate->waitForCount(3, 3s));
+    source->loseInputs();
+    ASSERT_TRUE(eventually([&] { return queueStarted(1); }, 3s));
+    const int before = delegate->count();
+    EXPECT_TRUE(delegate->waitForCount(before + 3, 3s));
+    EXPECT_EQ(log.count("Starting audio trapper"), 1);
+    EXPECT_EQ(log.count("Opening the audio input again (attempt 1 of 30)"), 1);
+    EXPECT_EQ(log.count("Audio input open again"), 1);
+    EXPECT_TRUE(source->reports().at(0).disposed);
+    trapper->stopAudioTrapper();
+    std::lock_guard lock(seenMutex);
+    EXPECT_EQ(seen, (std::vector<HearingStatus>{HearingStatus::Opening, HearingStatus::Hearing,
+                                                HearingStatus::InputLost, HearingStatus::Hearing,
+                                                HearingStatus::Stopped}));
 }
 
 TEST_F(CaptureLifecycleTest, OverlappingThreadsTakeTurnsOnTheDetector) {
@@ -100,8 +126,10 @@ TEST_F(CaptureLifecycleTest, RapidStartStopLeavesNoThreadOrReferenceBehind) {
     EXPECT_EQ(log.count("Starting audio trapper"), 200);
     EXPECT_EQ(log.count("Stopping audio trapper"), 200);
 
+    // A thread stopped before its predecessor closed its input opens none.
     const auto reports = source->reports();
-    EXPECT_EQ(reports.size(), 200u);
+    EXPECT_GT(reports.size(), 0u);
+    EXPECT_LE(reports.size(), 200u);
     for (const auto& r : reports) {
         EXPECT_TRUE(r.disposed && r.destroyed);
         EXPECT_EQ(r.disposedOn, r.createdOn);

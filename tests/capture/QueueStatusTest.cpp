@@ -47,9 +47,10 @@ TEST_F(QueueStatusTest, FailedStartIsPrintedAndTheThreadStillWindsDown) {
     source->setFailures({.start = -9});
     StdoutCapture out;
     runOnce(0);
+    // Attempts to open it again are logged, not printed.
     EXPECT_EQ(out.text(), "AudioQueueStart err -9\n");
     const auto reports = source->reports();
-    ASSERT_EQ(reports.size(), 1u);
+    ASSERT_GE(reports.size(), 1u);
     EXPECT_FALSE(reports[0].started);
     EXPECT_TRUE(reports[0].disposed);
     EXPECT_EQ(delegate->count(), 0);
