@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs the whole test suite:
-# the normal build, the ASan+UBSan build, the TSan build and a bounded fuzz run.
+# the normal build, its Debian package, a plain Release build, the ASan+UBSan
+# build, the TSan build and a bounded fuzz run.
 # OVRA_TEST_STAGES picks a subset, e.g. OVRA_TEST_STAGES="default" for a quick run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,7 +11,7 @@ cd "$(dirname "$0")/.."
 # How big the tests are against the product (printed, not a gate).
 ./scripts/test-ratio.sh
 
-STAGES=${OVRA_TEST_STAGES:-"default asan tsan fuzz"}
+STAGES=${OVRA_TEST_STAGES:-"default package release asan tsan fuzz"}
 JOBS=${OVRA_JOBS:-$(nproc)}
 failed=()
 
@@ -28,6 +29,17 @@ for stage in $STAGES; do
       cmake --preset "$stage" >/dev/null
       cmake --build --preset "$stage" -j "$JOBS"
       ctest --preset "$stage" -j "$JOBS" || failed+=("$stage")
+      ;;
+    package)
+      # The .deb and the install tree, from the default stage's build.
+      scripts/check-package.sh build || failed+=("$stage")
+      ;;
+    release)
+      # A packager's build: no preset, no -Werror, the whole tree.
+      cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release >/dev/null
+      cmake --build build-release -j "$JOBS"
+      ctest --test-dir build-release -j "$JOBS" --output-on-failure --timeout 300 ||
+        failed+=("$stage")
       ;;
     fuzz)
       if [ -x scripts/fuzz.sh ]; then
