@@ -5,9 +5,9 @@
 
 namespace ovra {
 
-// The look of the settings panel: a blue-grey navigation bar and a grouped
-// table of white rounded rows on a light slate background, in the manner of
-// handheld settings screens.
+// The look of the settings panel: the style sheet "settings.qss" from the
+// resources (a skin may restyle it); when that cannot be read, one warning
+// line and the one built into the program.
 QString settingsStyleSheet();
 QColor settingsBackgroundColor();
 
