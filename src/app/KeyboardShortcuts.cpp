@@ -40,13 +40,13 @@ KeyboardShortcuts::KeyboardShortcuts(QWidget* window, OvraMainView* mainView)
 }
 
 bool KeyboardShortcuts::settingsShown() const {
-    const OvraSettings* settings = myMainView->settings();
-    return settings != nullptr && settings->frame() != settings->offscreenFrame();
+    return myMainView->screenState().settingsShown;
 }
 
 void KeyboardShortcuts::touchKey(int keyIndex) {
     if (!settingsShown()) {
-        myMainView->touchTuningKey(keyIndex);
+        // What a finger on the key does.
+        myMainView->tuningKeyHit(keyIndex);
     }
 }
 

@@ -64,7 +64,7 @@ void OvraTunerAppDelegate::applicationDidFinishLaunching() {
     loadPreferences();
     myOvraLayout = std::make_unique<WEXConfig>(LAYOUT_PREFIX);
 
-    auto mainView = std::make_unique<OvraMainView>(myWindow->bounds());
+    auto mainView = std::make_unique<OvraMainView>(myWindow->bounds(), this);
     myMainView = mainView.get();
 
     myAudioTrapper = myOptions.audioQueueFactory

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Preferences.hpp"
 #include "analysis/AudioQueue.hpp"
+#include "app/Preferences.hpp"
 #include "tuner/OvraMainView.hpp"
 #include "tuner/TunerAppDelegate.hpp"
 
@@ -84,7 +84,6 @@ public:
     void applicationDidBecomeActive();
     // Stops capture, then writes the settings.
     void applicationWillTerminate();
-    bool isLaunched() const { return myLaunched; }
     // What a change of QGuiApplication's state means: becoming active starts
     // capture; leaving the active state (to inactive, hidden or suspended)
     // resigns; changes between the other states mean nothing.
@@ -122,9 +121,7 @@ public:
 
     // --- what the launch made (null before it)
     TunerWindow* window() const { return myWindow.get(); }
-    WEXConfig* layoutConfig() const { return myOvraLayout.get(); }
     OvraMainView* mainView() const { return myMainView.data(); }
-    const Options& options() const { return myOptions; }
 
 private:
     void followApplicationState();

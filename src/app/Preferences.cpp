@@ -140,16 +140,8 @@ std::optional<bool> Preferences::boolForKey(const char* key) const {
     return flag;
 }
 
-bool Preferences::containsKey(const char* key) const {
-    return openStore()->contains(QString::fromLatin1(key));
-}
-
 bool Preferences::setIntegerForKey(int32_t value, const char* key) {
     return setIntegerAndBoolValues({{key, value}}, {});
-}
-
-bool Preferences::setBoolForKey(bool value, const char* key) {
-    return setIntegerAndBoolValues({}, {{key, value}});
 }
 
 bool Preferences::setIntegerAndBoolValues(

@@ -28,13 +28,11 @@ public:
     // The boolean under `key`: a stored boolean, "true" / "false" (any
     // case), or an integer (non-zero is true). Empty otherwise.
     std::optional<bool> boolForKey(const char* key) const;
-    bool containsKey(const char* key) const;
 
     // Each write reaches the file before it returns, so that another process
     // (or a crash right after) sees it. False, with a log line, when the
     // store cannot be written.
     bool setIntegerForKey(int32_t value, const char* key);
-    bool setBoolForKey(bool value, const char* key);
     bool setIntegerAndBoolValues(std::initializer_list<std::pair<const char*, int32_t>> integers,
                                  std::initializer_list<std::pair<const char*, bool>> booleans);
 

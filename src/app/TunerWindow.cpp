@@ -58,10 +58,6 @@ QSize TunerWindow::preferredSize(const QSize& available) {
                  static_cast<int>(SCREEN_HEIGHT * scale + 0.5));
 }
 
-double TunerWindow::pointScale() const {
-    return transform().m11();
-}
-
 void TunerWindow::resizeEvent(QResizeEvent* event) {
     QGraphicsView::resizeEvent(event);
     fitScreen();

@@ -31,8 +31,6 @@ public:
     void setContentView(View* view);
     View* contentView() const { return myContentView; }
 
-    // Points to window pixels: the factor the screen is drawn at.
-    double pointScale() const;
     // The size the window opens at on a screen with this available area.
     static QSize preferredSize(const QSize& available);
 

@@ -3,7 +3,7 @@
 #include "app/CommandLine.hpp"
 #include "app/KeyboardShortcuts.hpp"
 #include "app/OvraTunerAppDelegate.hpp"
-#include "app/ScreenState.hpp"
+#include "app/Screenshot.hpp"
 #include "app/TunerWindow.hpp"
 
 #include "capture/AudioInputDevices.hpp"
@@ -58,18 +58,6 @@ AudioQueueFactory audioSource(const TunerOptions& options, std::vector<int16_t> 
         return fileAudioQueueFactory(std::move(inputSamples), fileOptions);
     }
     return microphoneAudioQueueFactory(QString::fromStdString(options.deviceName));
-}
-
-ScreenState screenStateOf(const OvraMainView& view) {
-    ScreenState state;
-    state.activeString = view.activeTuningKeyIndex();
-    state.automatic = view.autoSwitchModeEnabled();
-    state.needle = view.needleOrigin();
-    state.meterBright = view.pitchMeterIsBright();
-    state.litLeds = view.litLedCount();
-    state.displayFrequency = view.lastDisplayFrequency();
-    state.cents = view.lastCents();
-    return state;
 }
 
 } // namespace
@@ -149,7 +137,7 @@ int main(int argc, char** argv) {
         const auto delay = static_cast<int>(options.screenshotAfterSeconds * 1000.0 + 0.5);
         QTimer::singleShot(delay, &app, [&] {
             const QString error = writeScreenshot(
-                *window->scene(), screenStateOf(*mainView),
+                *window->scene(), mainView->screenState(),
                 QString::fromStdString(options.screenshotPath),
                 QString::fromStdString(screenshotStatePath(options.screenshotPath)));
             if (!error.isEmpty()) {

@@ -21,8 +21,6 @@ public:
     // Does not send floatValueChanged, like a touch slider set in code.
     // Clamped to the range; NaN is ignored.
     void setFloatValue(float value);
-    float minimumValue() const { return myMinimum; }
-    float maximumValue() const { return myMaximum; }
     // Keeps the current value within the new range.
     void setMinimumValue(float minimum);
     void setMaximumValue(float maximum);

@@ -106,33 +106,6 @@ void GroupedTableView::reloadData() {
     myLayout->activate();
 }
 
-QWidget* GroupedTableView::cellAtIndexPath(const IndexPath& indexPath) const {
-    for (const Row& row : myRows) {
-        if (row.indexPath == indexPath) {
-            return row.cell.data();
-        }
-    }
-    return nullptr;
-}
-
-std::optional<IndexPath> GroupedTableView::indexPathForCell(const QWidget* cell) const {
-    for (const Row& row : myRows) {
-        if (cell != nullptr && row.cell.data() == cell) {
-            return row.indexPath;
-        }
-    }
-    return std::nullopt;
-}
-
-QLabel* GroupedTableView::headerOfSection(int section) const {
-    for (const Header& header : myHeaders) {
-        if (header.section == section) {
-            return header.label;
-        }
-    }
-    return nullptr;
-}
-
 const GroupedTableView::Row* GroupedTableView::rowOfFrame(const QObject* frame) const {
     for (const Row& row : myRows) {
         if (row.frame == frame) {

@@ -63,14 +63,6 @@ public:
     // Asks the data source again for everything and rebuilds the rows.
     void reloadData();
 
-    // What the table shows now: the widget of a row (null when the row is
-    // not shown), the row of a widget, and a section's header (null when
-    // the section has no header).
-    QWidget* cellAtIndexPath(const IndexPath& indexPath) const;
-    std::optional<IndexPath> indexPathForCell(const QWidget* cell) const;
-    QLabel* headerOfSection(int section) const;
-    int numberOfShownRows() const { return static_cast<int>(myRows.size()); }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

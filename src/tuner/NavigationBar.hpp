@@ -17,10 +17,6 @@ public:
 
     explicit NavigationBar(const QString& title, QWidget* parent = nullptr);
 
-    QString title() const { return myTitle->text(); }
-    QLabel* titleLabel() const { return myTitle; }
-    QPushButton* doneButton() const { return myDoneButton; }
-
 signals:
     void doneClicked();
 

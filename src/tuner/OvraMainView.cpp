@@ -36,24 +36,26 @@ Point layoutPosition(const char* itemID, int32_t index) {
     return WEXConfig::positionOfItem(itemID, index, nullptr, MAIN_VIEW_LAYOUT_FILE);
 }
 
-std::string applicationVersion() {
-    if (TunerAppDelegate* app = TunerAppDelegate::sharedAppDelegate()) {
-        return app->versionString();
-    }
-    return OVRA_VERSION;
+std::string applicationVersion(const TunerAppDelegate* app) {
+    return app != nullptr ? app->versionString() : std::string(OVRA_VERSION);
+}
+
+// Two pictures are the same image: the layout's images are shared pixmaps.
+bool sameImage(const QPixmap& a, const QPixmap& b) {
+    return a.cacheKey() == b.cacheKey();
 }
 
 } // namespace
 
 OvraMainView* OvraMainView::mySharedMainView = nullptr;
 
-OvraMainView::OvraMainView(const Rect& frame) : View(frame) {
+OvraMainView::OvraMainView(const Rect& frame, TunerAppDelegate* app) : View(frame), myApp(app) {
     // Set before any key exists, so that a touched key always finds the screen.
     mySharedMainView = this;
     myCaptureDelegate = std::make_shared<MainViewRefreshPoster>(this);
 
     setupBorderFrequencies();
-    systemLog("Version = %s", applicationVersion().c_str());
+    systemLog("Version = %s", applicationVersion(myApp).c_str());
     setFrequencySmoother(std::make_shared<FrequencySmoother>());
 
     auto background = newImageViewOfItem("background", NO_INDEX, MAIN_VIEW_LAYOUT_FILE);
@@ -75,7 +77,7 @@ OvraMainView::OvraMainView(const Rect& frame) : View(frame) {
 
     addSubview(newImageViewOfItem("overlay", NO_INDEX, MAIN_VIEW_LAYOUT_FILE));
 
-    auto settingsPanel = std::make_unique<OvraSettings>(bounds());
+    auto settingsPanel = std::make_unique<OvraSettings>(bounds(), myApp);
     settingsPanel->setFrame(settingsPanel->offscreenFrame());
     mySettings = settingsPanel.get();
     addSubview(std::move(settingsPanel));
@@ -83,8 +85,7 @@ OvraMainView::OvraMainView(const Rect& frame) : View(frame) {
     // The pictures follow the state even when the stored selection names no
     // key (a damaged preference): the replay below then changes nothing.
     updateActivatedImages();
-    TunerAppDelegate* app = TunerAppDelegate::sharedAppDelegate();
-    tuningKeyHit(app != nullptr ? app->lastTuningKeySelected() : 0);
+    tuningKeyHit(myApp != nullptr ? myApp->lastTuningKeySelected() : 0);
 }
 
 OvraMainView::~OvraMainView() {
@@ -226,68 +227,32 @@ void OvraMainView::setFrequencySmoother(std::shared_ptr<FrequencySmoother> smoot
     myFrequencySmoother.store(std::move(smoother));
 }
 
-OvraTuningKey* OvraMainView::tuningKey(int32_t keyIndex) const {
-    if (keyIndex >= 0 && keyIndex < STRING_COUNT) {
-        return myTuningKey[static_cast<size_t>(keyIndex)];
+ScreenState OvraMainView::screenState() const {
+    ScreenState state;
+    state.activeString = myModel.activeTuningKeyIndex();
+    state.automatic = myModel.autoSwitchModeEnabled();
+    for (int32_t i = STRING_COUNT - 1; i >= 0; --i) {
+        const auto s = static_cast<size_t>(i);
+        if (myTuningKey[s]->shownTuningKeyState() != TUNING_KEY_STATE_INACTIVE) {
+            state.litKey = i;
+        }
+        if (!sameImage(myTuningPeg[s]->image(), myTuningPegUnlitImage[s])) {
+            state.litString = i;
+        }
     }
-    return keyIndex == MAGIC_KEY_INDEX ? myMagicTuningKey : nullptr;
-}
-
-bool OvraMainView::touchTuningKey(int32_t keyIndex) {
-    OvraTuningKey* key = tuningKey(keyIndex);
-    if (key == nullptr) {
-        return false;
+    state.magicKeyLit = myMagicTuningKey->shownTuningKeyState() == TUNING_KEY_STATE_ACTIVE;
+    state.needle = myPitchNeedle->frame().origin;
+    state.meterBright = sameImage(myPitchMeterView->image(), myBrightPitchMeterImage) &&
+                        sameImage(myPitchNeedle->image(), myBrightNeedleImage);
+    for (size_t i = 0; i < myAmplitudeMeterLEDs.size(); ++i) {
+        if (sameImage(myAmplitudeMeterLEDs[i]->image(), myAmplitudeMeterLEDLitImage[i])) {
+            ++state.litLeds;
+        }
     }
-    Touch touch;
-    touch.location = key->boundsCenter();
-    touch.previousLocation = touch.location;
-    key->touchesBegan(touch);
-    key->touchesEnded(touch);
-    return true;
-}
-
-ImageView* OvraMainView::tuningPeg(int32_t stringIndex) const {
-    if (stringIndex < 0 || stringIndex >= STRING_COUNT) {
-        return nullptr;
-    }
-    return myTuningPeg[static_cast<size_t>(stringIndex)];
-}
-
-ImageView* OvraMainView::amplitudeMeterLED(int32_t ledIndex) const {
-    if (ledIndex < 0 || static_cast<size_t>(ledIndex) >= myAmplitudeMeterLEDs.size()) {
-        return nullptr;
-    }
-    return myAmplitudeMeterLEDs[static_cast<size_t>(ledIndex)];
-}
-
-QPixmap OvraMainView::tuningPegLitImage(int32_t stringIndex) const {
-    return stringIndex >= 0 && stringIndex < STRING_COUNT
-               ? myTuningPegLitImage[static_cast<size_t>(stringIndex)]
-               : QPixmap();
-}
-
-QPixmap OvraMainView::tuningPegUnlitImage(int32_t stringIndex) const {
-    return stringIndex >= 0 && stringIndex < STRING_COUNT
-               ? myTuningPegUnlitImage[static_cast<size_t>(stringIndex)]
-               : QPixmap();
-}
-
-QPixmap OvraMainView::tuningPegMagicImage(int32_t stringIndex) const {
-    return stringIndex >= 0 && stringIndex < STRING_COUNT
-               ? myTuningPegMagicImage[static_cast<size_t>(stringIndex)]
-               : QPixmap();
-}
-
-QPixmap OvraMainView::amplitudeMeterLEDLitImage(int32_t ledIndex) const {
-    return ledIndex >= 0 && ledIndex < LED_COUNT
-               ? myAmplitudeMeterLEDLitImage[static_cast<size_t>(ledIndex)]
-               : QPixmap();
-}
-
-QPixmap OvraMainView::amplitudeMeterLEDUnlitImage(int32_t ledIndex) const {
-    return ledIndex >= 0 && ledIndex < LED_COUNT
-               ? myAmplitudeMeterLEDUnlitImage[static_cast<size_t>(ledIndex)]
-               : QPixmap();
+    state.settingsShown = mySettings->frame() != mySettings->offscreenFrame();
+    state.displayFrequency = myLastDisplayFrequency;
+    state.cents = myLastCents;
+    return state;
 }
 
 } // namespace ovra

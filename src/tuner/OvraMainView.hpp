@@ -2,6 +2,7 @@
 
 #include "analysis/AudioTrapperDelegate.hpp"
 #include "common/SharedReference.hpp"
+#include "tuner/ScreenState.hpp"
 #include "tuner/TunerDisplayModel.hpp"
 #include "ui/ImageView.hpp"
 #include "ui/View.hpp"
@@ -19,6 +20,7 @@ namespace ovra {
 class FrequencySmoother;
 class OvraSettings;
 class OvraTuningKey;
+class TunerAppDelegate;
 class WEXButton;
 
 // The layout file of the tuner screen and the item names used by more than
@@ -42,12 +44,14 @@ class OvraMainView : public View, public AudioTrapperDelegate {
 public:
     // Builds the whole screen (the subviews' order is the drawing order) and
     // replays the stored tuning-key selection. The shared WEXConfig should
-    // exist first; without an application delegate the selection is 0 and
-    // nothing is stored.
-    explicit OvraMainView(const Rect& frame);
+    // exist first. `app` (not owned, outliving the screen) gives the capture
+    // object and the settings; without one the selection is 0, nothing is
+    // stored and refreshes show nothing.
+    OvraMainView(const Rect& frame, TunerAppDelegate* app);
     ~OvraMainView() override;
 
-    // The most recently built screen, or null (none yet, or destroyed).
+    // The most recently built screen, or null (none yet, or destroyed): how
+    // a touched tuning key reaches it.
     static OvraMainView* sharedMainView();
 
     // --- capture
@@ -87,46 +91,9 @@ public:
     // The about button's action: brings the settings panel on screen.
     void aboutButtonPressed();
 
-    // --- state, for the shell's report and keyboard shortcuts
-    int32_t activeTuningKeyIndex() const { return myModel.activeTuningKeyIndex(); }
-    const std::array<float, 5>& borderFrequencies() const { return myModel.borderFrequencies(); }
-    // The needle's top-left in the model (its final place while it glides).
-    Point needleOrigin() const;
-    bool pitchMeterIsBright() const { return myPitchMeterIsBright; }
-    int32_t litLedCount() const { return myLitLedCount; }
-    // Displayed frequency and cents offset of the most recent refresh that
-    // got as far as the needle; empty before any did.
-    std::optional<float> lastDisplayFrequency() const { return myLastDisplayFrequency; }
-    std::optional<float> lastCents() const { return myLastCents; }
-    int64_t refreshCount() const { return myRefreshCount; }
-    NeedlePoints needlePoints() const;
-
-    // Key 0..5, or the magic key for 6; null otherwise.
-    OvraTuningKey* tuningKey(int32_t keyIndex) const;
-    // Delivers a touch-down and a touch-up at the centre of the key, as a
-    // finger would. False when there is no such key.
-    bool touchTuningKey(int32_t keyIndex);
+    // What the screen shows now, read from its views.
+    ScreenState screenState() const;
     OvraSettings* settings() const { return mySettings; }
-
-    // --- the views and pictures, read-only
-    ImageView* backgroundView() const { return myBackgroundView; }
-    ImageView* headView() const { return myHeadView; }
-    ImageView* tuningPeg(int32_t stringIndex) const;
-    ImageView* amplitudeMeterLED(int32_t ledIndex) const;
-    ImageView* pitchMeterView() const { return myPitchMeterView; }
-    ImageView* pitchNeedle() const { return myPitchNeedle; }
-    WEXButton* aboutButton() const { return myAboutButton; }
-    WEXButton* settingsButton() const { return mySettingsButton; }
-    WEXButton* helpButton() const { return myHelpButton; }
-    QPixmap tuningPegLitImage(int32_t stringIndex) const;
-    QPixmap tuningPegUnlitImage(int32_t stringIndex) const;
-    QPixmap tuningPegMagicImage(int32_t stringIndex) const;
-    QPixmap amplitudeMeterLEDLitImage(int32_t ledIndex) const;
-    QPixmap amplitudeMeterLEDUnlitImage(int32_t ledIndex) const;
-    const QPixmap& brightPitchMeterImage() const { return myBrightPitchMeterImage; }
-    const QPixmap& dimPitchMeterImage() const { return myDimPitchMeterImage; }
-    const QPixmap& brightNeedleImage() const { return myBrightNeedleImage; }
-    const QPixmap& dimNeedleImage() const { return myDimNeedleImage; }
 
 signals:
     // After every refreshGUI, whatever it changed.
@@ -139,7 +106,6 @@ private:
     void buildPitchMeter();
     void buildStrings();
     void buildNeedle();
-    void showLitLedCount(int32_t count);
     void showPitchMeterBright(bool bright);
 
     static OvraMainView* mySharedMainView;
@@ -174,11 +140,9 @@ private:
     // Border frequencies, active string and automatic mode.
     TunerDisplayModel myModel;
 
-    bool myPitchMeterIsBright = false;
-    int32_t myLitLedCount = 0;
+    TunerAppDelegate* const myApp;
     std::optional<float> myLastDisplayFrequency;
     std::optional<float> myLastCents;
-    int64_t myRefreshCount = 0;
     std::shared_ptr<AudioTrapperDelegate> myCaptureDelegate;
 };
 

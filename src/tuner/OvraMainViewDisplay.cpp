@@ -17,24 +17,24 @@ void OvraMainView::refreshGUIFromAnotherThread() {
 }
 
 void OvraMainView::refreshGUI() {
-    ++myRefreshCount;
-    TunerAppDelegate* app = TunerAppDelegate::sharedAppDelegate();
     const std::shared_ptr<CorvaneAudioTrapper> trapper =
-        app != nullptr ? app->audioTrapper() : nullptr;
+        myApp != nullptr ? myApp->audioTrapper() : nullptr;
     if (trapper == nullptr) {
         emit refreshed();
         return;
     }
     const float topAmplitude = trapper->mostRecentTopAmplitude();
     const float fundamental = trapper->mostRecentFundamentalFrequency();
+    // The LED bar follows every refresh, whatever comes next.
+    updateTopAmp(topAmplitude);
+
     const float rawPeakPower = trapper->mostRecentRawPeakPower();
     const std::shared_ptr<FrequencySmoother> smoother = frequencySmoother();
-
+    const NeedlePoints points{myFarRedPoint, myNearRedPoint, myNearBluePoint, myFarBluePoint};
     const RefreshOutcome outcome =
-        myModel.refresh(topAmplitude, fundamental, rawPeakPower, app->volumeThreshold(),
-                        app->hyperactivityMode(), smoother.get(), needlePoints());
+        myModel.refresh(topAmplitude, fundamental, rawPeakPower, myApp->volumeThreshold(),
+                        myApp->hyperactivityMode(), smoother.get(), points);
 
-    showLitLedCount(outcome.litLeds);
     if (outcome.selectionChanged) {
         updateActivatedImages();
     }
@@ -42,7 +42,8 @@ void OvraMainView::refreshGUI() {
         showPitchMeterBright(outcome.meter == RefreshOutcome::Meter::Bright);
     }
     if (outcome.needle) {
-        pointPitchNeedle(*outcome.needle);
+        pointPitchNeedleBetweenPointA(outcome.needle->a, outcome.needle->b,
+                                      outcome.needle->fractionOfDistance);
     }
     if (outcome.displayFrequency) {
         myLastDisplayFrequency = outcome.displayFrequency;
@@ -65,8 +66,8 @@ void OvraMainView::tuningKeyHit(int32_t keyIndex) {
         return;
     }
     updateActivatedImages();
-    if (TunerAppDelegate* app = TunerAppDelegate::sharedAppDelegate()) {
-        app->updateSelectedTuningKey(keyIndex);
+    if (myApp != nullptr) {
+        myApp->updateSelectedTuningKey(keyIndex);
     }
 }
 
@@ -94,24 +95,19 @@ void OvraMainView::updateActivatedImages() {
 }
 
 void OvraMainView::updateTopAmp(float amplitude) {
-    showLitLedCount(TunerDisplayModel::litLedCount(amplitude));
-}
-
-void OvraMainView::showLitLedCount(int32_t count) {
+    const int32_t count = TunerDisplayModel::litLedCount(amplitude);
     // Every LED is set each time, lit or not.
     for (size_t i = 0; i < myAmplitudeMeterLEDs.size(); ++i) {
         const bool lit = static_cast<int32_t>(i) + 1 <= count;
         myAmplitudeMeterLEDs[i]->setImage(lit ? myAmplitudeMeterLEDLitImage[i]
                                               : myAmplitudeMeterLEDUnlitImage[i]);
     }
-    myLitLedCount = count;
 }
 
 void OvraMainView::showPitchMeterBright(bool bright) {
     // Immediate: only the needle's moves are animated.
     myPitchMeterView->setImage(bright ? myBrightPitchMeterImage : myDimPitchMeterImage);
     myPitchNeedle->setImage(bright ? myBrightNeedleImage : myDimNeedleImage);
-    myPitchMeterIsBright = bright;
 }
 
 Point OvraMainView::pointBetweenPointA(Point a, Point b, float fractionOfDistance) const {
@@ -127,14 +123,6 @@ void OvraMainView::pointPitchNeedle(Point point) {
 
 void OvraMainView::pointPitchNeedleBetweenPointA(Point a, Point b, float fractionOfDistance) {
     pointPitchNeedle(pointBetweenPointA(a, b, fractionOfDistance));
-}
-
-Point OvraMainView::needleOrigin() const {
-    return myPitchNeedle->frame().origin;
-}
-
-NeedlePoints OvraMainView::needlePoints() const {
-    return NeedlePoints{myFarRedPoint, myNearRedPoint, myNearBluePoint, myFarBluePoint};
 }
 
 } // namespace ovra

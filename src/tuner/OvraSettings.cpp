@@ -38,16 +38,15 @@ QWidget* newTextCell(const QString& text) {
     return cell;
 }
 
-QGraphicsProxyWidget* newProxy(View* parent, QWidget* widget, const QRectF& frame) {
+void newProxy(View* parent, QWidget* widget, const QRectF& frame) {
     auto* proxy = new QGraphicsProxyWidget(parent);
     proxy->setWidget(widget);
     proxy->setGeometry(frame);
-    return proxy;
 }
 
 } // namespace
 
-OvraSettings::OvraSettings(const Rect& frame) : View(frame) {
+OvraSettings::OvraSettings(const Rect& frame, TunerAppDelegate* app) : View(frame), myApp(app) {
     setBackgroundColor(settingsBackgroundColor());
 
     // Shown, the panel covers the screen it was made for; hidden, it lies
@@ -61,17 +60,15 @@ OvraSettings::OvraSettings(const Rect& frame) : View(frame) {
     myToolbar = new NavigationBar(QStringLiteral("Options"));
     myToolbar->setStyleSheet(styleSheet);
     connect(myToolbar, &NavigationBar::doneClicked, this, &OvraSettings::doneButtonHit);
-    myToolbarProxy =
-        newProxy(this, myToolbar, QRectF(0.0, 0.0, NAVIGATION_BAR_WIDTH, NavigationBar::HEIGHT));
+    newProxy(this, myToolbar, QRectF(0.0, 0.0, NAVIGATION_BAR_WIDTH, NavigationBar::HEIGHT));
 
     myTableView = new GroupedTableView;
     myTableView->setStyleSheet(styleSheet);
     myTableView->setDataSource(this);
     myTableView->setDelegate(this);
     const float barHeight = static_cast<float>(NavigationBar::HEIGHT);
-    myTableProxy = newProxy(
-        this, myTableView,
-        QRectF(frame.origin.x, barHeight, frame.size.width, frame.size.height - barHeight));
+    newProxy(this, myTableView,
+             QRectF(frame.origin.x, barHeight, frame.size.width, frame.size.height - barHeight));
 
     auto* sliderCell = new QWidget;
     sliderCell->setObjectName(QStringLiteral("sliderCell"));
@@ -122,8 +119,8 @@ void OvraSettings::doneButtonHit() {
 }
 
 QWidget* OvraSettings::volumeSensitivityCell() {
-    if (TunerAppDelegate* appDelegate = TunerAppDelegate::sharedAppDelegate()) {
-        myVolumeSensitivitySlider->setFloatValue(appDelegate->volumeSensitivity());
+    if (myApp != nullptr) {
+        myVolumeSensitivitySlider->setFloatValue(myApp->volumeSensitivity());
     }
     return myVolumeSensitivityCell.data();
 }
@@ -143,15 +140,14 @@ WEXViewCellView* OvraSettings::reactivityCell() {
         myReactivityCell = cell;
         myReactivitySegmentView = segments;
     }
-    const TunerAppDelegate* appDelegate = TunerAppDelegate::sharedAppDelegate();
-    const bool hyperactive = appDelegate != nullptr && appDelegate->hyperactivityMode();
+    const bool hyperactive = myApp != nullptr && myApp->hyperactivityMode();
     myReactivitySegmentView->setSelectedSegmentIndex(hyperactive ? 1 : 0);
     return myReactivityCell.data();
 }
 
 void OvraSettings::volumeSensitivitySliderMoved() {
-    if (TunerAppDelegate* appDelegate = TunerAppDelegate::sharedAppDelegate()) {
-        appDelegate->setVolumeSensitivity(myVolumeSensitivitySlider->floatValue());
+    if (myApp != nullptr) {
+        myApp->setVolumeSensitivity(myVolumeSensitivitySlider->floatValue());
     }
 }
 
@@ -164,8 +160,8 @@ void OvraSettings::reactivityChanged() {
         systemLog("Error upon setting reactivity");
         return;
     }
-    if (TunerAppDelegate* appDelegate = TunerAppDelegate::sharedAppDelegate()) {
-        appDelegate->setHyperactivityMode(REACTIVITY_VALUES[static_cast<size_t>(segment)]);
+    if (myApp != nullptr) {
+        myApp->setHyperactivityMode(REACTIVITY_VALUES[static_cast<size_t>(segment)]);
     }
 }
 
@@ -217,9 +213,9 @@ void OvraSettings::didSelectRowAtIndexPath(const IndexPath& indexPath) {
 }
 
 void OvraSettings::confirmedResetToDefault() {
-    if (TunerAppDelegate* appDelegate = TunerAppDelegate::sharedAppDelegate()) {
-        appDelegate->setVolumeThresholdToDefault();
-        appDelegate->setHyperactivityMode(false);
+    if (myApp != nullptr) {
+        myApp->setVolumeThresholdToDefault();
+        myApp->setHyperactivityMode(false);
     }
     myTableView->reloadData();
 }

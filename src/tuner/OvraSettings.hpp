@@ -11,16 +11,15 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QString>
-#include <QUrl>
 
 #include <array>
 
 class QAbstractButton;
-class QGraphicsProxyWidget;
 
 namespace ovra {
 
 class SettingsDelegate;
+class TunerAppDelegate;
 
 // The options screen: a view the size of the tuner screen that rests just
 // above it and slides down over it on showSettings(), with a navigation bar
@@ -28,8 +27,8 @@ class SettingsDelegate;
 // sensitivity (a slider), reactivity (Low / High), reset to default values
 // (after a confirmation dialog) and About (a dialog with the version, the
 // credits and a link to the product's web page). Every change goes straight
-// to the shared application delegate (TunerAppDelegate); without one the
-// controls change nothing.
+// to the application delegate it was built with; without one the controls
+// change nothing.
 //
 // The bar and the table are Qt widgets shown in the scene through proxies;
 // the dialogs are message boxes opened without blocking (open()), answered
@@ -58,7 +57,8 @@ public:
 
     // `frame` is the tuner screen's bounds: it is also where the panel rests
     // when shown; hidden, it sits directly above (y less its height).
-    explicit OvraSettings(const Rect& frame);
+    // `app` is not owned and outlives the panel; null for none.
+    OvraSettings(const Rect& frame, TunerAppDelegate* app);
     ~OvraSettings() override;
 
     // --- showing and hiding (0.5 s slides)
@@ -67,12 +67,10 @@ public:
     void hideSettings();
     void doneButtonHit();
     Rect offscreenFrame() const { return mySettingsOffscreenFrame; }
-    Rect onscreenFrame() const { return mySettingsOnscreenFrame; }
     void setOffscreenFrame(const Rect& frame) { mySettingsOffscreenFrame = frame; }
     void setOnscreenFrame(const Rect& frame) { mySettingsOnscreenFrame = frame; }
     // Not owned; null for none.
     void setDelegate(SettingsDelegate* delegate) { mySettingsDelegate = delegate; }
-    SettingsDelegate* delegate() const { return mySettingsDelegate; }
 
     // --- dialogs
     // Asks "Reset settings?" and resets on OK.
@@ -86,11 +84,6 @@ public:
                                          ConfirmationAction action);
     // A dialog's answer, by button index (CANCEL_BUTTON_INDEX for cancel).
     void alertViewClickedButtonAtIndex(QMessageBox* alertView, int buttonIndex);
-    // The open or last confirmation dialog (null before the first), and the
-    // About dialog (built with the panel).
-    QMessageBox* alertView() const { return myAlertView.data(); }
-    QMessageBox* aboutDialog() const { return myAboutDialog.data(); }
-    QUrl productWebPage() const { return QUrl(QString::fromLatin1(PRODUCT_WEB_PAGE)); }
 
     // --- the two control rows, synchronised to the current settings
     QWidget* volumeSensitivityCell();
@@ -105,22 +98,12 @@ public:
     QWidget* cellForRowAtIndexPath(const IndexPath& indexPath) override;
     void didSelectRowAtIndexPath(const IndexPath& indexPath) override;
 
-    // --- parts, for the screen's owner and for tests
-    GroupedTableView* tableView() const { return myTableView; }
-    NavigationBar* toolbar() const { return myToolbar; }
-    FloatSlider* volumeSensitivitySlider() const { return myVolumeSensitivitySlider.data(); }
-    // Null until the table first asks for the reactivity row.
-    SegmentedControl* reactivitySegmentView() const { return myReactivitySegmentView.data(); }
-    QWidget* resetToDefaultCell() const { return myResetToDefaultCell.data(); }
-    QWidget* aboutCell() const { return myAboutCell.data(); }
-    QGraphicsProxyWidget* toolbarProxy() const { return myToolbarProxy; }
-    QGraphicsProxyWidget* tableProxy() const { return myTableProxy; }
-
 private:
     void buildAboutDialog();
     void openDialog(QMessageBox* dialog);
     void onDialogButtonClicked(QMessageBox* dialog, QAbstractButton* button);
 
+    TunerAppDelegate* const myApp;
     GroupedTableView* myTableView = nullptr;
     QPointer<QWidget> myVolumeSensitivityCell;
     QPointer<WEXViewCellView> myReactivityCell;
@@ -136,8 +119,6 @@ private:
     Rect mySettingsOffscreenFrame;
     Rect mySettingsOnscreenFrame;
 
-    QGraphicsProxyWidget* myToolbarProxy = nullptr;
-    QGraphicsProxyWidget* myTableProxy = nullptr;
     // The dialog whose answer is being handled, which must not be deleted
     // under its own signal.
     QMessageBox* myAnsweringDialog = nullptr;

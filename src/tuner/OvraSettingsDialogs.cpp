@@ -9,6 +9,7 @@
 #include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QPushButton>
+#include <QUrl>
 
 namespace ovra {
 
@@ -50,9 +51,8 @@ QString buttonTitleAtIndex(const QMessageBox* box, int index) {
 } // namespace
 
 void OvraSettings::buildAboutDialog() {
-    const TunerAppDelegate* appDelegate = TunerAppDelegate::sharedAppDelegate();
     const QString version =
-        appDelegate ? QString::fromStdString(appDelegate->versionString()) : QString();
+        myApp != nullptr ? QString::fromStdString(myApp->versionString()) : QString();
     // Built once: the version is the one known when the panel was made.
     const QString message = QStringLiteral("OvraTuner version %1\n"
                                            "\n"
@@ -134,7 +134,7 @@ void OvraSettings::alertViewClickedButtonAtIndex(QMessageBox* alertView, int but
     }
     if (alertView == myAboutDialog.data()) {
         if (buttonTitleAtIndex(alertView, buttonIndex) == QLatin1String(VISIT_WEB_SITE)) {
-            const QUrl page = productWebPage();
+            const QUrl page(QString::fromLatin1(PRODUCT_WEB_PAGE));
             if (!QDesktopServices::openUrl(page)) {
                 systemLog("Error : couldn't open web page - %s",
                           page.toString().toUtf8().constData());

@@ -37,6 +37,18 @@ void OvraTuningKey::setTuningKeyState(int32_t state) {
     }
 }
 
+int32_t OvraTuningKey::shownTuningKeyState() const {
+    // Layout images are shared pixmaps: the shown one is one of the three.
+    const qint64 shown = myImageView->image().cacheKey();
+    if (shown == myInactiveImage.cacheKey()) {
+        return TUNING_KEY_STATE_INACTIVE;
+    }
+    if (shown == myActiveImage.cacheKey()) {
+        return TUNING_KEY_STATE_ACTIVE;
+    }
+    return shown == myMagicImage.cacheKey() ? TUNING_KEY_STATE_MAGIC : TUNING_KEY_STATE_INACTIVE;
+}
+
 void OvraTuningKey::setTuningKeyIndex(int32_t index) {
     myTuningKeyIndex = index;
 }

@@ -38,13 +38,8 @@ public:
     void setTuningKeyState(int32_t state);
     void setTuningKeyIndex(int32_t index);
 
-    int32_t tuningKeyIndex() const { return myTuningKeyIndex; }
-    const QPixmap& activeImage() const { return myActiveImage; }
-    const QPixmap& inactiveImage() const { return myInactiveImage; }
-    const QPixmap& magicImage() const { return myMagicImage; }
-    // The picture currently shown.
-    const QPixmap& shownImage() const { return myImageView->image(); }
-    ImageView* imageView() const { return myImageView; }
+    // The state whose picture is shown: 1 active, 2 magic, else 0.
+    int32_t shownTuningKeyState() const;
 
     // Touch-down reports this key to the tuner screen at once (one report
     // per delivery); lifting or moving the finger does nothing more.

@@ -27,11 +27,6 @@ SegmentedControl::SegmentedControl(const QStringList& items, QWidget* parent)
     layoutSegments();
 }
 
-QString SegmentedControl::titleForSegmentAtIndex(int segment) const {
-    QToolButton* button = buttonForSegment(segment);
-    return button ? button->text() : QString();
-}
-
 int SegmentedControl::selectedSegmentIndex() const {
     return myGroup.checkedId();
 }

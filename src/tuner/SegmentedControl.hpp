@@ -22,7 +22,6 @@ public:
     explicit SegmentedControl(const QStringList& items, QWidget* parent = nullptr);
 
     int numberOfSegments() const { return static_cast<int>(myButtons.size()); }
-    QString titleForSegmentAtIndex(int segment) const;
     // NO_SEGMENT when none is selected.
     int selectedSegmentIndex() const;
     // An index outside the segments selects none.

@@ -81,7 +81,7 @@ RefreshOutcome TunerDisplayModel::refresh(float topAmplitude, float fundamentalF
     outcome.displayFrequency = frequency;
     const float cents = centsFromActiveString(frequency);
     outcome.cents = cents;
-    outcome.needle = needlePosition(cents, points);
+    outcome.needle = needleTarget(cents, points);
     return outcome;
 }
 
@@ -101,23 +101,27 @@ Point TunerDisplayModel::pointBetweenPointA(Point a, Point b, float fractionOfDi
     return Point{(b.x - a.x) * fractionOfDistance + a.x, (b.y - a.y) * fractionOfDistance + a.y};
 }
 
-Point TunerDisplayModel::needlePosition(float cents, const NeedlePoints& points) {
+Point NeedleTarget::point() const {
+    return TunerDisplayModel::pointBetweenPointA(a, b, fractionOfDistance);
+}
+
+NeedleTarget TunerDisplayModel::needleTarget(float cents, const NeedlePoints& points) {
     const float green = DEFAULT_GREEN_CUTOFF;
     const float cutoff = OVRA_PITCH_CENTS_CUTOFF;
     if (std::fabs(cents) < green) {
-        return pointBetweenPointA(points.nearRed, points.nearBlue, 0.5f - cents / green);
+        return {points.nearRed, points.nearBlue, 0.5f - cents / green};
     }
     if (cents > cutoff) {
-        return points.farRed;
+        return {points.farRed, points.farRed, 0.0f};
     }
     if (cents < -cutoff) {
-        return points.farBlue;
+        return {points.farBlue, points.farBlue, 0.0f};
     }
     const float fraction = std::fabs(cents) / (cutoff - green);
     if (cents > 0.0f) {
-        return pointBetweenPointA(points.nearRed, points.farRed, fraction);
+        return {points.nearRed, points.farRed, fraction};
     }
-    return pointBetweenPointA(points.nearBlue, points.farBlue, fraction);
+    return {points.nearBlue, points.farBlue, fraction};
 }
 
 } // namespace ovra

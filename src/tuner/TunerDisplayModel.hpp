@@ -30,6 +30,17 @@ struct NeedlePoints {
     Point farBlue;
 };
 
+// Where the needle goes: the point at `fractionOfDistance` from A towards B.
+// A resting place is the line from that point to itself.
+struct NeedleTarget {
+    Point a;
+    Point b;
+    float fractionOfDistance = 0.0f;
+
+    Point point() const;
+    friend bool operator==(const NeedleTarget&, const NeedleTarget&) = default;
+};
+
 // What one refresh asks the screen to show. Fields that are empty mean
 // "leave as it is".
 struct RefreshOutcome {
@@ -40,7 +51,7 @@ struct RefreshOutcome {
     bool selectionChanged = false;         // automatic selection ran: redraw keys and strings
     std::optional<float> displayFrequency; // the frequency the needle uses
     std::optional<float> cents;            // offset of it from the active string
-    std::optional<Point> needle;           // where the needle moves
+    std::optional<NeedleTarget> needle;    // where the needle moves
 };
 
 // The arithmetic behind the tuner screen, free of any toolkit: string
@@ -81,7 +92,7 @@ public:
     static Point pointBetweenPointA(Point a, Point b, float fractionOfDistance);
 
     // Where the needle's top-left goes for a cents offset.
-    static Point needlePosition(float cents, const NeedlePoints& points);
+    static NeedleTarget needleTarget(float cents, const NeedlePoints& points);
 
 private:
     std::array<float, 5> myBorderFrequencies{};

@@ -33,27 +33,18 @@ uint32_t Control::state() const {
     return s;
 }
 
-int Control::addTarget(uint32_t controlEvents, Action action) {
-    const int id = myNextTargetId++;
-    myTargets.push_back(Target{id, controlEvents, std::move(action)});
-    return id;
-}
-
-void Control::removeTarget(int id) {
-    myTargets.erase(std::remove_if(myTargets.begin(), myTargets.end(),
-                                   [id](const Target& t) { return t.id == id; }),
-                    myTargets.end());
+void Control::addTarget(uint32_t controlEvents, Action action) {
+    myTargets.push_back(Target{controlEvents, std::move(action)});
 }
 
 void Control::sendActionsForControlEvents(uint32_t controlEvents) {
-    // An action may add or remove targets: run over a copy.
+    // An action may add targets: run over a copy.
     const std::vector<Target> targets = myTargets;
     for (const Target& target : targets) {
         if ((target.events & controlEvents) != 0 && target.action) {
             target.action();
         }
     }
-    emit controlEventsSent(controlEvents);
 }
 
 void Control::touchesBegan(const Touch& touch) {

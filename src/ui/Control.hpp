@@ -61,15 +61,11 @@ public:
     virtual void setEnabled(bool enabled);
     bool isHighlighted() const { return myHighlighted; }
     virtual void setHighlighted(bool highlighted);
-    bool isTracking() const { return myTracking; }
-    bool isTouchInside() const { return myTouchInside; }
     // Highlighted / disabled bits of ControlState.
     uint32_t state() const;
 
-    // Target-action: the action runs for any event in the mask. Returns an id
-    // for removeTarget.
-    int addTarget(uint32_t controlEvents, Action action);
-    void removeTarget(int id);
+    // Target-action: the action runs for any event in the mask.
+    void addTarget(uint32_t controlEvents, Action action);
     void sendActionsForControlEvents(uint32_t controlEvents);
 
     // Touch entry points; subclasses extend them and call the base.
@@ -84,10 +80,6 @@ public:
     virtual void endTrackingWithTouch(const Touch& touch);
     virtual void cancelTracking();
 
-signals:
-    // Every set of control events sent, after the actions ran.
-    void controlEventsSent(uint32_t controlEvents);
-
 protected:
     void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
     void mouseMoveEvent(QGraphicsSceneMouseEvent* event) override;
@@ -96,7 +88,6 @@ protected:
 
 private:
     struct Target {
-        int id;
         uint32_t events;
         Action action;
     };
@@ -110,7 +101,6 @@ private:
     bool myTouchInside = false;
     bool myTouchDown = false;
     Point myLastLocation;
-    int myNextTargetId = 1;
     std::vector<Target> myTargets;
 };
 

@@ -15,9 +15,7 @@ public:
 
     bool isHighlighted() const { return myHighlighted; }
     void setHighlighted(bool highlighted);
-    QColor textColor() const { return myTextColor; }
     void setTextColor(const QColor& color);
-    QColor highlightedTextColor() const { return myHighlightedTextColor; }
     void setHighlightedTextColor(const QColor& color);
     // The colour the text is drawn in now.
     QColor currentTextColor() const;

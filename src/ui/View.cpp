@@ -258,10 +258,6 @@ void View::setBackgroundColor(const QColor& color) {
     update();
 }
 
-void View::setClipsToBounds(bool clips) {
-    setFlag(QGraphicsItem::ItemClipsChildrenToShape, clips);
-}
-
 void View::beginAnimations() {
     AnimationTransaction& t = transaction();
     if (t.depth == 0) {

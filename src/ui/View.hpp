@@ -102,11 +102,8 @@ public:
     void setUserInteractionEnabled(bool enabled);
     // False when this view or an ancestor view is hidden or takes no touches.
     bool receivesTouches() const;
-    bool isHidden() const { return !isVisible(); }
-    void setHidden(bool hidden) { setVisible(!hidden); }
     QColor backgroundColor() const { return myBackgroundColor; }
     void setBackgroundColor(const QColor& color);
-    void setClipsToBounds(bool clips);
 
     // --- animation transactions (main thread only)
     // Between begin and commit, geometry changes of any view update its model
@@ -119,7 +116,6 @@ public:
     bool isAnimating() const;
     // Jumps a running animation to its end.
     void finishAnimation();
-    QPropertyAnimation* currentAnimation() const { return myAnimation.data(); }
     // The drawn top-left corner of the frame (differs from frame().origin
     // only while animating).
     Point presentationOrigin() const;

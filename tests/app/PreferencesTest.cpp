@@ -1,121 +1,153 @@
-// The preference store: what counts as an integer or a boolean, damaged
-// files, and writes that reach the disk at once.
+// Preferences on disk: what the store reads as an integer or a boolean,
+// damaged files, and what the delegate loads, stores and when.
 #include "AppTestSupport.hpp"
 
 #include "app/Preferences.hpp"
 #include "common/LogCapture.hpp"
 
-#include <QStringList>
+#include <cmath>
+#include <limits>
 
 namespace ovra {
 namespace {
 
 using test::TemporaryPreferences;
 
-class PreferenceStore : public ::testing::Test {
+class PreferencesOnDisk : public ::testing::Test {
 protected:
     void SetUp() override {
         test::ensureWidgetApplication();
         ASSERT_TRUE(store.isValid());
     }
+    // A delegate that has loaded the store as launch does.
+    static std::unique_ptr<OvraTunerAppDelegate> loaded() {
+        auto delegate =
+            std::make_unique<OvraTunerAppDelegate>(OvraTunerAppDelegate::Options{nullptr, false});
+        delegate->loadPreferences();
+        return delegate;
+    }
+
     TemporaryPreferences store;
-    Preferences preferences;
 };
 
-TEST_F(PreferenceStore, EmptyStoreInTheUsersConfigFolderUnderTheProductNameHasNoValues) {
+TEST_F(PreferencesOnDisk, OnlyWholeIntegerTextIsAnIntegerAndBooleansReadWordsOrNumbers) {
+    store.writeFile("[General]\na=-17\nc=2147483647\nletters=abc\ntrailing=12abc\nfraction=1.5\n"
+                    "list=1, 2\nempty=\ntoolarge=2147483648\nhex=0x10\nt=true\nupper=TRUE\n"
+                    "one=1\nzero=0\nword=yes please\n");
+    Preferences preferences;
     EXPECT_EQ(preferences.fileName(), store.filePath());
-    EXPECT_EQ(preferences.integerForKey("ovratuner.volumethreshold"), std::nullopt);
-    EXPECT_EQ(preferences.boolForKey("ovratuner.hyperactivity"), std::nullopt);
-    EXPECT_FALSE(preferences.containsKey("ovratuner.volumethreshold"));
-    EXPECT_TRUE(preferences.isReadable());
-}
-
-TEST_F(PreferenceStore, IntegersWrittenAreOnDiskAtOnce) {
-    ASSERT_TRUE(preferences.setIntegerForKey(-42, "ovratuner.greenzonewidth"));
-    EXPECT_EQ(store.fileValue("ovratuner.greenzonewidth"), QStringLiteral("-42"));
-    EXPECT_EQ(preferences.integerForKey("ovratuner.greenzonewidth"), -42);
-    ASSERT_TRUE(preferences.setBoolForKey(true, "ovratuner.hyperactivity"));
-    EXPECT_EQ(store.fileValue("ovratuner.hyperactivity"), QStringLiteral("true"));
-    EXPECT_EQ(preferences.boolForKey("ovratuner.hyperactivity"), true);
-}
-
-TEST_F(PreferenceStore, OnlyIntegerTextIsAnIntegerAndEveryOtherValueIsReported) {
-    store.writeFile("[General]\na=0\nb=-17\nc=2147483647\nd=-2147483648\nletters=abc\n"
-                    "trailing=12abc\nfraction=1.5\nlist=1, 2\nempty=\ntoolarge=2147483648\n"
-                    "hex=0x10\nflag=true\n");
-    const std::pair<const char*, std::optional<int32_t>> cases[] = {
-        {"a", 0},        {"b", -17},       {"c", 2147483647}, {"d", INT32_MIN},
-        {"letters", {}}, {"trailing", {}}, {"fraction", {}},  {"list", {}},
-        {"empty", {}},   {"toolarge", {}}, {"hex", {}},       {"flag", {}}};
-    LogCapture log;
-    for (const auto& [key, expected] : cases) {
+    const std::pair<const char*, std::optional<int32_t>> integers[] = {
+        {"a", -17},   {"c", 2147483647}, {"letters", {}},  {"trailing", {}}, {"fraction", {}},
+        {"list", {}}, {"empty", {}},     {"toolarge", {}}, {"hex", {}},      {"absent", {}}};
+    for (const auto& [key, expected] : integers) {
         EXPECT_EQ(preferences.integerForKey(key), expected) << key;
     }
-    EXPECT_EQ(log.lines().size(), 8u);
-}
-
-TEST_F(PreferenceStore, BooleansReadFromTheirWordsOrNumbers) {
-    store.writeFile("[General]\nt=true\nf=false\nupper=TRUE\none=1\nzero=0\nword=yes please\n"
-                    "list=true, false\n");
-    const std::pair<const char*, std::optional<bool>> cases[] = {
-        {"t", true},     {"f", false},           {"upper", true},        {"one", true},
-        {"zero", false}, {"word", std::nullopt}, {"list", std::nullopt}, {"absent", std::nullopt},
-    };
-    for (const auto& [key, expected] : cases) {
+    const std::pair<const char*, std::optional<bool>> booleans[] = {
+        {"t", true}, {"upper", true}, {"one", true}, {"zero", false}, {"word", {}}, {"absent", {}}};
+    for (const auto& [key, expected] : booleans) {
         EXPECT_EQ(preferences.boolForKey(key), expected) << key;
     }
 }
 
-TEST_F(PreferenceStore, DamagedFilesKeepOnlyWhatStillReads) {
-    struct Case {
-        QByteArray contents;
-        std::optional<int32_t> threshold;
-        bool readable;
-    };
-    const Case cases[] = {
-        {test::bytes("\x00\x01\xff\xfe[[[=\n=\x80\x81garbage"), std::nullopt, true},
-        // A broken section line: the file is damaged, the line after it still reads.
-        {QByteArray("[General\novratuner.volumethreshold=700\n"), 700, false},
-        {QByteArray(100000, '['), std::nullopt, false},
-        {QByteArray("ovratuner.volumethreshold=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\xff)\n"),
-         std::nullopt, true},
-        {test::bytes("\x00\xff\xfe[General\x01]\novratuner.volumethreshold\x00=7"), std::nullopt,
+TEST_F(PreferencesOnDisk, DamagedWrongTypedOrOutOfRangeValuesGiveTheDefaultsAndLoadWritesNothing) {
+    const struct {
+        const char* what;
+        QByteArray contents; // null: no file at all
+        bool damaged;
+    } cases[] = {
+        {"no file", QByteArray(), false},
+        {"wrong types",
+         "[General]\novratuner.volumethreshold=abc\novratuner.greenzonewidth=12abc\n"
+         "ovratuner.hyperactivity=maybe\novratuner.tuningkeyselected=1, 2\n",
          false},
+        {"binary garbage",
+         test::bytes("\x00\xff\xfe[General\x01]\novratuner.volumethreshold\x00=7"), false},
+        {"unparsable", QByteArray(100000, '['), true},
+        {"key 7", "[General]\novratuner.tuningkeyselected=7\n", false},
+        {"key -1", "[General]\novratuner.tuningkeyselected=-1\n", false},
     };
-    for (const Case& damaged : cases) {
+    for (const auto& c : cases) {
         TemporaryPreferences fresh;
-        fresh.writeFile(damaged.contents);
-        Preferences reader;
-        const std::string what = damaged.contents.left(24).toHex().toStdString();
-        EXPECT_EQ(reader.integerForKey("ovratuner.volumethreshold"), damaged.threshold) << what;
-        EXPECT_EQ(reader.boolForKey("ovratuner.hyperactivity"), std::nullopt) << what;
-        EXPECT_EQ(reader.isReadable(), damaged.readable) << what;
+        if (!c.contents.isNull()) {
+            fresh.writeFile(c.contents);
+        }
+        LogCapture log;
+        auto delegate = loaded();
+        EXPECT_EQ(delegate->volumeThreshold(), 500) << c.what;
+        EXPECT_EQ(delegate->greenZoneCentsWidth(), 10) << c.what;
+        EXPECT_FALSE(delegate->hyperactivityMode()) << c.what;
+        EXPECT_EQ(delegate->lastTuningKeySelected(), 0) << c.what;
+        EXPECT_EQ(fresh.fileContents(), c.contents) << c.what;
+        if (c.damaged) {
+            ASSERT_FALSE(log.lines().empty());
+            EXPECT_EQ(log.lines().back().rfind("Warning : damaged preferences file - ", 0), 0u);
+            delegate->storeDefaultValues(); // replaces it with a readable file
+            EXPECT_EQ(fresh.fileValue(OvraTunerAppDelegate::KEY_VOLUME_THRESHOLD),
+                      QStringLiteral("500"));
+        }
     }
 }
 
-TEST_F(PreferenceStore, ADamagedFileIsReplacedByTheNextWrite) {
-    store.writeFile(test::bytes("\x00\x01\xff[[[\n"));
-    ASSERT_TRUE(preferences.setIntegerForKey(650, "ovratuner.volumethreshold"));
-    EXPECT_EQ(preferences.integerForKey("ovratuner.volumethreshold"), 650);
-    EXPECT_EQ(store.fileValue("ovratuner.volumethreshold"), QStringLiteral("650"));
+TEST_F(PreferencesOnDisk, StoredValuesAreLoadedAndStoringWritesTheThreeSettings) {
+    store.writeFile("[General]\novratuner.volumethreshold=0\novratuner.greenzonewidth=-3\n"
+                    "ovratuner.hyperactivity=true\novratuner.tuningkeyselected=6\n");
+    auto delegate = loaded();
+    EXPECT_EQ(delegate->volumeThreshold(), 0) << "used unchecked";
+    EXPECT_EQ(delegate->greenZoneCentsWidth(), -3);
+    EXPECT_TRUE(delegate->hyperactivityMode());
+    EXPECT_EQ(delegate->lastTuningKeySelected(), 6);
+
+    delegate->setVolumeSensitivity(0.5f);
+    delegate->setGreenZoneCentsWidth(25);
+    delegate->setHyperactivityMode(false);
+    delegate->storeDefaultValues();
+    auto next = loaded();
+    EXPECT_EQ(next->volumeThreshold(), 525);
+    EXPECT_EQ(next->greenZoneCentsWidth(), 25);
+    EXPECT_FALSE(next->hyperactivityMode());
 }
 
-TEST_F(PreferenceStore, SeveralValuesAreWrittenTogether) {
-    ASSERT_TRUE(preferences.setIntegerAndBoolValues({{"x", 1}, {"y", 2}}, {{"z", false}}));
-    EXPECT_EQ(store.fileValue("x"), QStringLiteral("1"));
-    EXPECT_EQ(store.fileValue("y"), QStringLiteral("2"));
-    EXPECT_EQ(store.fileValue("z"), QStringLiteral("false"));
+TEST_F(PreferencesOnDisk, TheSelectedKeyIsWrittenAtOnceAndReadFromTheStoreEachTime) {
+    auto delegate = loaded();
+    delegate->updateSelectedTuningKey(4);
+    EXPECT_EQ(store.fileValue(OvraTunerAppDelegate::KEY_SELECTED_TUNING_KEY_INDEX),
+              QStringLiteral("4"));
+    EXPECT_TRUE(store.fileValue(OvraTunerAppDelegate::KEY_VOLUME_THRESHOLD).isNull());
+    auto other = loaded(); // another run of the application
+    EXPECT_EQ(other->lastTuningKeySelected(), 4);
+    other->updateSelectedTuningKey(5);
+    EXPECT_EQ(delegate->lastTuningKeySelected(), 5);
 }
 
-TEST_F(PreferenceStore, UnwritableStoreIsReportedNotFatal) {
-    // A file where the folder should be.
-    QFile blocker(store.folder());
+TEST_F(PreferencesOnDisk, AnUnwritableStoreIsReportedNotFatal) {
+    QFile blocker(store.folder()); // a file where the folder should be
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     LogCapture log;
-    EXPECT_FALSE(preferences.setIntegerForKey(1, "ovratuner.tuningkeyselected"));
+    EXPECT_FALSE(Preferences().setIntegerForKey(1, "ovratuner.tuningkeyselected"));
     ASSERT_FALSE(log.lines().empty());
     EXPECT_NE(log.lines().front().find("couldn't write preferences"), std::string::npos);
+}
+
+TEST_F(PreferencesOnDisk, SensitivityMapsToThresholdTruncatingTowardZeroAndStaysDefined) {
+    const struct {
+        float sensitivity;
+        int32_t threshold;
+    } cases[] = {{0.5f, 525},    {0.0f, 1000}, {1.0f, 50},
+                 {0.0011f, 999}, {2.0f, -900}, {-1e30f, INT32_MAX}};
+    auto delegate = loaded();
+    EXPECT_FLOAT_EQ(delegate->volumeSensitivity(), 0.5263158f);
+    for (const auto& c : cases) {
+        LogCapture log;
+        delegate->setVolumeSensitivity(c.sensitivity);
+        EXPECT_EQ(delegate->volumeThreshold(), c.threshold) << c.sensitivity;
+        EXPECT_EQ(log.count("Volume threshold=" + std::to_string(c.threshold)), 1);
+    }
+    delegate->setVolumeSensitivity(0.5f);
+    delegate->setVolumeSensitivity(std::numeric_limits<float>::quiet_NaN());
+    EXPECT_EQ(delegate->volumeThreshold(), 525) << "not a number changes nothing";
+    store.writeFile("[General]\novratuner.volumethreshold=-2147483648\n");
+    EXPECT_TRUE(std::isfinite(loaded()->volumeSensitivity()));
 }
 
 } // namespace

@@ -9,9 +9,10 @@
 #include "app/OvraTunerAppDelegate.hpp"
 #include "app/TunerWindow.hpp"
 #include "capture/FileAudioQueue.hpp"
+#include "layout/WEXConfig.hpp"
 #include "tuner/OvraMainView.hpp"
 #include "tuner/OvraSettings.hpp"
-#include "tuner/OvraTuningKey.hpp"
+#include "ui/ImageView.hpp"
 #include "ui/WEXButton.hpp"
 
 #include <QGuiApplication>
@@ -81,6 +82,20 @@ protected:
         QTest::touchEvent(viewport, touchScreen).release(0, at + QPoint(2, 1));
     }
 
+    // The control drawn over the middle of a layout item.
+    template <class T> T* controlOfItem(const char* item, int index, const char* sizingModifier) {
+        const Point at = WEXConfig::positionOfItem(item, index, nullptr, "general.cfg");
+        const Size size = ImageView::imageSize(
+            WEXConfig::imageOfItem(item, index, sizingModifier, "general.cfg"));
+        for (QGraphicsItem* found :
+             window->scene()->items(QPointF(at.x + size.width / 2, at.y + size.height / 2))) {
+            if (auto* control = dynamic_cast<T*>(found)) {
+                return control;
+            }
+        }
+        return nullptr;
+    }
+
     QTemporaryDir preferences;
     std::unique_ptr<OvraTunerAppDelegate> delegate;
     TunerWindow* window = nullptr;
@@ -89,19 +104,20 @@ protected:
 TEST_F(TouchOnThisDisplay, AKeyLightsAndTheAboutButtonSlidesTheSettingsIn) {
     ASSERT_EQ(QGuiApplication::platformName(), qEnvironmentVariable("QT_QPA_PLATFORM"));
     OvraMainView* screen = delegate->mainView();
-    OvraTuningKey* key = screen->tuningKey(3);
-    ASSERT_NE(key->shownImage().toImage(), key->activeImage().toImage());
+    Control* key = controlOfItem<Control>("tuningkey", 3, "pressed");
+    ASSERT_NE(key, nullptr);
+    ASSERT_NE(screen->screenState().litKey, 3);
 
     touch(key, [&] { EXPECT_TRUE(key->isHighlighted()) << "held down"; });
     EXPECT_FALSE(key->isHighlighted());
-    EXPECT_EQ(screen->activeTuningKeyIndex(), 3);
-    EXPECT_EQ(key->shownImage().toImage(), key->activeImage().toImage()) << "the key is lit";
+    EXPECT_EQ(screen->screenState().activeString, 3);
+    EXPECT_EQ(screen->screenState().litKey, 3) << "the key is lit";
 
     OvraSettings* panel = screen->settings();
     const Rect onScreen{{0, 0}, {320, 460}};
     ASSERT_NE(panel->frame(), onScreen);
     QSignalSpy slid(panel, &View::animationFinished);
-    touch(screen->aboutButton());
+    touch(controlOfItem<WEXButton>("aboutbutton", -1, "unpressed"));
     EXPECT_EQ(panel->frame(), onScreen);
     ASSERT_TRUE(slid.count() > 0 || slid.wait(10000));
     EXPECT_EQ(panel->presentationOrigin(), onScreen.origin);

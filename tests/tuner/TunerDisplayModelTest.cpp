@@ -64,24 +64,26 @@ TEST(NeedleMapping, GreenZoneNearPointsFractionOf195AndFarPointCutoff) {
                  {-5.0f, {140.0f - 120.0f * t5, 20.0f + 20.0f * t5}},
                  {200.0f, {180.0f + 120.0f * t200, 20.0f + 20.0f * t200}}};
     for (const auto& row : table) {
-        const Point actual = TunerDisplayModel::needlePosition(row.cents, kPoints);
+        const Point actual = TunerDisplayModel::needleTarget(row.cents, kPoints).point();
         EXPECT_FLOAT_EQ(actual.x, row.expected.x) << row.cents << " cents";
         EXPECT_FLOAT_EQ(actual.y, row.expected.y) << row.cents << " cents";
     }
     for (float cents : {200.5f, 1e30f}) {
-        EXPECT_EQ(TunerDisplayModel::needlePosition(cents, kPoints), kPoints.farRed) << cents;
+        EXPECT_EQ(TunerDisplayModel::needleTarget(cents, kPoints).point(), kPoints.farRed) << cents;
     }
-    EXPECT_EQ(TunerDisplayModel::needlePosition(-250.0f, kPoints), kPoints.farBlue);
+    EXPECT_EQ(TunerDisplayModel::needleTarget(-250.0f, kPoints).point(), kPoints.farBlue);
 }
 
 TEST(LedBar, LitCountIsTheLevelInTenthsTruncated) {
-    EXPECT_EQ(TunerDisplayModel::litLedCount(0.0f), 0);
-    EXPECT_EQ(TunerDisplayModel::litLedCount(0.0999f), 0);
-    EXPECT_EQ(TunerDisplayModel::litLedCount(0.1f), 1);
-    EXPECT_EQ(TunerDisplayModel::litLedCount(0.55f), 5);
-    EXPECT_EQ(TunerDisplayModel::litLedCount(0.95f), 9);
-    EXPECT_EQ(TunerDisplayModel::litLedCount(32767.0f / 32768.0f), 9);
-    EXPECT_EQ(TunerDisplayModel::litLedCount(std::nanf("")), 0);
+    const struct {
+        float level;
+        int32_t lit;
+    } table[] = {{0.0f, 0},          {0.0999f, 0}, {0.1f, 1},
+                 {0.55f, 5},         {0.95f, 9},   {32767.0f / 32768.0f, 9},
+                 {std::nanf(""), 0}, {-1.0f, 0}};
+    for (const auto& row : table) {
+        EXPECT_EQ(TunerDisplayModel::litLedCount(row.level), row.lit) << row.level;
+    }
 }
 
 TEST(KeyHits, StringKeysLeaveAutomaticModeAndTheMagicKeyToggles) {
@@ -125,8 +127,8 @@ TEST(Refresh, ALoudBufferMovesTheNeedleByCentsFromTheActiveString) {
     ASSERT_TRUE(outcome.cents.has_value());
     EXPECT_NEAR(*outcome.cents, 0.0f, 1e-4f);
     ASSERT_TRUE(outcome.needle.has_value());
-    EXPECT_FLOAT_EQ(outcome.needle->x, 160.0f);
-    EXPECT_FLOAT_EQ(outcome.needle->y, 20.0f);
+    EXPECT_FLOAT_EQ(outcome.needle->point().x, 160.0f);
+    EXPECT_FLOAT_EQ(outcome.needle->point().y, 20.0f);
 }
 
 TEST(Refresh, SmoothedModeWaitsForAgreeingReadingsBeforeShowingAnything) {
@@ -152,7 +154,8 @@ TEST(Refresh, ManualModeNeverReselectsTheString) {
     const auto outcome = model.refresh(0.3f, 330.0f, 1e6f, 500, true, nullptr, kPoints);
     EXPECT_FALSE(outcome.selectionChanged);
     EXPECT_EQ(model.activeTuningKeyIndex(), 0);
-    EXPECT_EQ(outcome.needle, kPoints.farRed) << "330 Hz is far sharp of low E";
+    ASSERT_TRUE(outcome.needle.has_value());
+    EXPECT_EQ(outcome.needle->point(), kPoints.farRed) << "330 Hz is far sharp of low E";
 }
 
 } // namespace

@@ -1,43 +1,31 @@
 #pragma once
 
-#include "layout/ImageCache.hpp"
-#include "layout/Resources.hpp"
-#include "layout/WEXConfig.hpp"
+#include "ui/SceneScreenshot.hpp"
 #include "ui/View.hpp"
 
 #include <QApplication>
-#include <QFile>
 #include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QImage>
 #include <QPixmap>
-#include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <string>
-
 namespace ovra::test {
 
-// Views and widgets need a QApplication; one serves the whole test program.
-inline void ensureApplication() {
-    if (QCoreApplication::instance() == nullptr) {
-        static int argc = 1;
-        static char name[] = "ui_tests";
-        static char* argv[] = {name, nullptr};
-        // Never destroyed: Qt keeps it reachable as the instance.
-        new QApplication(argc, argv);
-    }
-}
-
-// As a base class, makes the application before any member of the fixture
-// (members may be pixmaps).
+// Views and widgets need a QApplication; one serves the whole test program
+// and is made before any member of a fixture (members may be pixmaps).
 struct ApplicationFirst {
-    ApplicationFirst() { ensureApplication(); }
+    ApplicationFirst() {
+        if (QCoreApplication::instance() == nullptr) {
+            static int argc = 1;
+            static char name[] = "ui_tests";
+            static char* argv[] = {name, nullptr};
+            new QApplication(argc, argv); // kept: Qt holds it as the instance
+        }
+    }
 };
-
-// The base of the fixtures here.
 struct UiTest : ApplicationFirst, ::testing::Test {};
 
 // A pixmap of one colour; with ratio 2 it holds twice the pixels for the
@@ -51,12 +39,14 @@ inline QPixmap solidPixmap(int width, int height, const QColor& colour, double r
     return pixmap;
 }
 
-// A scene shown in a view of the given size, with the scene's origin at the
-// view's top-left corner, for sending real mouse and touch events.
+// A root view in a scene shown one to one from the view's top-left corner,
+// for real mouse events and for looking at what is drawn.
 class SceneWindow {
 public:
-    SceneWindow(int width, int height) : myView(&myScene) {
+    SceneWindow(int width, int height)
+        : root(new View(Rect{{0, 0}, {float(width), float(height)}})), myView(&myScene) {
         myScene.setSceneRect(0, 0, width, height);
+        myScene.addItem(root);
         myView.setFrameShape(QFrame::NoFrame);
         myView.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         myView.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -64,74 +54,29 @@ public:
         myView.resize(width, height);
         myView.show();
     }
+    void click(double x, double y) {
+        QTest::mouseClick(myView.viewport(), Qt::LeftButton, {}, at(x, y));
+    }
+    void press(double x, double y) {
+        QTest::mousePress(myView.viewport(), Qt::LeftButton, {}, at(x, y));
+    }
+    void move(double x, double y) { QTest::mouseMove(myView.viewport(), at(x, y)); }
+    void release(double x, double y) {
+        QTest::mouseRelease(myView.viewport(), Qt::LeftButton, {}, at(x, y));
+    }
+    // The colour drawn at a point of the scene.
+    QColor drawnAt(int x, int y) {
+        return renderScene(myScene, myScene.sceneRect(), 1.0).pixelColor(x, y);
+    }
     QGraphicsScene& scene() { return myScene; }
-    QGraphicsView& view() { return myView; }
-    QWidget* viewport() { return myView.viewport(); }
-    // The viewport pixel of a scene point.
-    QPoint at(double x, double y) { return myView.mapFromScene(QPointF(x, y)); }
+
+    View* root; // owned by the scene
 
 private:
+    QPoint at(double x, double y) { return myView.mapFromScene(QPointF(x, y)); }
+
     QGraphicsScene myScene;
     QGraphicsView myView;
 };
-
-// A temporary folder of layout files and images, set as the resource
-// override directory while it lives; the image cache is emptied both ways.
-class SkinDirectory {
-public:
-    SkinDirectory() {
-        EXPECT_TRUE(myDir.isValid());
-        EXPECT_TRUE(Resources::setOverrideDirectory(myDir.path().toStdString()));
-        ImageCache::clear();
-    }
-    ~SkinDirectory() {
-        Resources::setOverrideDirectory("");
-        ImageCache::clear();
-    }
-    SkinDirectory(const SkinDirectory&) = delete;
-    SkinDirectory& operator=(const SkinDirectory&) = delete;
-
-    void write(const std::string& name, const std::string& text) const {
-        QFile file(myDir.filePath(QString::fromStdString(name)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(text.data(), static_cast<qint64>(text.size()));
-    }
-    void writeImage(const std::string& name, int width, int height, const QColor& colour) const {
-        QImage image(width, height, QImage::Format_ARGB32);
-        image.fill(colour);
-        ASSERT_TRUE(image.save(myDir.filePath(QString::fromStdString(name)), "PNG"));
-    }
-
-private:
-    QTemporaryDir myDir;
-};
-
-// A skin folder and the layout reader opened on it by layout(); the reader
-// is destroyed before the folder.
-struct SkinTest : UiTest {
-    void layout(const std::string& file, const std::string& text) {
-        skin.write(file, text);
-        config = std::make_unique<WEXConfig>("ovra");
-    }
-    SkinDirectory skin;
-    std::unique_ptr<WEXConfig> config;
-};
-
-inline ::testing::AssertionResult pointIs(Point actual, float x, float y) {
-    if (actual.x == x && actual.y == y) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure()
-           << "point (" << actual.x << ", " << actual.y << "), expected (" << x << ", " << y << ")";
-}
-
-inline ::testing::AssertionResult rectIs(const Rect& r, float x, float y, float w, float h) {
-    if (r.origin.x == x && r.origin.y == y && r.size.width == w && r.size.height == h) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure()
-           << "rect (" << r.origin.x << ", " << r.origin.y << ", " << r.size.width << ", "
-           << r.size.height << "), expected (" << x << ", " << y << ", " << w << ", " << h << ")";
-}
 
 } // namespace ovra::test

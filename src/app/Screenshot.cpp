@@ -1,0 +1,47 @@
+#include "app/Screenshot.hpp"
+
+#include "ui/SceneScreenshot.hpp"
+
+#include <QFile>
+#include <QGraphicsScene>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+namespace ovra {
+
+namespace {
+
+QJsonValue optionalNumber(const std::optional<float>& value) {
+    return value ? QJsonValue(static_cast<double>(*value)) : QJsonValue(QJsonValue::Null);
+}
+
+} // namespace
+
+QByteArray screenStateJson(const ScreenState& state) {
+    QJsonObject object;
+    object["active_string"] = state.activeString;
+    object["automatic"] = state.automatic;
+    object["needle_x"] = static_cast<double>(state.needle.x);
+    object["needle_y"] = static_cast<double>(state.needle.y);
+    object["meter_bright"] = state.meterBright;
+    object["lit_leds"] = state.litLeds;
+    object["display_hz"] = optionalNumber(state.displayFrequency);
+    object["cents"] = optionalNumber(state.cents);
+    return QJsonDocument(object).toJson(QJsonDocument::Indented);
+}
+
+QString writeScreenshot(QGraphicsScene& scene, const ScreenState& state, const QString& pngPath,
+                        const QString& jsonPath) {
+    if (!saveScenePng(scene, scene.sceneRect(), 2.0, pngPath)) {
+        return QStringLiteral("cannot write the screenshot '%1'").arg(pngPath);
+    }
+    QSaveFile json(jsonPath);
+    if (!json.open(QIODevice::WriteOnly) || json.write(screenStateJson(state)) < 0 ||
+        !json.commit()) {
+        return QStringLiteral("cannot write the screen state '%1'").arg(jsonPath);
+    }
+    return {};
+}
+
+} // namespace ovra

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "tuner/ScreenState.hpp"
+
+#include <QByteArray>
+#include <QString>
+
+class QGraphicsScene;
+
+namespace ovra {
+
+// The screen's state as a JSON object with the keys active_string, automatic,
+// needle_x, needle_y, meter_bright, lit_leds, display_hz and cents.
+QByteArray screenStateJson(const ScreenState& state);
+
+// Renders the scene's screen area at twice its points to `pngPath` and the
+// state to `jsonPath`. Returns an error message, or empty.
+QString writeScreenshot(QGraphicsScene& scene, const ScreenState& state, const QString& pngPath,
+                        const QString& jsonPath);
+
+} // namespace ovra

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "common/Geometry.hpp"
+
+#include <cstdint>
+#include <optional>
+
+namespace ovra {
+
+// What the tuner screen shows, read back from its views: for screenshots,
+// keyboard shortcuts and anyone checking that the display follows the model.
+struct ScreenState {
+    // The model's selection.
+    int32_t activeString = 0;
+    bool automatic = false;
+    // The string key and string picture showing their selected (lit or
+    // magic) picture, -1 for none; the magic key showing its active one.
+    int32_t litKey = -1;
+    int32_t litString = -1;
+    bool magicKeyLit = false;
+    // The needle's top-left in the model (its final place while it glides).
+    Point needle;
+    // Meter and needle both show their bright pictures.
+    bool meterBright = false;
+    // LEDs showing their lit picture.
+    int32_t litLeds = 0;
+    // The settings panel covers the screen (or is sliding onto it).
+    bool settingsShown = false;
+    // From the last refresh that got as far as the needle; empty before one.
+    std::optional<float> displayFrequency;
+    std::optional<float> cents;
+};
+
+} // namespace ovra

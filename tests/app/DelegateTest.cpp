@@ -1,0 +1,129 @@
+// The launched application with a scripted sound source: capture follows the
+// life cycle, settings are written when the application leaves, and the
+// keyboard reaches the screen.
+#include "AppTestSupport.hpp"
+
+#include "app/KeyboardShortcuts.hpp"
+#include "app/TunerWindow.hpp"
+#include "tuner/OvraMainView.hpp"
+
+#include <QTimer>
+
+namespace ovra {
+namespace {
+
+using test::eventually;
+
+class Delegate : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::ensureWidgetApplication();
+        ASSERT_TRUE(store.isValid());
+    }
+    void TearDown() override {
+        delegate.reset();
+        test::finishCapture();
+    }
+    void launch() {
+        delegate = std::make_unique<OvraTunerAppDelegate>(
+            OvraTunerAppDelegate::Options{test::quickFactory(source), false});
+        delegate->applicationDidFinishLaunching();
+    }
+    bool queue(size_t index, bool ScriptedAudioSource::QueueReport::*what) const {
+        const auto reports = source->reports();
+        return reports.size() > index && reports[index].*what;
+    }
+    bool capturing() const { return delegate->audioTrapper()->audioThread() != nullptr; }
+    QString stored(const char* key) const { return store.fileValue(key); }
+    ScreenState screen() const { return delegate->mainView()->screenState(); }
+
+    test::TemporaryPreferences store;
+    std::shared_ptr<ScriptedAudioSource> source = ScriptedAudioSource::create();
+    std::unique_ptr<OvraTunerAppDelegate> delegate;
+};
+
+TEST_F(Delegate, LaunchShowsTheScreenWithTheStoredSelectionAndStartsCapture) {
+    store.writeFile("[General]\novratuner.volumethreshold=700\novratuner.tuningkeyselected=6\n");
+    launch();
+    ASSERT_TRUE(delegate->window()->isVisible());
+    EXPECT_EQ(delegate->window()->contentView(), delegate->mainView());
+    EXPECT_EQ(delegate->volumeThreshold(), 700);
+    EXPECT_TRUE(screen().automatic);
+    EXPECT_TRUE(screen().magicKeyLit);
+    EXPECT_EQ(delegate->audioTrapper()->delegate(), delegate->mainView()->captureDelegate());
+    EXPECT_TRUE(eventually([&] { return queue(0, &ScriptedAudioSource::QueueReport::started); }));
+}
+
+TEST_F(Delegate, LeavingStopsCaptureAndWritesTheSettingsComingBackRestartsIt) {
+    launch();
+    ASSERT_TRUE(eventually([&] { return queue(0, &ScriptedAudioSource::QueueReport::started); }));
+    delegate->setVolumeSensitivity(0.5f);
+    delegate->setHyperactivityMode(true);
+    EXPECT_TRUE(stored(OvraTunerAppDelegate::KEY_VOLUME_THRESHOLD).isNull());
+
+    delegate->handleApplicationStateChange(Qt::ApplicationActive);
+    delegate->handleApplicationStateChange(Qt::ApplicationHidden);
+    EXPECT_FALSE(capturing());
+    EXPECT_TRUE(eventually([&] { return queue(0, &ScriptedAudioSource::QueueReport::disposed); }));
+    EXPECT_EQ(stored(OvraTunerAppDelegate::KEY_VOLUME_THRESHOLD), QStringLiteral("525"));
+    EXPECT_EQ(stored(OvraTunerAppDelegate::KEY_HYPERACTIVITY_MODE), QStringLiteral("true"));
+
+    delegate->setVolumeSensitivity(0.0f);
+    delegate->handleApplicationStateChange(Qt::ApplicationSuspended); // still not active
+    EXPECT_EQ(stored(OvraTunerAppDelegate::KEY_VOLUME_THRESHOLD), QStringLiteral("525"));
+    delegate->applicationDidBecomeActive();
+    EXPECT_TRUE(capturing());
+    EXPECT_TRUE(eventually([&] { return source->reports().size() == 3; }));
+
+    delegate->applicationWillTerminate();
+    EXPECT_FALSE(capturing());
+    EXPECT_EQ(stored(OvraTunerAppDelegate::KEY_VOLUME_THRESHOLD), QStringLiteral("1000"));
+}
+
+TEST_F(Delegate, TeardownStopsCaptureAndClosesTheWindowWithoutWriting) {
+    launch();
+    ASSERT_TRUE(eventually([&] { return queue(0, &ScriptedAudioSource::QueueReport::started); }));
+    std::weak_ptr<CorvaneAudioTrapper> trapper = delegate->audioTrapper();
+    QPointer<TunerWindow> window = delegate->window();
+    delegate.reset();
+    EXPECT_EQ(OvraTunerAppDelegate::sharedAppDelegate(), nullptr);
+    EXPECT_TRUE(window.isNull());
+    EXPECT_TRUE(eventually([&] { return queue(0, &ScriptedAudioSource::QueueReport::disposed); }));
+    test::finishCapture();
+    EXPECT_TRUE(trapper.expired());
+    EXPECT_TRUE(stored(OvraTunerAppDelegate::KEY_VOLUME_THRESHOLD).isNull());
+}
+
+TEST_F(Delegate, KeysPickStringsAndOpenOrCloseTheSettingsButNotUnderThePanel) {
+    launch();
+    TunerWindow* window = delegate->window();
+    new KeyboardShortcuts(window, delegate->mainView());
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    const auto press = [window](Qt::Key key) { QTest::keyClick(window, key); };
+
+    press(Qt::Key_5);
+    EXPECT_EQ(screen().litKey, 4);
+    EXPECT_EQ(delegate->lastTuningKeySelected(), 4) << "stored like a touch";
+    press(Qt::Key_M);
+    EXPECT_TRUE(screen().magicKeyLit);
+    press(Qt::Key_S);
+    EXPECT_TRUE(screen().settingsShown);
+    press(Qt::Key_1);
+    press(Qt::Key_A);
+    EXPECT_EQ(screen().litKey, 4) << "the panel covers the keys";
+    EXPECT_TRUE(screen().magicKeyLit);
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(screen().settingsShown);
+
+    bool quitSeen = false;
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, window,
+                     [&] { quitSeen = true; });
+    QTimer::singleShot(0, window, [&] { QTest::keyClick(window, Qt::Key_Q, Qt::ControlModifier); });
+    QTimer::singleShot(10000, window, [] { QCoreApplication::exit(1); }); // no hang if it fails
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    EXPECT_TRUE(quitSeen);
+}
+
+} // namespace
+} // namespace ovra

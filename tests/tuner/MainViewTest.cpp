@@ -1,0 +1,275 @@
+// The tuner screen built from the application's own layout: what its views
+// show after construction, refreshes and touches, read through the screen's
+// state; and refreshes posted by a real capture object.
+#include "TestTones.hpp"
+#include "WidgetTestApplication.hpp"
+
+#include "capture/CaptureThread.hpp"
+#include "capture/CorvaneAudioTrapper.hpp"
+#include "capture/ScriptedAudioQueue.hpp"
+#include "layout/WEXConfig.hpp"
+#include "tuner/OvraMainView.hpp"
+#include "tuner/TunerAppDelegate.hpp"
+#include "ui/ImageView.hpp"
+
+#include <QGraphicsScene>
+#include <QGraphicsView>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+#include <vector>
+
+namespace ovra::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr float WIDTH = 320.0f;
+constexpr float HEIGHT = 460.0f;
+
+// The application edge of the screen, with a real capture object whose
+// queues are scripted.
+class ScreenTestApp : public TunerAppDelegate {
+public:
+    explicit ScreenTestApp(int32_t storedSelection) : myStored(storedSelection) {}
+    ~ScreenTestApp() override { myTrapper->stopAudioTrapper(); }
+
+    std::shared_ptr<CorvaneAudioTrapper> audioTrapper() const override { return myTrapper; }
+    int32_t volumeThreshold() const override { return 500; }
+    void setVolumeThresholdToDefault() override {}
+    float volumeSensitivity() const override { return 0.5f; }
+    void setVolumeSensitivity(float) override {}
+    bool hyperactivityMode() const override { return myHyperactive; }
+    void setHyperactivityMode(bool on) override { myHyperactive = on; }
+    int32_t lastTuningKeySelected() const override { return myStored; }
+    void updateSelectedTuningKey(int32_t keyIndex) override { myStores.push_back(keyIndex); }
+    std::string versionString() const override { return "7.3.1"; }
+
+    // Results as the capture thread publishes them after one buffer.
+    void publish(float topAmplitude, float fundamental, float rawPeakPower) {
+        auto* record = myTrapper->callbackData();
+        record->myTopAmplitude.store(topAmplitude);
+        record->myMostRecentFundamentalFrequency.store(fundamental);
+        record->myRawPeakPower.store(rawPeakPower);
+    }
+
+    std::shared_ptr<ScriptedAudioSource> source = ScriptedAudioSource::create();
+    std::vector<int32_t> myStores;
+
+private:
+    std::shared_ptr<CorvaneAudioTrapper> myTrapper = CorvaneAudioTrapper::create(source->factory());
+    int32_t myStored;
+    bool myHyperactive = true;
+};
+
+Point layoutPoint(const char* item, int32_t index = -1) {
+    return WEXConfig::positionOfItem(item, index, nullptr, "general.cfg");
+}
+
+class Screen : public ::testing::Test {
+protected:
+    void SetUp() override { ensureWidgetApplication(); }
+    void TearDown() override {
+        if (myApp) {
+            myApp->audioTrapper()->stopAudioTrapper();
+        }
+        EXPECT_TRUE(finishCaptureThreads(10s));
+        myWindow.reset();
+        myScene.reset(); // the screen goes with its scene
+        myApp.reset();
+    }
+
+    // The screen with a stored selection, shown in a window as the shell
+    // shows it, so that mouse presses reach it.
+    OvraMainView& build(int32_t storedSelection = 0, bool withApp = true) {
+        myApp = withApp ? std::make_unique<ScreenTestApp>(storedSelection) : nullptr;
+        myScene = std::make_unique<QGraphicsScene>(0.0, 0.0, WIDTH, HEIGHT);
+        myView = new OvraMainView(Rect{{0.0f, 0.0f}, {WIDTH, HEIGHT}}, myApp.get());
+        myScene->addItem(myView);
+        myWindow = std::make_unique<QGraphicsView>(myScene.get());
+        myWindow->setFrameShape(QFrame::NoFrame);
+        myWindow->setFixedSize(static_cast<int>(WIDTH), static_cast<int>(HEIGHT));
+        myWindow->setSceneRect(0.0, 0.0, WIDTH, HEIGHT);
+        myWindow->show();
+        return *myView;
+    }
+    ScreenState state() const { return myView->screenState(); }
+    void refreshWith(float topAmplitude, float fundamental, float rawPeakPower) {
+        myApp->publish(topAmplitude, fundamental, rawPeakPower);
+        myView->refreshGUI();
+    }
+    // A click in the middle of a layout item sized by one of its images.
+    void click(const char* item, int32_t index, const char* sizingModifier) {
+        const Size size = ImageView::imageSize(
+            WEXConfig::imageOfItem(item, index, sizingModifier, "general.cfg"));
+        const Point at = layoutPoint(item, index);
+        QTest::mouseClick(myWindow->viewport(), Qt::LeftButton, {},
+                          QPoint(static_cast<int>(at.x + size.width / 2),
+                                 static_cast<int>(at.y + size.height / 2)));
+    }
+    void expectSelectionShown(int32_t string, bool automatic) {
+        const ScreenState s = state();
+        EXPECT_EQ(s.activeString, string);
+        EXPECT_EQ(s.automatic, automatic);
+        EXPECT_EQ(s.litKey, string);
+        EXPECT_EQ(s.litString, string);
+        EXPECT_EQ(s.magicKeyLit, automatic);
+    }
+
+    WEXConfig myLayout{"ovra"};
+    std::unique_ptr<ScreenTestApp> myApp;
+    std::unique_ptr<QGraphicsScene> myScene;
+    std::unique_ptr<QGraphicsView> myWindow;
+    OvraMainView* myView = nullptr;
+};
+
+TEST_F(Screen, StartsDimAndUnlitWithTheNeedleOnNearBlueAndTheStoredSelection) {
+    build(3);
+    const ScreenState s = state();
+    EXPECT_FALSE(s.meterBright);
+    EXPECT_EQ(s.litLeds, 0);
+    EXPECT_EQ(s.needle, layoutPoint("pitchmeter.nearblue"));
+    EXPECT_FALSE(s.settingsShown);
+    EXPECT_FALSE(s.displayFrequency.has_value());
+    expectSelectionShown(3, false);
+    EXPECT_EQ(myApp->myStores, std::vector<int32_t>{3}) << "the replay stores the selection";
+}
+
+TEST_F(Screen, AStoredMagicKeyStartsAutomaticOnTheLowestString) {
+    build(6);
+    expectSelectionShown(0, true);
+}
+
+TEST_F(Screen, WithoutAnApplicationItStartsManualOnStringZeroAndRefreshesShowNothing) {
+    build(0, false);
+    myView->refreshGUI();
+    expectSelectionShown(0, false);
+    EXPECT_FALSE(state().meterBright);
+}
+
+TEST_F(Screen, TheLedBarShowsTheLevelOfEveryRefreshEvenAQuietOne) {
+    build();
+    refreshWith(0.55f, 110.0f, 10.0f);
+    EXPECT_EQ(state().litLeds, 5);
+    refreshWith(0.95f, 110.0f, 1e6f);
+    EXPECT_EQ(state().litLeds, 9);
+}
+
+TEST_F(Screen, TheMeterIsBrightAboveTheThresholdAndDimAtIt) {
+    build(1);
+    refreshWith(0.3f, 110.0f, 501.0f);
+    EXPECT_TRUE(state().meterBright);
+    const Point needle = state().needle;
+    refreshWith(0.3f, 150.0f, 500.0f); // equal counts as too quiet
+    EXPECT_FALSE(state().meterBright);
+    EXPECT_EQ(state().needle, needle) << "a quiet refresh leaves the needle";
+    refreshWith(0.3f, 0.0f, 1e6f); // no frequency: nothing changes
+    EXPECT_FALSE(state().meterBright);
+}
+
+TEST_F(Screen, TheNeedleGlidesToItsPlaceForTheCentsFromTheActiveString) {
+    build(1);
+    const Point nearRed = layoutPoint("pitchmeter.nearred");
+    const Point nearBlue = layoutPoint("pitchmeter.nearblue");
+    refreshWith(0.3f, 110.0f, 1e6f);
+    ASSERT_TRUE(state().cents.has_value());
+    EXPECT_NEAR(*state().cents, 0.0f, 1e-3f);
+    EXPECT_NEAR(state().needle.x, (nearRed.x + nearBlue.x) / 2, 0.01f);
+    EXPECT_NEAR(state().needle.y, (nearRed.y + nearBlue.y) / 2, 0.01f);
+
+    myView->tuningKeyHit(0);
+    refreshWith(0.3f, 330.0f, 1e6f); // two octaves sharp of low E
+    EXPECT_EQ(state().needle, layoutPoint("pitchmeter.farred"));
+}
+
+TEST_F(Screen, AutomaticModeLightsTheKeyAndStringItHearsWithoutStoringIt) {
+    build(6);
+    myApp->myStores.clear();
+    refreshWith(0.3f, 196.0f, 1e6f);
+    expectSelectionShown(3, true);
+    refreshWith(0.3f, 220.0f, 1e6f); // just under the G3/B3 border
+    expectSelectionShown(3, true);
+    EXPECT_TRUE(myApp->myStores.empty());
+}
+
+TEST_F(Screen, AFingerOnAKeyChoosesItsStringAndOnTheMagicKeyTogglesAutomaticMode) {
+    build(6);
+    click("tuningkey", 4, "pressed");
+    expectSelectionShown(4, false);
+    click("autoswitchkey", -1, "pressed");
+    expectSelectionShown(4, true);
+    click("autoswitchkey", -1, "pressed");
+    expectSelectionShown(4, false);
+    EXPECT_EQ(myApp->myStores, (std::vector<int32_t>{6, 4, 6, 6}));
+}
+
+TEST_F(Screen, TheAboutButtonBringsInTheSettingsPanel) {
+    build();
+    click("aboutbutton", -1, "unpressed");
+    EXPECT_TRUE(state().settingsShown);
+}
+
+// --- refreshes posted by the capture object
+
+std::vector<int16_t> pluck(double fundamental, size_t buffers) {
+    ToneRecipe tone;
+    tone.fundamental = fundamental;
+    tone.seconds = static_cast<double>(buffers * CAPTURE_FRAMES_PER_BUFFER) / 8000.0 + 0.1;
+    return toPcm16(synthesizeTone(tone));
+}
+
+TEST_F(Screen, APlayedA2ThroughCaptureSelectsStringOneAutomatically) {
+    build(6);
+    constexpr size_t BUFFERS = 6;
+    const std::vector<int16_t> note = pluck(110.0, BUFFERS);
+    for (size_t b = 0; b < BUFFERS; ++b) {
+        const auto* start = note.data() + b * CAPTURE_FRAMES_PER_BUFFER;
+        myApp->source->pushBuffer({start, start + CAPTURE_FRAMES_PER_BUFFER});
+    }
+    QSignalSpy refreshes(myView, &OvraMainView::refreshed);
+    const auto trapper = myApp->audioTrapper();
+    trapper->setEventLoopSliceForTesting(50ms);
+    trapper->setDelegate(myView->captureDelegate());
+    trapper->startAudioTrapper();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return refreshes.size() >= int(BUFFERS); }, 20000));
+    expectSelectionShown(1, true);
+    ASSERT_TRUE(state().displayFrequency.has_value());
+    EXPECT_NEAR(*state().displayFrequency, 110.0f, 0.15f);
+    EXPECT_TRUE(state().meterBright);
+    EXPECT_GT(state().litLeds, 0);
+}
+
+TEST_F(Screen, EveryPostFromAnyThreadRunsOnceOnTheMainThreadAndNoneAfterTheScreenGoes) {
+    build();
+    QSignalSpy refreshes(myView, &OvraMainView::refreshed);
+    const std::shared_ptr<AudioTrapperDelegate> delegate = myView->captureDelegate();
+    constexpr int POSTS = 200;
+    // An old capture thread and its successor may post at once; neither waits.
+    const auto poster = [delegate] {
+        for (int i = 0; i < POSTS; ++i) {
+            delegate->refreshGUIFromAnotherThread();
+        }
+    };
+    auto a = std::async(std::launch::async, poster);
+    auto b = std::async(std::launch::async, poster);
+    ASSERT_EQ(a.wait_for(30s), std::future_status::ready);
+    ASSERT_EQ(b.wait_for(30s), std::future_status::ready);
+    EXPECT_EQ(refreshes.size(), 0) << "posted, not run by the caller";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(refreshes.size(), 2 * POSTS) << "one refresh per post, none merged";
+
+    delegate->refreshGUIFromAnotherThread();
+    myWindow.reset();
+    myScene.reset();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(refreshes.size(), 2 * POSTS) << "a post pending when the screen went is dropped";
+    delegate->refreshGUIFromAnotherThread();
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+} // namespace ovra::test
