@@ -7,6 +7,8 @@
 #   eval "$(scripts/virtual-mic.sh start)"   # prints export lines; safe to repeat
 #   paplay some-16-bit.wav                   # this is what the microphone hears
 #   scripts/virtual-mic.sh stop
+#   eval "$(scripts/virtual-mic.sh restart)" # kills the server and starts a new one,
+#                                            # as when a desktop's sound server restarts
 #
 # The server lives in its own runtime directory (OVRA_VMIC_DIR, default
 # /tmp/ovra-vmic-$UID), so it never touches a desktop's own sound server.
@@ -85,5 +87,6 @@ stop() {
 case "${1:-}" in
   start) start ;;
   stop) stop ;;
-  *) echo "usage: $0 start|stop" >&2; exit 2 ;;
+  restart) stop && unset OVRA_VMIC_PULSE_PID OVRA_VMIC_PAREC_PID && start ;;
+  *) echo "usage: $0 start|stop|restart" >&2; exit 2 ;;
 esac

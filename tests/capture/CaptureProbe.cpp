@@ -1,18 +1,22 @@
 // Runs the capture object on a microphone for a while in a process of its
 // own, for tests that need a particular sound-server environment.
-//   capture_probe [--seconds S] [--no-stop]
-// Prints "notification <fundamental> at <ms since start>" per analysed buffer and "done" at the
-// end (on standard error, so that standard output holds only queue lines).
+//   capture_probe [--seconds S] [--no-stop] [--device-format RATE:CHANNELS:float|int16]
+// With --seconds 0 it runs until its standard input closes.
+// Prints "notification <fundamental> at <ms since start>" per analysed buffer, "status <name>"
+// per change of the hearing status and "done" at the end (on standard error, so that standard
+// output holds only queue lines). --device-format opens the input in that format and converts.
 #include "capture/CorvaneAudioTrapper.hpp"
 #include "capture/MicrophoneAudioQueue.hpp"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QStringList>
 #include <QTimer>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -38,27 +42,54 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     double seconds = 1.0;
     bool stop = true;
+    ovra::MicrophoneQueueOptions options;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--seconds") == 0 && i + 1 < argc) {
             seconds = std::stod(argv[++i]);
         } else if (std::strcmp(argv[i], "--no-stop") == 0) {
             stop = false;
+        } else if (std::strcmp(argv[i], "--device-format") == 0 && i + 1 < argc) {
+            const QStringList parts = QString::fromLocal8Bit(argv[++i]).split(':');
+            if (parts.size() != 3) {
+                std::fprintf(stderr, "--device-format wants RATE:CHANNELS:TYPE\n");
+                return 2;
+            }
+            options.deviceFormat.setSampleRate(parts[0].toInt());
+            options.deviceFormat.setChannelCount(parts[1].toInt());
+            options.deviceFormat.setSampleFormat(parts[2] == "float" ? QAudioFormat::Float
+                                                                     : QAudioFormat::Int16);
         } else {
             std::fprintf(stderr, "unknown argument %s\n", argv[i]);
             return 2;
         }
     }
 
-    auto trapper = ovra::CorvaneAudioTrapper::create(ovra::microphoneAudioQueueFactory());
+    auto trapper = ovra::CorvaneAudioTrapper::create(ovra::microphoneAudioQueueFactory(options));
     trapper->setDelegate(std::make_shared<PrintingDelegate>(trapper.get()));
+    trapper->setHearingStatusListener([](ovra::HearingStatus status) {
+        std::fprintf(stderr, "status %s\n", ovra::hearingStatusName(status));
+    });
     trapper->startAudioTrapper();
-    QTimer::singleShot(static_cast<int>(seconds * 1000), &app, [&] {
+    auto finish = [&] {
         if (stop) {
             trapper->stopAudioTrapper();
         }
         app.quit();
-    });
+    };
+    std::thread stdinWatch;
+    if (seconds > 0) {
+        QTimer::singleShot(static_cast<int>(seconds * 1000), &app, finish);
+    } else {
+        stdinWatch = std::thread([&] {
+            while (std::fgetc(stdin) != EOF) {
+            }
+            QMetaObject::invokeMethod(&app, finish, Qt::QueuedConnection);
+        });
+    }
     app.exec();
+    if (stdinWatch.joinable()) {
+        stdinWatch.join();
+    }
     std::fprintf(stderr, "done\n");
     return 0;
 }
