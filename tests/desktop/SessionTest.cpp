@@ -15,8 +15,10 @@
 #include "ui/ImageView.hpp"
 #include "ui/WEXButton.hpp"
 
+#include <QGraphicsScene>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -52,6 +54,32 @@ TEST(OnThisDisplay, TheProgramShowsARecordingsStringAndQuits) {
     EXPECT_GT(test::stringPictureMatch(png, 1, "magic"), 0.8);
 }
 
+// Where a layout item's picture lies on the screen, in points.
+QRectF layoutRect(const char* item, int32_t index, const char* modifier) {
+    const Point at = WEXConfig::positionOfItem(item, index, nullptr, MAIN_VIEW_LAYOUT_FILE);
+    const Size size =
+        ImageView::imageSize(WEXConfig::imageOfItem(item, index, modifier, MAIN_VIEW_LAYOUT_FILE));
+    return QRectF(at.x, at.y, size.width, size.height);
+}
+
+// How warm (red over blue) the screen looks there on average: a lit key
+// glows gold, an unlit one is grey chrome.
+double warmth(QGraphicsScene& scene, const QRectF& area) {
+    QImage image((area.size() * 2).toSize(), QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    scene.render(&painter, QRectF(image.rect()), area);
+    painter.end();
+    double sum = 0.0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            sum += qRed(pixel) - qBlue(pixel);
+        }
+    }
+    return sum / (image.width() * image.height());
+}
+
 class TouchOnThisDisplay : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -68,11 +96,21 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     }
 
-    // One finger down on the item, moved a little, lifted; `whileDown` runs
-    // between the move and the lift.
-    void touch(QGraphicsItem* item, const std::function<void()>& whileDown = {}) {
+    // The topmost control at a point of the screen, or null.
+    Control* controlAt(const QPointF& point) const {
+        for (QGraphicsItem* item : window->scene()->items(point)) {
+            if (auto* control = dynamic_cast<Control*>(item->toGraphicsObject())) {
+                return control;
+            }
+        }
+        return nullptr;
+    }
+
+    // One finger down in the middle of the area, moved a little, lifted;
+    // `whileDown` runs between the move and the lift.
+    void touch(const QRectF& area, const std::function<void()>& whileDown = {}) {
         static QPointingDevice* const touchScreen = QTest::createTouchDevice();
-        const QPoint at = window->mapFromScene(item->sceneBoundingRect().center());
+        const QPoint at = window->mapFromScene(area.center());
         QWidget* viewport = window->viewport();
         QTest::touchEvent(viewport, touchScreen).press(0, at);
         QTest::touchEvent(viewport, touchScreen).move(0, at + QPoint(2, 1));
@@ -82,20 +120,6 @@ protected:
         QTest::touchEvent(viewport, touchScreen).release(0, at + QPoint(2, 1));
     }
 
-    // The control drawn over the middle of a layout item.
-    template <class T> T* controlOfItem(const char* item, int index, const char* sizingModifier) {
-        const Point at = WEXConfig::positionOfItem(item, index, nullptr, "general.cfg");
-        const Size size = ImageView::imageSize(
-            WEXConfig::imageOfItem(item, index, sizingModifier, "general.cfg"));
-        for (QGraphicsItem* found :
-             window->scene()->items(QPointF(at.x + size.width / 2, at.y + size.height / 2))) {
-            if (auto* control = dynamic_cast<T*>(found)) {
-                return control;
-            }
-        }
-        return nullptr;
-    }
-
     QTemporaryDir preferences;
     std::unique_ptr<OvraTunerAppDelegate> delegate;
     TunerWindow* window = nullptr;
@@ -103,21 +127,21 @@ protected:
 
 TEST_F(TouchOnThisDisplay, AKeyLightsAndTheAboutButtonSlidesTheSettingsIn) {
     ASSERT_EQ(QGuiApplication::platformName(), qEnvironmentVariable("QT_QPA_PLATFORM"));
-    OvraMainView* screen = delegate->mainView();
-    Control* key = controlOfItem<Control>("tuningkey", 3, "pressed");
-    ASSERT_NE(key, nullptr);
-    ASSERT_NE(screen->screenState().litKey, 3);
+    const QRectF key = layoutRect(CFG_TUNING_KEY, 3, "unpressed");
+    Control* keyControl = controlAt(key.center());
+    ASSERT_NE(keyControl, nullptr);
+    const double unlit = warmth(*window->scene(), key);
 
-    touch(key, [&] { EXPECT_TRUE(key->isHighlighted()) << "held down"; });
-    EXPECT_FALSE(key->isHighlighted());
-    EXPECT_EQ(screen->screenState().activeString, 3);
-    EXPECT_EQ(screen->screenState().litKey, 3) << "the key is lit";
+    touch(key, [&] { EXPECT_TRUE(keyControl->isHighlighted()) << "held down"; });
+    EXPECT_FALSE(keyControl->isHighlighted());
+    EXPECT_EQ(delegate->lastTuningKeySelected(), 3) << "the choice is stored at once";
+    EXPECT_GT(warmth(*window->scene(), key), unlit + 20.0) << "the key glows";
 
-    OvraSettings* panel = screen->settings();
+    OvraSettings* panel = delegate->mainView()->settings();
     const Rect onScreen{{0, 0}, {320, 460}};
     ASSERT_NE(panel->frame(), onScreen);
     QSignalSpy slid(panel, &View::animationFinished);
-    touch(controlOfItem<WEXButton>("aboutbutton", -1, "unpressed"));
+    touch(layoutRect("aboutbutton", -1, "unpressed"));
     EXPECT_EQ(panel->frame(), onScreen);
     ASSERT_TRUE(slid.count() > 0 || slid.wait(10000));
     EXPECT_EQ(panel->presentationOrigin(), onScreen.origin);
