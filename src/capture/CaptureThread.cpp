@@ -25,10 +25,9 @@ void CaptureThread::run() {
 }
 
 void interruptCaptureThread(QThread& thread) {
+    // The thread looks at the flag every few milliseconds within its slice
+    // (waking its event loop from here would race with the loop's own end).
     thread.requestInterruption();
-    // Leaves the running slice now rather than when its timer ends, so that
-    // a stopped thread lets go of its input and a quitting process exits.
-    thread.exit();
 }
 
 namespace {

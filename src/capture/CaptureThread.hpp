@@ -30,8 +30,9 @@ private:
     std::atomic<bool> myEnded{false};
 };
 
-// Asks a capture thread to stop and ends its current event-loop slice at
-// once (no further slice runs on it). Thread-safe; does not wait.
+// Asks a capture thread to stop; it ends its current event-loop slice within
+// INTERRUPTION_POLL. Thread-safe; does not wait.
+inline constexpr std::chrono::milliseconds INTERRUPTION_POLL{10};
 void interruptCaptureThread(QThread& thread);
 
 // Every capture thread is registered here until it has finished, so that its

@@ -212,6 +212,14 @@ void CorvaneAudioTrapper::runAudioTrapperThread(void* /*ignored*/) {
         slice.setSingleShot(true);
         slice.setTimerType(Qt::PreciseTimer);
         QObject::connect(&slice, &QTimer::timeout, &loop, &QEventLoop::quit);
+        // Interruption ends the running slice, not just the next one.
+        QTimer interruptionPoll;
+        QObject::connect(&interruptionPoll, &QTimer::timeout, &loop, [&] {
+            if (currentThread->isInterruptionRequested()) {
+                loop.quit();
+            }
+        });
+        interruptionPoll.start(INTERRUPTION_POLL);
         bool inputsChanged = false;
         if (QMediaDevices* watcher = audioInputsWatcher()) {
             // Queued to this thread: the loop lives here.
@@ -221,7 +229,6 @@ void CorvaneAudioTrapper::runAudioTrapperThread(void* /*ignored*/) {
             });
         }
         int attempts = 0;
-        // Interruption ends the running slice at once (interruptCaptureThread).
         while (!currentThread->isInterruptionRequested()) {
             slice.start(static_cast<int>(mySliceMilliseconds.load()));
             loop.exec();

@@ -35,9 +35,10 @@ enum class HearingStatus {
 const char* hearingStatusName(HearingStatus status);
 
 // start/stop and delegate changes are made on the main thread; they never
-// wait. Stopping ends the thread's current event-loop slice at once; the
-// thread then disposes of its own queue. A new thread opens its input only
-// once its predecessor has closed its own (a backend may allow one stream).
+// wait. Stopping ends the thread's current event-loop slice within
+// milliseconds (INTERRUPTION_POLL); the thread then disposes of its own
+// queue. A new thread opens its input only once its predecessor has closed
+// its own (a backend may allow one stream at a time).
 //
 // A capture thread whose input fails or is lost (sound server restarted,
 // microphone unplugged), or whose queue follows an input that has changed,

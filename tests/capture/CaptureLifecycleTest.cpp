@@ -8,7 +8,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using test::eventually;
-using test::RecordingDelegate;
 
 class CaptureLifecycleTest : public test::ScriptedCaptureTest {
 protected:
@@ -86,31 +85,6 @@ TEST_F(CaptureLifecycleTest, LostInputIsReopenedAtASliceBoundaryWithoutARestart)
     EXPECT_EQ(seen, (std::vector<HearingStatus>{HearingStatus::Opening, HearingStatus::Hearing,
                                                 HearingStatus::InputLost, HearingStatus::Hearing,
                                                 HearingStatus::Stopped}));
-}
-
-TEST_F(CaptureLifecycleTest, OverlappingThreadsTakeTurnsOnTheDetector) {
-    auto checking = std::make_shared<RecordingDelegate>(trapper.get());
-    trapper->setDelegate(checking);
-    source->setInterval(1ms);
-    trapper->setEventLoopSliceForTesting(400ms);
-
-    trapper->startAudioTrapper();
-    ASSERT_TRUE(eventually([&] { return queueStarted(0); }, 2s));
-    trapper->startAudioTrapper();
-    ASSERT_TRUE(eventually([&] { return queueDisposed(0); }, 2s));
-    trapper->stopAudioTrapper();
-    ASSERT_TRUE(finishCaptureThreads(3s));
-
-    const auto reports = source->reports();
-    ASSERT_EQ(reports.size(), 2u);
-    EXPECT_GT(reports[0].delivered, 0);
-    EXPECT_GT(reports[1].delivered, 0);
-    const auto seen = checking->fundamentals();
-    ASSERT_FALSE(seen.empty());
-    // A detector used by two threads at once would mix their scratch arrays.
-    for (float f : seen) {
-        EXPECT_NEAR(f, 146.8f, 1.5f);
-    }
 }
 
 TEST_F(CaptureLifecycleTest, RapidStartStopLeavesNoThreadOrReferenceBehind) {
