@@ -200,8 +200,17 @@ void CorvaneAudioTrapper::runAudioTrapperThread(void* /*ignored*/) {
     QThread* currentThread = QThread::currentThread();
     // Waiting here, not on the main thread: the predecessor, interrupted by
     // the start that made this thread, closes its input within moments.
+    // The queue is made at once (making one opens nothing), so that every
+    // start has its queue; one interrupted before its turn is disposed of
+    // unopened.
+    std::unique_ptr<AudioInputQueue> made = newAudioQueue();
     bool holdsInput = acquireInput(*currentThread);
-    SetupResult setup = holdsInput ? setupAudioQueue(true) : SetupResult{};
+    SetupResult setup;
+    if (holdsInput) {
+        setup = setupAudioQueue(std::move(made), true);
+    } else {
+        setup.queue = std::move(made);
+    }
     std::unique_ptr<AudioInputQueue> queue = std::move(setup.queue);
     HearingStatus status = setup.status;
     publishHearingStatus(currentThread, status);
@@ -254,12 +263,14 @@ void CorvaneAudioTrapper::runAudioTrapperThread(void* /*ignored*/) {
                       MAX_REOPEN_ATTEMPTS);
             destroyAudioQueue(std::move(queue));
             releaseInput();
+            made = newAudioQueue();
             holdsInput = acquireInput(*currentThread);
             if (!holdsInput) {
+                queue = std::move(made);
                 break;
             }
             // Quietly: the first set-up has printed its failures already.
-            setup = setupAudioQueue(false);
+            setup = setupAudioQueue(std::move(made), false);
             queue = std::move(setup.queue);
             status = setup.status;
             publishHearingStatus(currentThread, status);
@@ -283,14 +294,16 @@ void CorvaneAudioTrapper::runAudioTrapperThread(void* /*ignored*/) {
 }
 
 std::unique_ptr<AudioInputQueue> CorvaneAudioTrapper::setupAudioQueue() {
-    return setupAudioQueue(true).queue;
+    return setupAudioQueue(newAudioQueue(), true).queue;
 }
 
-CorvaneAudioTrapper::SetupResult CorvaneAudioTrapper::setupAudioQueue(bool printFailures) {
-    // The queue object is made before the set-up lock: making it opens nothing.
+std::unique_ptr<AudioInputQueue> CorvaneAudioTrapper::newAudioQueue() const {
     AudioQueueFactory factory = audioQueueFactory();
-    std::unique_ptr<AudioInputQueue> queue = factory ? factory() : nullptr;
+    return factory ? factory() : nullptr;
+}
 
+CorvaneAudioTrapper::SetupResult
+CorvaneAudioTrapper::setupAudioQueue(std::unique_ptr<AudioInputQueue> queue, bool printFailures) {
     std::lock_guard setupLock(mySetupMutex);
     CorvaneInputCallbackDataStruct& data = myCallbackData;
     auto report = [printFailures](auto... args) {

@@ -128,7 +128,9 @@ private:
         std::unique_ptr<AudioInputQueue> queue;
         HearingStatus status = HearingStatus::InputLost;
     };
-    SetupResult setupAudioQueue(bool printFailures);
+    // The factory's queue, not opened yet (null without a factory).
+    std::unique_ptr<AudioInputQueue> newAudioQueue() const;
+    SetupResult setupAudioQueue(std::unique_ptr<AudioInputQueue> queue, bool printFailures);
     // Sets the status if `thread` is still the current capture thread.
     void publishHearingStatus(const QThread* thread, HearingStatus status);
     void changeHearingStatus(HearingStatus status, std::unique_lock<std::mutex>& lock);
