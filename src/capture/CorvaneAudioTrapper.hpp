@@ -17,11 +17,6 @@ class QThread;
 
 namespace ovra {
 
-// The capture object: owns the detector and the capture record, and runs an
-// audio input queue on a capture thread of its own per start. Always owned by
-// std::shared_ptr (make one with create()): each capture thread holds a
-// reference, so the object lives until its last thread has ended.
-//
 // What the capture currently hears, as seen from its current thread.
 enum class HearingStatus {
     Stopped,                 // no capture thread (before start, after stop)
@@ -34,6 +29,11 @@ enum class HearingStatus {
 // "Hearing", "NoMicrophone", ... as in the enum.
 const char* hearingStatusName(HearingStatus status);
 
+// The capture object: owns the detector and the capture record, and runs an
+// audio input queue on a capture thread of its own per start. Always owned by
+// std::shared_ptr (make one with create()): each capture thread holds a
+// reference, so the object lives until its last thread has ended.
+//
 // start/stop and delegate changes are made on the main thread; they never
 // wait. Stopping ends the thread's current event-loop slice within
 // milliseconds (INTERRUPTION_POLL); the thread then disposes of its own
