@@ -27,9 +27,7 @@ KeyboardShortcuts::KeyboardShortcuts(QWidget* window, OvraMainView* mainView)
     for (int string = 0; string < STRING_COUNT; ++string) {
         bind(window, QKeySequence(Qt::Key_1 + string), this, [this, string] { touchKey(string); });
     }
-    for (const auto key : {Qt::Key_M, Qt::Key_A}) {
-        bind(window, QKeySequence(key), this, [this] { touchKey(MAGIC_KEY_INDEX); });
-    }
+    bind(window, QKeySequence(Qt::Key_M), this, [this] { touchKey(MAGIC_KEY_INDEX); });
     for (const auto key : {Qt::Key_S, Qt::Key_Comma}) {
         bind(window, QKeySequence(key), this, [this] { openSettings(); });
     }

@@ -8,9 +8,12 @@
 #include "tuner/OvraMainView.hpp"
 
 #include <QCoreApplication>
+#include <QThread>
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <mutex>
 
 namespace ovra {
 
@@ -28,11 +31,27 @@ int32_t clampToInt32(int64_t value) {
     return static_cast<int32_t>(value);
 }
 
+// Qt's X11 platform calls exit() when the display connection is lost, from
+// the main thread's event processing: the delegate is still alive then, and
+// its settings are written as on an orderly quit.
+void storeSettingsAtExit() {
+    OvraTunerAppDelegate* delegate = OvraTunerAppDelegate::sharedAppDelegate();
+    const QCoreApplication* application = QCoreApplication::instance();
+    if (delegate != nullptr && application != nullptr &&
+        QThread::currentThread() == application->thread()) {
+        delegate->storeDefaultValues();
+    }
+}
+
 } // namespace
 
 OvraTunerAppDelegate::OvraTunerAppDelegate() : OvraTunerAppDelegate(Options{}) {}
 
-OvraTunerAppDelegate::OvraTunerAppDelegate(Options options) : myOptions(std::move(options)) {}
+OvraTunerAppDelegate::OvraTunerAppDelegate(Options options) : myOptions(std::move(options)) {
+    myWriteTimer.setSingleShot(true);
+    myWriteTimer.setInterval(SETTINGS_WRITE_DELAY_MS);
+    connect(&myWriteTimer, &QTimer::timeout, this, &OvraTunerAppDelegate::storeDefaultValues);
+}
 
 OvraTunerAppDelegate::~OvraTunerAppDelegate() {
     if (TunerAppDelegate::sharedAppDelegate() == this) {
@@ -62,6 +81,10 @@ void OvraTunerAppDelegate::applicationDidFinishLaunching() {
     setSharedAppDelegate(this);
     myWindow = std::make_unique<TunerWindow>();
     loadPreferences();
+    // Registered after the preference store's first use, so that it runs
+    // before the store's own globals are torn down.
+    static std::once_flag exitHook;
+    std::call_once(exitHook, [] { std::atexit(storeSettingsAtExit); });
     myOvraLayout = std::make_unique<WEXConfig>(LAYOUT_PREFIX);
 
     auto mainView = std::make_unique<OvraMainView>(myWindow->bounds(), this);
@@ -106,33 +129,58 @@ void OvraTunerAppDelegate::followApplicationState() {
         connect(application, &QCoreApplication::aboutToQuit, this,
                 &OvraTunerAppDelegate::applicationWillTerminate);
     }
+    if (QWindow* handle = myWindow->windowHandle()) {
+        handleWindowVisibilityChange(handle->visibility());
+        connect(handle, &QWindow::visibilityChanged, this,
+                &OvraTunerAppDelegate::handleWindowVisibilityChange);
+    }
 }
 
 void OvraTunerAppDelegate::handleApplicationStateChange(Qt::ApplicationState state) {
-    const bool wasActive = myApplicationState == Qt::ApplicationActive;
-    const bool isActive = state == Qt::ApplicationActive;
+    const bool lostFocus =
+        myApplicationState == Qt::ApplicationActive && state != Qt::ApplicationActive;
     myApplicationState = state;
-    // Inactive, hidden and suspended all mean "not active": only the
-    // crossings matter.
-    if (isActive && !wasActive) {
+    // On a desktop, focus moves to a chord chart or a recorder while the
+    // tuner stays in sight and keeps listening; its settings are saved all
+    // the same.
+    if (lostFocus) {
+        storeDefaultValues();
+    }
+    followForeground();
+}
+
+void OvraTunerAppDelegate::handleWindowVisibilityChange(QWindow::Visibility visibility) {
+    myWindowSeen = visibility != QWindow::Hidden && visibility != QWindow::Minimized;
+    followForeground();
+}
+
+void OvraTunerAppDelegate::followForeground() {
+    const bool foreground = myWindowSeen && myApplicationState != Qt::ApplicationHidden &&
+                            myApplicationState != Qt::ApplicationSuspended;
+    if (foreground == myForeground) {
+        return;
+    }
+    myForeground = foreground;
+    if (foreground) {
         applicationDidBecomeActive();
-    } else if (wasActive && !isActive) {
+    } else {
         applicationWillResignActive();
     }
 }
 
 void OvraTunerAppDelegate::loadPreferences() {
+    // Set directly: loading is no change to write back.
     if (const std::optional<int32_t> threshold =
             myPreferences.integerForKey(KEY_VOLUME_THRESHOLD)) {
         myVolumeThreshold = *threshold;
     } else {
-        setVolumeThresholdToDefault();
+        myVolumeThreshold = DEFAULT_VOLUME_THRESHOLD;
     }
     if (const std::optional<int32_t> width =
             myPreferences.integerForKey(KEY_GREEN_ZONE_CENTS_WIDTH)) {
         myGreenZoneCentsWidth = *width;
     } else {
-        setGreenZoneCentsWidthToDefault();
+        myGreenZoneCentsWidth = DEFAULT_GREEN_ZONE_WIDTH;
     }
     myHyperactivityMode = myPreferences.boolForKey(KEY_HYPERACTIVITY_MODE).value_or(false);
     if (!myPreferences.isReadable()) {
@@ -143,6 +191,7 @@ void OvraTunerAppDelegate::loadPreferences() {
 }
 
 void OvraTunerAppDelegate::storeDefaultValues() {
+    myWriteTimer.stop();
     myPreferences.setIntegerAndBoolValues({{KEY_VOLUME_THRESHOLD, myVolumeThreshold},
                                            {KEY_GREEN_ZONE_CENTS_WIDTH, myGreenZoneCentsWidth}},
                                           {{KEY_HYPERACTIVITY_MODE, myHyperactivityMode}});
@@ -196,6 +245,22 @@ void OvraTunerAppDelegate::setVolumeSensitivity(float sensitivity) {
                                                   : static_cast<int64_t>(product);
     myVolumeThreshold = clampToInt32(static_cast<int64_t>(MAX_VOLUME_THRESHOLD) - truncated);
     systemLog("Volume threshold=%d", myVolumeThreshold);
+    settingsChanged();
+}
+
+void OvraTunerAppDelegate::setVolumeThresholdToDefault() {
+    myVolumeThreshold = DEFAULT_VOLUME_THRESHOLD;
+    settingsChanged();
+}
+
+void OvraTunerAppDelegate::setGreenZoneCentsWidth(int32_t width) {
+    myGreenZoneCentsWidth = width;
+    settingsChanged();
+}
+
+void OvraTunerAppDelegate::setHyperactivityMode(bool on) {
+    myHyperactivityMode = on;
+    settingsChanged();
 }
 
 std::string OvraTunerAppDelegate::versionString() const {

@@ -8,6 +8,8 @@
 #include <QGuiApplication>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
+#include <QWindow>
 
 #include <cstdint>
 #include <memory>
@@ -22,17 +24,21 @@ class WEXConfig;
 // The application delegate: launches the tuner (window, preferences, layout
 // reader, tuner screen, capture), keeps the application-wide settings and
 // persists them, and ties capture to the application's life cycle: running
-// while the application is active, stopped (and the settings written)
-// whenever it is not.
+// while the window can be seen (with or without focus), stopped (and the
+// settings written) while it is minimised or hidden or the platform has
+// suspended the application.
 //
 // Settings in the preference store (see Preferences):
 //   "ovratuner.volumethreshold"   integer, default 500, read at launch
 //   "ovratuner.greenzonewidth"    integer, default 10, read at launch
 //   "ovratuner.hyperactivity"     boolean, default false, read at launch
 //   "ovratuner.tuningkeyselected" integer 0..6, default 0, read on each request
-// The first three are written on resign and terminate, the last at once. A
-// stored value that is not of its type (or, for the tuning key, not 0..6)
-// counts as absent.
+// The last is written at once. The first three are written on resign and
+// terminate, whenever the application loses focus, shortly after they change
+// (a slider drag makes one write), and at exit() (which Qt's X11 platform
+// calls when the display connection is lost), so that no way of ending the
+// process loses a change. A stored value that is not of its type (or, for
+// the tuning key, not 0..6) counts as absent.
 //
 // Main thread only.
 class OvraTunerAppDelegate : public QObject, public TunerAppDelegate {
@@ -54,7 +60,7 @@ public:
         // Makes the audio input queue of each capture thread; empty for the
         // default microphone.
         AudioQueueFactory audioQueueFactory;
-        // Follow QGuiApplication's state (active / not active) and
+        // Follow QGuiApplication's state, the window's visibility and
         // aboutToQuit from launch on. Off, the life-cycle calls are the
         // caller's to make.
         bool followApplicationState = true;
@@ -84,10 +90,15 @@ public:
     void applicationDidBecomeActive();
     // Stops capture, then writes the settings.
     void applicationWillTerminate();
-    // What a change of QGuiApplication's state means: becoming active starts
-    // capture; leaving the active state (to inactive, hidden or suspended)
-    // resigns; changes between the other states mean nothing.
+    // What a change of QGuiApplication's state means: losing focus (leaving
+    // the active state) writes the settings; hidden or suspended resigns
+    // (capture stops), and leaving those states becomes active again if the
+    // window can be seen.
     void handleApplicationStateChange(Qt::ApplicationState state);
+    // What a change of the window's visibility means: minimised or hidden
+    // resigns, shown again becomes active (unless the application is
+    // hidden or suspended).
+    void handleWindowVisibilityChange(QWindow::Visibility visibility);
 
     // --- preferences
     // Reads the threshold, green-zone width and hyperactivity flag from the
@@ -95,6 +106,8 @@ public:
     void loadPreferences();
     // Writes the threshold, the green-zone width and the hyperactivity flag.
     void storeDefaultValues();
+    // Waiting time between a change of one of those and its write.
+    static constexpr int SETTINGS_WRITE_DELAY_MS = 300;
 
     // --- capture
     // true: startAudioTrapper; false: stopAudioTrapper (nothing before launch).
@@ -105,17 +118,17 @@ public:
     int32_t lastTuningKeySelected() const override;
     void updateSelectedTuningKey(int32_t keyIndex) override;
     int32_t volumeThreshold() const override { return myVolumeThreshold; }
-    void setVolumeThresholdToDefault() override { myVolumeThreshold = DEFAULT_VOLUME_THRESHOLD; }
+    void setVolumeThresholdToDefault() override;
     // 1 - (threshold - 50) / (1000 - 50), in single precision.
     float volumeSensitivity() const override;
     // threshold = 1000 - (int)((1000 - 50) * sensitivity); logs
     // "Volume threshold=%d". Not clamped: the slider keeps it in 0..1.
     void setVolumeSensitivity(float sensitivity) override;
     int32_t greenZoneCentsWidth() const { return myGreenZoneCentsWidth; }
-    void setGreenZoneCentsWidth(int32_t width) { myGreenZoneCentsWidth = width; }
-    void setGreenZoneCentsWidthToDefault() { myGreenZoneCentsWidth = DEFAULT_GREEN_ZONE_WIDTH; }
+    void setGreenZoneCentsWidth(int32_t width);
+    void setGreenZoneCentsWidthToDefault() { setGreenZoneCentsWidth(DEFAULT_GREEN_ZONE_WIDTH); }
     bool hyperactivityMode() const override { return myHyperactivityMode; }
-    void setHyperactivityMode(bool on) override { myHyperactivityMode = on; }
+    void setHyperactivityMode(bool on) override;
     // The application's version ("1.0.0").
     std::string versionString() const override;
 
@@ -125,6 +138,11 @@ public:
 
 private:
     void followApplicationState();
+    // Resigns or becomes active when whether the tuner is in the
+    // foreground (window seen, application not hidden or suspended) changes.
+    void followForeground();
+    // A setting changed: write it soon.
+    void settingsChanged() { myWriteTimer.start(); }
 
     std::unique_ptr<TunerWindow> myWindow;
     std::unique_ptr<WEXConfig> myOvraLayout;
@@ -139,6 +157,9 @@ private:
     Preferences myPreferences;
     bool myLaunched = false;
     Qt::ApplicationState myApplicationState = Qt::ApplicationInactive;
+    bool myWindowSeen = true;
+    bool myForeground = true;
+    QTimer myWriteTimer;
 };
 
 } // namespace ovra

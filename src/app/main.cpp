@@ -3,6 +3,7 @@
 #include "app/CommandLine.hpp"
 #include "app/KeyboardShortcuts.hpp"
 #include "app/OvraTunerAppDelegate.hpp"
+#include "app/QuitSignals.hpp"
 #include "app/Screenshot.hpp"
 #include "app/TunerWindow.hpp"
 
@@ -96,6 +97,8 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    // From here on, SIGTERM, SIGINT and SIGHUP quit like Ctrl+Q.
+    QuitSignals quitSignals;
     QCoreApplication::setOrganizationName(QStringLiteral("OvraTuner"));
     QCoreApplication::setApplicationName(QStringLiteral("OvraTuner"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(OVRA_VERSION));

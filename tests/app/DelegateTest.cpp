@@ -1,6 +1,6 @@
 // The launched application with a scripted sound source: capture follows the
-// life cycle, settings are written when the application leaves, and the
-// keyboard reaches the screen.
+// window's visibility, settings are written when they change and when the
+// application loses focus or leaves, and the keyboard reaches the screen.
 #include "AppTestSupport.hpp"
 
 #include "app/KeyboardShortcuts.hpp"
@@ -54,30 +54,39 @@ TEST_F(Delegate, LaunchShowsTheScreenWithTheStoredSelectionAndStartsCapture) {
     EXPECT_TRUE(eventually([&] { return queue(0, &ScriptedAudioSource::QueueReport::started); }));
 }
 
-TEST_F(Delegate, LeavingStopsCaptureAndWritesTheSettingsComingBackRestartsIt) {
+TEST_F(Delegate, CaptureFollowsVisibilityNotFocusAndSettingsAreWrittenOnTheWay) {
     launch();
     ASSERT_TRUE(eventually([&] { return queue(0, &ScriptedAudioSource::QueueReport::started); }));
+    const auto threshold = [&] { return stored(OvraTunerAppDelegate::KEY_VOLUME_THRESHOLD); };
+    delegate->handleApplicationStateChange(Qt::ApplicationActive);
     delegate->setVolumeSensitivity(0.5f);
     delegate->setHyperactivityMode(true);
-    EXPECT_TRUE(stored(OvraTunerAppDelegate::KEY_VOLUME_THRESHOLD).isNull());
+    EXPECT_TRUE(threshold().isNull()) << "a slider drag is not a write per step";
+    delegate->handleApplicationStateChange(Qt::ApplicationInactive); // focus elsewhere
+    EXPECT_TRUE(capturing());
+    EXPECT_EQ(threshold(), QStringLiteral("525"));
+    EXPECT_EQ(stored(OvraTunerAppDelegate::KEY_HYPERACTIVITY_MODE), QStringLiteral("true"));
+    delegate->setVolumeSensitivity(0.0f);
+    EXPECT_TRUE(eventually([&] { return threshold() == QStringLiteral("1000"); }))
+        << "a change is written soon by itself";
 
-    delegate->handleApplicationStateChange(Qt::ApplicationActive);
-    delegate->handleApplicationStateChange(Qt::ApplicationHidden);
+    delegate->handleWindowVisibilityChange(QWindow::Minimized);
     EXPECT_FALSE(capturing());
     EXPECT_TRUE(eventually([&] { return queue(0, &ScriptedAudioSource::QueueReport::disposed); }));
-    EXPECT_EQ(stored(OvraTunerAppDelegate::KEY_VOLUME_THRESHOLD), QStringLiteral("525"));
-    EXPECT_EQ(stored(OvraTunerAppDelegate::KEY_HYPERACTIVITY_MODE), QStringLiteral("true"));
-
-    delegate->setVolumeSensitivity(0.0f);
-    delegate->handleApplicationStateChange(Qt::ApplicationSuspended); // still not active
-    EXPECT_EQ(stored(OvraTunerAppDelegate::KEY_VOLUME_THRESHOLD), QStringLiteral("525"));
-    delegate->applicationDidBecomeActive();
+    delegate->handleWindowVisibilityChange(QWindow::Windowed);
+    EXPECT_TRUE(capturing());
+    delegate->setVolumeSensitivity(1.0f);
+    delegate->handleApplicationStateChange(Qt::ApplicationSuspended);
+    EXPECT_FALSE(capturing());
+    EXPECT_EQ(threshold(), QStringLiteral("50"));
+    delegate->handleApplicationStateChange(Qt::ApplicationActive);
     EXPECT_TRUE(capturing());
     EXPECT_TRUE(eventually([&] { return source->reports().size() == 3; }));
 
+    delegate->setHyperactivityMode(false);
     delegate->applicationWillTerminate();
     EXPECT_FALSE(capturing());
-    EXPECT_EQ(stored(OvraTunerAppDelegate::KEY_VOLUME_THRESHOLD), QStringLiteral("1000"));
+    EXPECT_EQ(stored(OvraTunerAppDelegate::KEY_HYPERACTIVITY_MODE), QStringLiteral("false"));
 }
 
 TEST_F(Delegate, TeardownStopsCaptureAndClosesTheWindowWithoutWriting) {
@@ -103,6 +112,7 @@ TEST_F(Delegate, KeysPickStringsAndOpenOrCloseTheSettingsButNotUnderThePanel) {
     const auto press = [window](Qt::Key key) { QTest::keyClick(window, key); };
 
     press(Qt::Key_5);
+    press(Qt::Key_A); // a string's name, not the magic key
     EXPECT_EQ(screen().litKey, 4);
     EXPECT_EQ(delegate->lastTuningKeySelected(), 4) << "stored like a touch";
     press(Qt::Key_M);
@@ -110,7 +120,7 @@ TEST_F(Delegate, KeysPickStringsAndOpenOrCloseTheSettingsButNotUnderThePanel) {
     press(Qt::Key_S);
     EXPECT_TRUE(screen().settingsShown);
     press(Qt::Key_1);
-    press(Qt::Key_A);
+    press(Qt::Key_M);
     EXPECT_EQ(screen().litKey, 4) << "the panel covers the keys";
     EXPECT_TRUE(screen().magicKeyLit);
     press(Qt::Key_Escape);

@@ -10,6 +10,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <csignal>
+#include <cstring>
 #include <fstream>
 
 #include <gtest/gtest.h>
@@ -118,6 +120,23 @@ TEST_F(TunerProgram, BadOptionsAndFilesGetOneClearLine) {
         EXPECT_TRUE(run.err.startsWith("ovratuner: ")) << run.err.toStdString();
         EXPECT_TRUE(run.err.contains(c.named)) << run.err.toStdString();
         EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+    }
+}
+
+TEST_F(TunerProgram, TermIntAndHupQuitLikeCtrlQAndKeepTheSettings) {
+    const QString wav = writeTone(QStringLiteral("a2.wav"), 110.0, 2.0);
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        // Unusable, so the tuner runs with the default threshold, which only
+        // an orderly quit writes back.
+        ASSERT_TRUE(test::storePreferences(configHome(), "ovratuner.volumethreshold=loud"));
+        test::RunningTuner tuner({"--input", wav, "--loop"}, configHome());
+        ASSERT_TRUE(tuner.waitForLog(QStringLiteral("Starting audio trapper")))
+            << tuner.err().toStdString();
+        ::kill(static_cast<pid_t>(tuner.pid()), signal);
+        EXPECT_EQ(tuner.finish(), 0) << strsignal(signal) << "\n" << tuner.err().toStdString();
+        EXPECT_TRUE(tuner.err().contains("Stopping audio trapper")) << strsignal(signal);
+        EXPECT_EQ(test::storedPreference(configHome(), "ovratuner.volumethreshold"), "500")
+            << strsignal(signal);
     }
 }
 

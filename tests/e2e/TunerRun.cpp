@@ -9,47 +9,91 @@
 #include <QJsonDocument>
 #include <QPixmap>
 #include <QProcess>
+#include <QSettings>
 
 #include <cmath>
 
 namespace ovra::test {
 
-TunerRun runTuner(const QStringList& arguments, const QString& configHome, int timeoutMs,
-                  const QProcessEnvironment& extra) {
+namespace {
+
+QString preferencesFile(const QString& configHome) {
+    return configHome + QStringLiteral("/OvraTuner/OvraTuner.conf");
+}
+
+} // namespace
+
+RunningTuner::RunningTuner(const QStringList& arguments, const QString& configHome,
+                           const QProcessEnvironment& extra) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     for (const QString& key : extra.keys()) {
         environment.insert(key, extra.value(key));
     }
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(OVRA_TUNER_PATH), arguments);
+    myProcess.setProcessEnvironment(environment);
+    myProcess.start(QStringLiteral(OVRA_TUNER_PATH), arguments);
+}
+
+RunningTuner::~RunningTuner() {
+    if (myProcess.state() != QProcess::NotRunning) {
+        myProcess.kill();
+        myProcess.waitForFinished();
+    }
+}
+
+TunerRun runTuner(const QStringList& arguments, const QString& configHome, int timeoutMs,
+                  const QProcessEnvironment& extra) {
+    RunningTuner tuner(arguments, configHome, extra);
     TunerRun run;
-    if (!process.waitForFinished(timeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        run.err = QStringLiteral("did not finish in time");
-        return run;
-    }
-    if (process.exitStatus() == QProcess::NormalExit) {
-        run.exitCode = process.exitCode();
-    }
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
+    run.exitCode = tuner.finish(timeoutMs);
+    run.out = tuner.out();
+    run.err = tuner.err();
     return run;
 }
 
-bool storeSelection(const QString& configHome, int keyIndex) {
-    const QString folder = configHome + QStringLiteral("/OvraTuner");
-    QDir().mkpath(folder);
-    QFile file(folder + QStringLiteral("/OvraTuner.conf"));
+const QString& RunningTuner::err() {
+    myErr += QString::fromUtf8(myProcess.readAllStandardError());
+    return myErr;
+}
+
+bool RunningTuner::waitForLog(const QString& text, int count, int timeoutMs) {
+    for (int waited = 0; err().count(text) < count; waited += 20) {
+        if (waited > timeoutMs || myProcess.state() == QProcess::NotRunning) {
+            return false;
+        }
+        myProcess.waitForReadyRead(20);
+    }
+    return true;
+}
+
+int RunningTuner::finish(int timeoutMs) {
+    if (!myProcess.waitForFinished(timeoutMs)) {
+        myErr += QStringLiteral("[did not finish in time]\n");
+        return -1;
+    }
+    err();
+    return myProcess.exitStatus() == QProcess::NormalExit ? myProcess.exitCode() : -1;
+}
+
+bool storePreferences(const QString& configHome, const QString& lines) {
+    QDir().mkpath(configHome + QStringLiteral("/OvraTuner"));
+    QFile file(preferencesFile(configHome));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         return false;
     }
-    file.write(
-        QStringLiteral("[General]\novratuner.tuningkeyselected=%1\n").arg(keyIndex).toUtf8());
+    file.write(QStringLiteral("[General]\n%1\n").arg(lines).toUtf8());
     return true;
+}
+
+bool storeSelection(const QString& configHome, int keyIndex) {
+    return storePreferences(configHome,
+                            QStringLiteral("ovratuner.tuningkeyselected=%1").arg(keyIndex));
+}
+
+QString storedPreference(const QString& configHome, const QString& key) {
+    const QVariant value = QSettings(preferencesFile(configHome), QSettings::IniFormat).value(key);
+    return value.isValid() ? value.toString() : QString();
 }
 
 QJsonObject readScreenState(const QString& jsonPath) {

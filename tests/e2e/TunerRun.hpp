@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QJsonObject>
+#include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
@@ -19,8 +20,32 @@ struct TunerRun {
 TunerRun runTuner(const QStringList& arguments, const QString& configHome, int timeoutMs = 60000,
                   const QProcessEnvironment& extra = QProcessEnvironment());
 
-// Writes the tuner's preference file with this stored tuning-key selection.
+// The program started in the background, as runTuner starts it.
+class RunningTuner {
+public:
+    RunningTuner(const QStringList& arguments, const QString& configHome,
+                 const QProcessEnvironment& extra = QProcessEnvironment());
+    ~RunningTuner();
+    // Waits until standard error has shown `text` `count` times.
+    bool waitForLog(const QString& text, int count = 1, int timeoutMs = 20000);
+    qint64 pid() const { return myProcess.processId(); }
+    // Waits for the end: the exit code, or -1 (crashed, or did not end).
+    int finish(int timeoutMs = 20000);
+    // Standard error so far; standard output.
+    const QString& err();
+    QString out() { return QString::fromUtf8(myProcess.readAllStandardOutput()); }
+
+private:
+    QProcess myProcess;
+    QString myErr;
+};
+
+// Writes the tuner's preference file with these "key=value" lines.
+bool storePreferences(const QString& configHome, const QString& lines);
+// ... with this stored tuning-key selection.
 bool storeSelection(const QString& configHome, int keyIndex);
+// The text stored under `key` in the preference file, or a null string.
+QString storedPreference(const QString& configHome, const QString& key);
 
 // The JSON written beside a screenshot.
 QJsonObject readScreenState(const QString& jsonPath);

@@ -1,0 +1,68 @@
+// The program on an X display with a window manager (see with-openbox.sh):
+// it keeps listening while another window has the focus, and stops while it
+// is minimised.
+#include "TestTones.hpp"
+#include "TunerRun.hpp"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace ovra {
+namespace {
+
+// xdotool on this display: its output, trimmed.
+QString xdotool(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), arguments);
+    process.waitForFinished(20000);
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+TEST(UnderAWindowManager, ListeningFollowsTheWindowNotTheFocus) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(test::storeSelection(dir.filePath("config"), 6)); // automatic
+    // A2 for 3 s, then G3: after capture restarts, the note changes only
+    // once another window has the focus.
+    test::ToneRecipe note;
+    note.decayPerSecond = 0.05;
+    note.seconds = 3.0;
+    std::vector<double> samples = test::synthesizeTone(note);
+    note.fundamental = 196.0;
+    note.seconds = 10.0;
+    const std::vector<double> g3 = test::synthesizeTone(note);
+    samples.insert(samples.end(), g3.begin(), g3.end());
+    const QString wav = dir.filePath("a2-g3.wav");
+    ASSERT_TRUE(test::writeWav(wav.toStdString(), samples, 8000));
+
+    QProcessEnvironment display;
+    display.insert("QT_QPA_PLATFORM", "xcb");
+    test::RunningTuner tuner(
+        {"--input", wav, "--screenshot", dir.filePath("out.png"), "--after", "11"},
+        dir.filePath("config"), display);
+    const QString window = xdotool({"search", "--sync", "--onlyvisible", "--name", "^OvraTuner$"});
+    ASSERT_FALSE(window.isEmpty()) << tuner.err().toStdString();
+
+    xdotool({"windowminimize", "--sync", window});
+    EXPECT_TRUE(tuner.waitForLog("Stopping audio trapper")) << tuner.err().toStdString();
+    xdotool({"windowactivate", "--sync", window});
+    EXPECT_TRUE(tuner.waitForLog("Starting audio trapper", 2)) << tuner.err().toStdString();
+
+    QProcess other; // a chord chart, say
+    other.start("xmessage", {"-geometry", "+700+0", "Am  F  C  G"});
+    const QString otherWindow =
+        xdotool({"search", "--sync", "--onlyvisible", "--class", "Xmessage"});
+    xdotool({"windowactivate", "--sync", otherWindow});
+    EXPECT_EQ(xdotool({"getactivewindow"}), otherWindow);
+
+    ASSERT_EQ(tuner.finish(), 0) << tuner.err().toStdString();
+    other.kill();
+    other.waitForFinished();
+    const QJsonObject state = test::readScreenState(dir.filePath("out.json"));
+    EXPECT_NEAR(state["display_hz"].toDouble(), 196.0, 1.0) << "the G3 heard without focus";
+    EXPECT_EQ(state["active_string"].toInt(-1), 3);
+}
+
+} // namespace
+} // namespace ovra
