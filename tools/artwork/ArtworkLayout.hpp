@@ -96,10 +96,13 @@ constexpr QPointF keyOrigin(int i) {
     return QPointF(isLeftKey(i) ? KEY_LEFT_X : KEY_RIGHT_X, POSTS[i].y() - KEY_HEIGHT / 2.0);
 }
 
-// --- buttons in the bottom corners
+// --- the options button (a gear) in the bottom right corner
 constexpr double BUTTON_SIZE = 38.0;
-constexpr QPointF SETTINGS_BUTTON{10.0, 412.0};
-constexpr QPointF HELP_BUTTON{54.0, 412.0};
 constexpr QPointF ABOUT_BUTTON{272.0, 412.0};
+
+// --- the status line in the bottom left corner, beside the neck: why the
+// tuner hears nothing, in at most two short lines
+constexpr QRectF STATUS_LINE_FRAME{10.0, 410.0, 116.0, 42.0};
+constexpr double STATUS_LINE_FONT_SIZE = 13.0;
 
 } // namespace ovra::artwork

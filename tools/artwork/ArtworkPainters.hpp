@@ -31,8 +31,8 @@ void paintLed(QPainter& p, int colourIndex, bool lit);
 // The automatic string selection key, on or off.
 void paintMagicKey(QPainter& p, bool on);
 
-enum class ButtonIcon { About, Settings, Help };
-void paintRoundButton(QPainter& p, ButtonIcon icon, bool pressed);
+// The round button that opens the options, with a gear on it.
+void paintOptionsButton(QPainter& p, bool pressed);
 
 // The application icon at this many pixels square (less detail when small),
 // drawn on a 128-unit grid.

@@ -138,25 +138,9 @@ QPainterPath gearPath(const QPointF& c, double outer, double inner, int teeth) {
     return gear.subtracted(hole);
 }
 
-QPainterPath iconPath(ButtonIcon icon, const QPointF& c) {
-    switch (icon) {
-    case ButtonIcon::Settings:
-        return gearPath(c, 9.0, 6.6, 8);
-    case ButtonIcon::About: {
-        QPainterPath path;
-        path.addEllipse(c + QPointF(0, -6.5), 1.9, 1.9);
-        path.addRoundedRect(QRectF(c.x() - 1.7, c.y() - 2.5, 3.4, 10.5), 1.2, 1.2);
-        return path;
-    }
-    case ButtonIcon::Help:
-        return textPath("?", 19, true, c);
-    }
-    return {};
-}
-
 } // namespace
 
-void paintRoundButton(QPainter& p, ButtonIcon icon, bool pressed) {
+void paintOptionsButton(QPainter& p, bool pressed) {
     const QPointF c(BUTTON_SIZE / 2.0, BUTTON_SIZE / 2.0);
     const double r = BUTTON_SIZE / 2.0 - 3.0;
     const QColor light(255, 196, 64);
@@ -185,7 +169,7 @@ void paintRoundButton(QPainter& p, ButtonIcon icon, bool pressed) {
     p.setBrush(face);
     p.drawEllipse(c, r - 2.2, r - 2.2);
 
-    const QPainterPath glyph = iconPath(icon, c);
+    const QPainterPath glyph = gearPath(c, 10.5, 7.8, 8);
     if (pressed) {
         strokeGlow(p, glyph, withAlpha(light, 0.9), 0.5, 3.0, 5);
     }

@@ -83,18 +83,10 @@ std::vector<Picture> catalogue() {
         pictures.push_back({QString("autoswitch_") + (on ? "on" : "off"), MAGIC_KEY_FRAME.size(),
                             [on](QPainter& p) { paintMagicKey(p, on); }});
     }
-    const std::pair<const char*, ButtonIcon> buttons[] = {{"about", ButtonIcon::About},
-                                                          {"settings", ButtonIcon::Settings},
-                                                          {"help", ButtonIcon::Help}};
-    for (const auto& [name, buttonIcon] : buttons) {
-        // A copy: structured bindings cannot be captured by every compiler.
-        const ButtonIcon icon = buttonIcon;
-        for (bool pressed : {false, true}) {
-            pictures.push_back({QString("button_%1%2").arg(name, pressed ? "_pressed" : ""),
-                                QSizeF(BUTTON_SIZE, BUTTON_SIZE), [icon, pressed](QPainter& p) {
-                                    paintRoundButton(p, icon, pressed);
-                                }});
-        }
+    for (bool pressed : {false, true}) {
+        pictures.push_back({QString("button_options%1").arg(pressed ? "_pressed" : ""),
+                            QSizeF(BUTTON_SIZE, BUTTON_SIZE),
+                            [pressed](QPainter& p) { paintOptionsButton(p, pressed); }});
     }
     return pictures;
 }
@@ -136,15 +128,22 @@ LayoutFileWriter layoutFile() {
     cfg.value("autoswitchkey.unpressed.filename", png("autoswitch_off"));
     cfg.position("autoswitchkey", MAGIC_KEY_FRAME.topLeft());
 
-    cfg.comment("Buttons");
-    const std::pair<const char*, QPointF> buttons[] = {
-        {"about", ABOUT_BUTTON}, {"settings", SETTINGS_BUTTON}, {"help", HELP_BUTTON}};
-    for (const auto& [name, origin] : buttons) {
-        const QString item = QString("%1button").arg(name);
-        cfg.value(item + ".unpressed.filename", png(QString("button_%1").arg(name)));
-        cfg.value(item + ".pressed.filename", png(QString("button_%1_pressed").arg(name)));
-        cfg.position(item, origin);
-    }
+    cfg.comment("The about button opens the options, so it shows a gear. The settings and help "
+                "buttons have no pictures: they take no room and show nothing");
+    cfg.value("aboutbutton.unpressed.filename", png("button_options"));
+    cfg.value("aboutbutton.pressed.filename", png("button_options_pressed"));
+    cfg.position("aboutbutton", ABOUT_BUTTON);
+
+    cfg.comment("Status line: why the tuner hears nothing (empty while all is well); "
+                "font size in points, colour components 0..1");
+    cfg.position("statusline", STATUS_LINE_FRAME.topLeft());
+    cfg.value("statusline.width", formatNumber(STATUS_LINE_FRAME.width()));
+    cfg.value("statusline.height", formatNumber(STATUS_LINE_FRAME.height()));
+    cfg.value("statusline.fontsize", formatNumber(STATUS_LINE_FONT_SIZE));
+    cfg.value("statusline.red", "1");
+    cfg.value("statusline.green", "0.78");
+    cfg.value("statusline.blue", "0.3");
+    cfg.value("statusline.alpha", "1");
 
     cfg.comment("Headstock");
     cfg.value("guitarhead.filename", png("guitarhead"));
