@@ -9,7 +9,7 @@ PACKAGES=(
   libsndfile1-dev libsamplerate0-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format libclang-rt-14-dev
-  pulseaudio pulseaudio-utils xvfb xauth sox
+  pulseaudio pulseaudio-utils xvfb xauth sox openbox xdotool x11-utils
   qt6-wayland weston qt6-svg-dev
   desktop-file-utils appstream man-db lintian file dpkg-dev
 )
