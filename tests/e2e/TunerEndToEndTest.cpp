@@ -150,15 +150,6 @@ TEST_F(TunerProgram, WithoutADisplayItSaysSoInsteadOfAborting) {
     EXPECT_TRUE(run.err.contains("no display")) << run.err.toStdString();
 }
 
-TEST_F(TunerProgram, HelpAndVersion) {
-    const TunerRun help = runTuner({"--help"}, configHome());
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_TRUE(help.out.startsWith("Usage: ovratuner")) << help.out.toStdString();
-    const TunerRun version = runTuner({"--version"}, configHome());
-    EXPECT_EQ(version.exitCode, 0);
-    EXPECT_TRUE(version.out.startsWith("OvraTuner ")) << version.out.toStdString();
-}
-
 // Through the real audio stack: PulseAudio's virtual microphone (started by
 // scripts/virtual-mic.sh) hears a recording played into its sink.
 TEST_F(TunerProgram, TheVirtualMicrophoneHearsAGString) {
