@@ -28,6 +28,7 @@ QByteArray screenStateJson(const ScreenState& state) {
     object["lit_leds"] = state.litLeds;
     object["display_hz"] = optionalNumber(state.displayFrequency);
     object["cents"] = optionalNumber(state.cents);
+    object["status"] = QString::fromStdString(state.status);
     return QJsonDocument(object).toJson(QJsonDocument::Indented);
 }
 

@@ -10,7 +10,7 @@ class QGraphicsScene;
 namespace ovra {
 
 // The screen's state as a JSON object with the keys active_string, automatic,
-// needle_x, needle_y, meter_bright, lit_leds, display_hz and cents.
+// needle_x, needle_y, meter_bright, lit_leds, display_hz, cents and status.
 QByteArray screenStateJson(const ScreenState& state);
 
 // Renders the scene's screen area at twice its points to `pngPath` and the

@@ -15,6 +15,12 @@ void MainViewRefreshForwarder::forwardRefresh() {
     }
 }
 
+void MainViewRefreshForwarder::forwardHearingStatusChange() {
+    if (myMainView) {
+        myMainView->updateStatusLine();
+    }
+}
+
 MainViewRefreshPoster::MainViewRefreshPoster(OvraMainView* mainView)
     : myForwarder(new MainViewRefreshForwarder(mainView)) {}
 
@@ -32,6 +38,13 @@ void MainViewRefreshPoster::refreshGUIFromAnotherThread() {
         return;
     }
     QMetaObject::invokeMethod(myForwarder, "forwardRefresh", Qt::QueuedConnection);
+}
+
+void MainViewRefreshPoster::postHearingStatusChange() {
+    if (QCoreApplication::instance() == nullptr) {
+        return;
+    }
+    QMetaObject::invokeMethod(myForwarder, "forwardHearingStatusChange", Qt::QueuedConnection);
 }
 
 } // namespace ovra

@@ -18,6 +18,8 @@ public:
 
     // Main thread: refreshes the screen, or does nothing once it is gone.
     Q_INVOKABLE void forwardRefresh();
+    // Main thread: the screen's status line reads the hearing status again.
+    Q_INVOKABLE void forwardHearingStatusChange();
 
 private:
     QPointer<OvraMainView> myMainView; // read on the main thread only
@@ -44,6 +46,8 @@ public:
     MainViewRefreshPoster& operator=(const MainViewRefreshPoster&) = delete;
 
     void refreshGUIFromAnotherThread() override;
+    // On any thread: posts one status line update, in order with the refreshes.
+    void postHearingStatusChange();
 
 private:
     MainViewRefreshForwarder* const myForwarder;

@@ -7,6 +7,7 @@
 #include "tuner/MainViewRefreshPoster.hpp"
 #include "tuner/OvraSettings.hpp"
 #include "tuner/OvraTuningKey.hpp"
+#include "tuner/StatusLine.hpp"
 #include "tuner/TunerAppDelegate.hpp"
 #include "ui/LayoutImageView.hpp"
 #include "ui/WEXButton.hpp"
@@ -77,6 +78,16 @@ OvraMainView::OvraMainView(const Rect& frame, TunerAppDelegate* app) : View(fram
 
     addSubview(newImageViewOfItem("overlay", NO_INDEX, MAIN_VIEW_LAYOUT_FILE));
 
+    if (auto statusLine =
+            StatusLineView::newStatusLineOfItem(CFG_STATUS_LINE, MAIN_VIEW_LAYOUT_FILE)) {
+        myStatusLine = statusLine.get();
+        addSubview(std::move(statusLine));
+    }
+    myStaleReadingTimer = new QTimer(this);
+    myStaleReadingTimer->setSingleShot(true);
+    myStaleReadingTimer->setInterval(STALE_READING_MILLISECONDS);
+    connect(myStaleReadingTimer, &QTimer::timeout, this, &OvraMainView::showStaleReading);
+
     auto settingsPanel = std::make_unique<OvraSettings>(bounds(), myApp);
     settingsPanel->setFrame(settingsPanel->offscreenFrame());
     mySettings = settingsPanel.get();
@@ -86,6 +97,9 @@ OvraMainView::OvraMainView(const Rect& frame, TunerAppDelegate* app) : View(fram
     // key (a damaged preference): the replay below then changes nothing.
     updateActivatedImages();
     tuningKeyHit(myApp != nullptr ? myApp->lastTuningKeySelected() : 0);
+
+    // The application makes its capture object after the screen.
+    QTimer::singleShot(0, this, &OvraMainView::followHearingStatus);
 }
 
 OvraMainView::~OvraMainView() {
@@ -219,6 +233,10 @@ void OvraMainView::aboutButtonPressed() {
     }
 }
 
+std::shared_ptr<AudioTrapperDelegate> OvraMainView::captureDelegate() const {
+    return myCaptureDelegate;
+}
+
 std::shared_ptr<FrequencySmoother> OvraMainView::frequencySmoother() const {
     return myFrequencySmoother.load();
 }
@@ -252,6 +270,9 @@ ScreenState OvraMainView::screenState() const {
     state.settingsShown = mySettings->frame() != mySettings->offscreenFrame();
     state.displayFrequency = myLastDisplayFrequency;
     state.cents = myLastCents;
+    if (myStatusLine != nullptr) {
+        state.status = myStatusLine->text().toStdString();
+    }
     return state;
 }
 

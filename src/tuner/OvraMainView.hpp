@@ -8,6 +8,7 @@
 #include "ui/View.hpp"
 
 #include <QPixmap>
+#include <QTimer>
 
 #include <array>
 #include <cstdint>
@@ -18,7 +19,9 @@
 namespace ovra {
 
 class FrequencySmoother;
+class MainViewRefreshPoster;
 class OvraSettings;
+class StatusLineView;
 class OvraTuningKey;
 class TunerAppDelegate;
 class WEXButton;
@@ -28,11 +31,12 @@ class WEXButton;
 inline constexpr const char* MAIN_VIEW_LAYOUT_FILE = "general.cfg";
 inline constexpr const char* CFG_TUNING_KEY = "tuningkey";
 inline constexpr const char* CFG_GUITAR_HEAD = "guitarhead";
+inline constexpr const char* CFG_STATUS_LINE = "statusline";
 
 // The one screen of the tuner: the guitar head with six tuning keys and the
 // magic key, the string pictures, the pitch meter and needle, the nine-LED
-// level bar, three buttons and the hidden settings panel, all built from
-// "general.cfg" through the shared WEXConfig. The arithmetic (string borders,
+// level bar, three buttons, a status line and the hidden settings panel,
+// all built from "general.cfg" through the shared WEXConfig. The arithmetic (string borders,
 // automatic selection, cents, needle target, LED count) is TunerDisplayModel's;
 // this view applies its outcomes to the pictures.
 //
@@ -62,9 +66,17 @@ public:
     // The object to hand to CorvaneAudioTrapper::setDelegate: each call on
     // the capture thread posts one refresh (in order, never merged, without
     // waiting); posts that arrive after the view is gone are dropped.
-    std::shared_ptr<AudioTrapperDelegate> captureDelegate() const { return myCaptureDelegate; }
+    std::shared_ptr<AudioTrapperDelegate> captureDelegate() const;
     // One display update from the capture object's latest results.
     void refreshGUI();
+    // A reading older than this (no refresh since) is shown as for a quiet
+    // note: meter and needle dim, no LED lit. Silent buffers are never
+    // analysed, so digital silence sends no refresh at all.
+    static constexpr int STALE_READING_MILLISECONDS = 1000;
+    // The status line says what the capture object hears now. Once the
+    // event loop runs after construction, every change of the application's
+    // capture object's hearing status brings this on the main thread.
+    void updateStatusLine();
 
     // --- display operations
     void setupBorderFrequencies();
@@ -107,6 +119,10 @@ private:
     void buildStrings();
     void buildNeedle();
     void showPitchMeterBright(bool bright);
+    void showStaleReading();
+    // Listens to the hearing status of the application's capture object,
+    // which is made after the screen.
+    void followHearingStatus();
 
     static OvraMainView* mySharedMainView;
 
@@ -143,7 +159,9 @@ private:
     TunerAppDelegate* const myApp;
     std::optional<float> myLastDisplayFrequency;
     std::optional<float> myLastCents;
-    std::shared_ptr<AudioTrapperDelegate> myCaptureDelegate;
+    std::shared_ptr<MainViewRefreshPoster> myCaptureDelegate;
+    StatusLineView* myStatusLine = nullptr; // null when the layout has none
+    QTimer* myStaleReadingTimer = nullptr;
 };
 
 } // namespace ovra

@@ -3,7 +3,9 @@
 #include "tuner/OvraMainView.hpp"
 
 #include "capture/CorvaneAudioTrapper.hpp"
+#include "tuner/MainViewRefreshPoster.hpp"
 #include "tuner/OvraTuningKey.hpp"
+#include "tuner/StatusLine.hpp"
 #include "tuner/TunerAppDelegate.hpp"
 
 namespace ovra {
@@ -27,6 +29,7 @@ void OvraMainView::refreshGUI() {
     const float fundamental = trapper->mostRecentFundamentalFrequency();
     // The LED bar follows every refresh, whatever comes next.
     updateTopAmp(topAmplitude);
+    myStaleReadingTimer->start();
 
     const float rawPeakPower = trapper->mostRecentRawPeakPower();
     const std::shared_ptr<FrequencySmoother> smoother = frequencySmoother();
@@ -50,6 +53,31 @@ void OvraMainView::refreshGUI() {
         myLastCents = outcome.cents;
     }
     emit refreshed();
+}
+
+void OvraMainView::showStaleReading() {
+    showPitchMeterBright(false);
+    updateTopAmp(0.0f);
+}
+
+void OvraMainView::followHearingStatus() {
+    if (const auto trapper = myApp != nullptr ? myApp->audioTrapper() : nullptr) {
+        // The listener runs on capture threads; the news goes to the main
+        // thread in order with the refreshes, and stays harmless after the
+        // screen is gone.
+        trapper->setHearingStatusListener(
+            [poster = myCaptureDelegate](HearingStatus) { poster->postHearingStatusChange(); });
+    }
+    updateStatusLine();
+}
+
+void OvraMainView::updateStatusLine() {
+    if (myStatusLine == nullptr) {
+        return;
+    }
+    const auto trapper = myApp != nullptr ? myApp->audioTrapper() : nullptr;
+    myStatusLine->setText(trapper != nullptr ? statusTextForHearing(trapper->hearingStatus())
+                                             : QString());
 }
 
 void OvraMainView::setupBorderFrequencies() {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace ovra {
 
@@ -29,6 +30,8 @@ struct ScreenState {
     // From the last refresh that got as far as the needle; empty before one.
     std::optional<float> displayFrequency;
     std::optional<float> cents;
+    // The status line's words (empty while all is well, or with no line).
+    std::string status;
 };
 
 } // namespace ovra

@@ -1,0 +1,70 @@
+// The ovratuner program when it hears nothing: a note that turns into
+// digital silence, and no sound server at all.
+
+#include "TestTones.hpp"
+#include "TunerRun.hpp"
+
+#include "layout/WEXConfig.hpp"
+
+#include <QColor>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+
+#include <gtest/gtest.h>
+
+namespace ovra {
+namespace {
+
+TEST(TunerHearingNothing, ANoteFollowedByDigitalZerosEndsDimWithNoLedLit) {
+    QTemporaryDir dir;
+    test::ToneRecipe recipe; // A2, loud, then three seconds of zeros
+    recipe.seconds = 2.0;
+    recipe.decayPerSecond = 0.05;
+    std::vector<double> samples = test::synthesizeTone(recipe);
+    samples.resize(samples.size() + 3 * 8000, 0.0);
+    const QString wav = dir.filePath(QStringLiteral("a2-then-zeros.wav"));
+    ASSERT_TRUE(test::writeWav(wav.toStdString(), samples, 8000));
+
+    const QString png = dir.filePath(QStringLiteral("out.png"));
+    const test::TunerRun run =
+        test::runTuner({"--input", wav, "--screenshot", png, "--after", "4"}, dir.path());
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject state = test::readScreenState(dir.filePath(QStringLiteral("out.json")));
+    EXPECT_NEAR(state["display_hz"].toDouble(), 110.0, 0.5) << "the note was heard";
+    EXPECT_FALSE(state["meter_bright"].toBool(true));
+    EXPECT_EQ(state["lit_leds"].toInt(-1), 0);
+    EXPECT_EQ(state["status"].toString(QStringLiteral("?")), QString()) << "a file is heard";
+}
+
+TEST(TunerHearingNothing, WithNoSoundServerTheStatusLineSaysSo) {
+    QTemporaryDir dir;
+    QProcessEnvironment noServer;
+    noServer.insert(QStringLiteral("PULSE_SERVER"), dir.filePath(QStringLiteral("no-server")));
+    const QString png = dir.filePath(QStringLiteral("out.png"));
+    const test::TunerRun run =
+        test::runTuner({"--screenshot", png, "--after", "1.5"}, dir.path(), 60000, noServer);
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject state = test::readScreenState(dir.filePath(QStringLiteral("out.json")));
+    EXPECT_EQ(state["status"].toString(), QStringLiteral("No microphone"));
+
+    // Drawn where the layout puts it, in its colour (the screenshot is at 2x).
+    WEXConfig layout("ovra");
+    const Rect line = WEXConfig::rectOfItem("statusline", -1, nullptr, "general.cfg");
+    const QColor colour = WEXConfig::newColorOfItem("statusline", -1, nullptr, "general.cfg");
+    const QImage shot(png);
+    int inkPixels = 0;
+    for (int y = int(line.origin.y * 2); y < int((line.origin.y + line.size.height) * 2); ++y) {
+        for (int x = int(line.origin.x * 2); x < int((line.origin.x + line.size.width) * 2); ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            inkPixels += std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
+                             std::abs(c.blue() - colour.blue()) <
+                         60;
+        }
+    }
+    EXPECT_GT(inkPixels, 100) << "the words are drawn in the status line's rectangle";
+}
+
+} // namespace
+} // namespace ovra
