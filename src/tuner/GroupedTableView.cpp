@@ -1,6 +1,7 @@
 #include "tuner/GroupedTableView.hpp"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -14,11 +15,25 @@ namespace {
 constexpr int SECTION_GAP = 10;
 constexpr int HEADER_HEIGHT = 30;
 
+bool hasFocusableChild(const QWidget* cell) {
+    const auto children = cell->findChildren<QWidget*>();
+    return std::any_of(children.begin(), children.end(),
+                       [](const QWidget* w) { return (w->focusPolicy() & Qt::TabFocus) != 0; });
+}
+
+bool isChoosingKey(const QKeyEvent* key) {
+    return key->modifiers() == Qt::NoModifier &&
+           (key->key() == Qt::Key_Space || key->key() == Qt::Key_Return ||
+            key->key() == Qt::Key_Enter || key->key() == Qt::Key_Select);
+}
+
 } // namespace
 
 GroupedTableView::GroupedTableView(QWidget* parent) : QScrollArea(parent) {
     setObjectName(QStringLiteral("groupedTable"));
     setFrameShape(QFrame::NoFrame);
+    // The keyboard's focus goes to the rows and their controls, not the table.
+    setFocusPolicy(Qt::NoFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setWidgetResizable(true);
@@ -88,6 +103,12 @@ void GroupedTableView::reloadData() {
             frame->setProperty("first", row == 0);
             frame->setProperty("last", row == rows - 1);
             frame->setFixedHeight(height);
+            // A row with no control of its own is chosen from the keyboard
+            // as a whole (Space or Return); a row with one leaves the
+            // focus to its control.
+            if (!hasFocusableChild(cell)) {
+                frame->setFocusPolicy(Qt::StrongFocus);
+            }
             frame->installEventFilter(this);
             auto* frameLayout = new QVBoxLayout(frame);
             frameLayout->setContentsMargins(0, 0, 0, 0);
@@ -120,9 +141,25 @@ bool GroupedTableView::eventFilter(QObject* watched, QEvent* event) {
     if (row == nullptr) {
         return QScrollArea::eventFilter(watched, event);
     }
-    // Presses that a control inside the row takes never reach the row; the
-    // rest arrive here, from the row's own area or a passive child.
-    if (event->type() == QEvent::MouseButtonPress) {
+    // Keys reach a row only when it has the focus. Return is the row's
+    // before it is any window shortcut's.
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (isChoosingKey(key)) {
+            key->accept();
+            if (event->type() == QEvent::KeyPress && myDelegate != nullptr) {
+                // The delegate may reload the table, which deletes this row.
+                const IndexPath path = row->indexPath;
+                myDelegate->didSelectRowAtIndexPath(path);
+            }
+            return true;
+        }
+        if (event->type() == QEvent::KeyPress &&
+            (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
+            focusNextPrevChild(key->key() == Qt::Key_Down);
+            return true;
+        }
+    } else if (event->type() == QEvent::MouseButtonPress) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton) {
             myPressedFrame = row->frame;

@@ -22,7 +22,7 @@ NavigationBar::NavigationBar(const QString& title, QWidget* parent) : QWidget(pa
     myTitle->setAlignment(Qt::AlignCenter);
     myDoneButton = new QPushButton(QStringLiteral("Done"), this);
     myDoneButton->setObjectName(QStringLiteral("doneButton"));
-    myDoneButton->setFocusPolicy(Qt::NoFocus);
+    myDoneButton->setFocusPolicy(Qt::StrongFocus);
     connect(myDoneButton, &QPushButton::clicked, this, &NavigationBar::doneClicked);
     layoutContents();
 }

@@ -105,6 +105,17 @@ OvraSettings::~OvraSettings() {
 
 void OvraSettings::showSettings() {
     View::animateWithDuration(SLIDE_DURATION, [this] { setFrame(mySettingsOnscreenFrame); });
+    // Ready for the keyboard: the first control has the focus.
+    if (myVolumeSensitivitySlider && myVolumeSensitivitySlider->isVisible()) {
+        myVolumeSensitivitySlider->setFocus(Qt::TabFocusReason);
+    }
+}
+
+void OvraSettings::setFrame(const Rect& frame) {
+    View::setFrame(frame);
+    // Parked, the panel takes neither clicks nor the keyboard's focus, so
+    // nothing of it can be used while it is out of sight.
+    setEnabled(frame != mySettingsOffscreenFrame);
 }
 
 void OvraSettings::hideSettings() {

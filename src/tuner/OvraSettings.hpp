@@ -46,6 +46,8 @@ public:
     static constexpr int SECTION_REACTIVITY = 1;
     static constexpr int SECTION_RESET = 2;
     static constexpr int SECTION_ABOUT = 3;
+    // The rows' text size when the style sheet gives none.
+    static constexpr int DEFAULT_ROW_FONT_PIXELS = 17;
     static constexpr const char* PRODUCT_WEB_PAGE =
         "https://www.ovratuner.example/iphone/ovratuner";
 
@@ -66,6 +68,8 @@ public:
     // Tells the listener first.
     void hideSettings();
     void doneButtonHit();
+    // Off screen the panel is disabled (no clicks, no keyboard focus).
+    void setFrame(const Rect& frame) override;
     Rect offscreenFrame() const { return mySettingsOffscreenFrame; }
     void setOffscreenFrame(const Rect& frame) { mySettingsOffscreenFrame = frame; }
     void setOnscreenFrame(const Rect& frame) { mySettingsOnscreenFrame = frame; }
@@ -101,6 +105,8 @@ public:
 private:
     void buildAboutDialog();
     void openDialog(QMessageBox* dialog);
+    // The pixel size of the rows' text as shown at this scale of the screen.
+    int dialogFontPixels(double screenScale) const;
     void onDialogButtonClicked(QMessageBox* dialog, QAbstractButton* button);
 
     TunerAppDelegate* const myApp;

@@ -8,8 +8,12 @@
 #include <QDesktopServices>
 #include <QGraphicsScene>
 #include <QGraphicsView>
+#include <QLabel>
 #include <QPushButton>
 #include <QUrl>
+
+#include <algorithm>
+#include <cmath>
 
 namespace ovra {
 
@@ -106,15 +110,35 @@ void OvraSettings::showAbout() {
 void OvraSettings::openDialog(QMessageBox* dialog) {
     // Centred over the window that shows the panel, when there is one.
     QWidget* window = nullptr;
+    double screenScale = 1.0;
     if (QGraphicsScene* itemScene = scene();
         itemScene != nullptr && !itemScene->views().isEmpty()) {
-        window = itemScene->views().constFirst()->window();
+        const QGraphicsView* view = itemScene->views().constFirst();
+        window = view->window();
+        screenScale = view->transform().m11();
     }
     if (window != nullptr && dialog->parentWidget() != window) {
         dialog->setParent(window, dialog->windowFlags() | Qt::Dialog);
     }
+    // The dialog is a window of its own, outside the scaled scene: its text
+    // is made as large as the panel's rows appear on screen now.
+    dialog->setStyleSheet(QStringLiteral("QLabel, QPushButton { font-size: %1px; }")
+                              .arg(dialogFontPixels(screenScale)));
     // Without blocking: the answer arrives through buttonClicked.
     dialog->open();
+}
+
+int OvraSettings::dialogFontPixels(double screenScale) const {
+    int rowPixels = DEFAULT_ROW_FONT_PIXELS;
+    if (const auto* rowText =
+            myAboutCell ? myAboutCell->findChild<QLabel*>(QStringLiteral("cellText")) : nullptr) {
+        rowText->ensurePolished();
+        if (rowText->font().pixelSize() > 0) {
+            rowPixels = rowText->font().pixelSize();
+        }
+    }
+    const double scale = screenScale > 0.0 && std::isfinite(screenScale) ? screenScale : 1.0;
+    return std::max(1, static_cast<int>(std::lround(rowPixels * scale)));
 }
 
 void OvraSettings::onDialogButtonClicked(QMessageBox* dialog, QAbstractButton* button) {

@@ -1,6 +1,9 @@
 #include "tuner/SegmentedControl.hpp"
 
+#include <QKeyEvent>
 #include <QResizeEvent>
+
+#include <algorithm>
 
 namespace ovra {
 
@@ -14,7 +17,9 @@ SegmentedControl::SegmentedControl(const QStringList& items, QWidget* parent)
         button->setObjectName(QStringLiteral("segment"));
         button->setText(items[segment]);
         button->setCheckable(true);
-        button->setFocusPolicy(Qt::NoFocus);
+        // Tab reaches each segment and Space chooses it.
+        button->setFocusPolicy(Qt::StrongFocus);
+        button->installEventFilter(this);
         // The ends are rounded on their outer side only (style sheet).
         button->setProperty("position", count == 1             ? "only"
                                         : segment == 0         ? "first"
@@ -54,6 +59,26 @@ QToolButton* SegmentedControl::buttonForSegment(int segment) const {
 void SegmentedControl::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     layoutSegments();
+}
+
+bool SegmentedControl::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) {
+        return QWidget::eventFilter(watched, event);
+    }
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const int step = key == Qt::Key_Left ? -1 : key == Qt::Key_Right ? 1 : 0;
+    const auto at = std::find(myButtons.begin(), myButtons.end(), watched);
+    if (step == 0 || at == myButtons.end()) {
+        return QWidget::eventFilter(watched, event);
+    }
+    const int next = static_cast<int>(at - myButtons.begin()) + step;
+    if (QToolButton* button = buttonForSegment(next)) {
+        button->setFocus(Qt::OtherFocusReason);
+        if (!button->isChecked()) {
+            button->click(); // as a finger would: valueChanged follows
+        }
+    }
+    return true;
 }
 
 void SegmentedControl::layoutSegments() {

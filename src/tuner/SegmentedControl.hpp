@@ -33,6 +33,10 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Left and right on a segment choose its neighbour, as the arrows do in
+    // any row of exclusive buttons (Qt's own handling of them needs the
+    // window's focus widget, which a segment in a scene never is).
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void layoutSegments();

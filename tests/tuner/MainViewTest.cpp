@@ -9,12 +9,17 @@
 #include "capture/ScriptedAudioQueue.hpp"
 #include "layout/WEXConfig.hpp"
 #include "tuner/OvraMainView.hpp"
+#include "tuner/OvraSettings.hpp"
 #include "tuner/TunerAppDelegate.hpp"
 #include "ui/ImageView.hpp"
 
+#include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
 #include <QGraphicsView>
+#include <QLabel>
+#include <QMessageBox>
 #include <QSignalSpy>
+#include <QSlider>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -41,8 +46,8 @@ public:
     std::shared_ptr<CorvaneAudioTrapper> audioTrapper() const override { return myTrapper; }
     int32_t volumeThreshold() const override { return 500; }
     void setVolumeThresholdToDefault() override {}
-    float volumeSensitivity() const override { return 0.5f; }
-    void setVolumeSensitivity(float) override {}
+    float volumeSensitivity() const override { return mySensitivity; }
+    void setVolumeSensitivity(float sensitivity) override { mySensitivity = sensitivity; }
     bool hyperactivityMode() const override { return myHyperactive; }
     void setHyperactivityMode(bool on) override { myHyperactive = on; }
     int32_t lastTuningKeySelected() const override { return myStored; }
@@ -59,6 +64,7 @@ public:
 
     std::shared_ptr<ScriptedAudioSource> source = ScriptedAudioSource::create();
     std::vector<int32_t> myStores;
+    float mySensitivity = 0.5f;
 
 private:
     std::shared_ptr<CorvaneAudioTrapper> myTrapper = CorvaneAudioTrapper::create(source->factory());
@@ -171,6 +177,34 @@ TEST_F(Screen, TheMeterIsBrightAboveTheThresholdAndDimAtIt) {
     EXPECT_FALSE(state().meterBright);
 }
 
+TEST_F(Screen, AReadingThatNoRefreshFollowsGoesDimWithNoLedLitAndTheNeedleStays) {
+    build(1);
+    refreshWith(0.55f, 112.0f, 1e6f);
+    ASSERT_TRUE(state().meterBright);
+    const Point needle = state().needle;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !state().meterBright; }, 5000));
+    EXPECT_EQ(state().litLeds, 0);
+    EXPECT_EQ(state().needle, needle);
+}
+
+TEST_F(Screen, TheStatusLineSaysWhyCaptureHearsNothingAndIsEmptyWhileItHears) {
+    build();
+    const auto trapper = myApp->audioTrapper();
+    trapper->setEventLoopSliceForTesting(50ms);
+    const auto statusBecomes = [&](const std::string& text) {
+        return QTest::qWaitFor([&] { return state().status == text; }, 10000);
+    };
+    EXPECT_TRUE(statusBecomes("Listening paused")) << state().status;
+    myApp->source->setFailures({AUDIO_QUEUE_ERR_NO_DEVICE, {}, 0, 0});
+    trapper->startAudioTrapper();
+    EXPECT_TRUE(statusBecomes("No microphone")) << state().status;
+    myApp->source->setFailures({0, {}, -50, 0}); // the input fails to start
+    trapper->startAudioTrapper();
+    EXPECT_TRUE(statusBecomes("Input lost, retrying")) << state().status;
+    myApp->source->setFailures({});
+    EXPECT_TRUE(statusBecomes("")) << "reopened at the next slice: " << state().status;
+}
+
 TEST_F(Screen, TheNeedleGlidesToItsPlaceForTheCentsFromTheActiveString) {
     build(1);
     const Point nearRed = layoutPoint("pitchmeter.nearred");
@@ -211,6 +245,47 @@ TEST_F(Screen, TheAboutButtonBringsInTheSettingsPanel) {
     build();
     click("aboutbutton", -1, "unpressed");
     EXPECT_TRUE(state().settingsShown);
+}
+
+// The widget of the settings panel that has the keyboard's focus, or null.
+QWidget* focusedInPanel(QGraphicsScene& scene) {
+    auto* proxy = dynamic_cast<QGraphicsProxyWidget*>(scene.focusItem());
+    return proxy != nullptr && proxy->widget() != nullptr ? proxy->widget()->focusWidget()
+                                                          : nullptr;
+}
+
+TEST_F(Screen, TheSettingsPanelWorksFromTheKeyboardAndTakesNoFocusWhileParked) {
+    build();
+    myWindow->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(myWindow.get()));
+    const auto key = [this](Qt::Key k) { QTest::keyClick(myWindow.get(), k); };
+    key(Qt::Key_Tab);
+    EXPECT_EQ(focusedInPanel(*myScene), nullptr) << "the parked panel takes no focus";
+
+    click("aboutbutton", -1, "unpressed");
+    myView->settings()->finishAnimation();
+    ASSERT_NE(qobject_cast<QSlider*>(focusedInPanel(*myScene)), nullptr) << "slider first";
+    key(Qt::Key_Right);
+    EXPECT_GT(myApp->mySensitivity, 0.5f);
+
+    key(Qt::Key_Tab); // the "Low" segment
+    key(Qt::Key_Space);
+    EXPECT_FALSE(myApp->hyperactivityMode());
+    key(Qt::Key_Right); // moves to "High" and chooses it
+    EXPECT_TRUE(myApp->hyperactivityMode());
+
+    key(Qt::Key_Tab);                                        // the reset row
+    myWindow->setTransform(QTransform::fromScale(2.0, 2.0)); // a screen shown at 2x
+    key(Qt::Key_Return);
+    auto* confirmation = myWindow->findChild<QMessageBox*>(QStringLiteral("confirmationDialog"));
+    ASSERT_NE(confirmation, nullptr);
+    EXPECT_TRUE(confirmation->isVisible());
+    confirmation->ensurePolished();
+    EXPECT_EQ(confirmation->findChild<QLabel*>()->font().pixelSize(), 2 * 17) << "as the rows";
+    confirmation->reject();
+
+    myView->settings()->doneButtonHit();
+    EXPECT_EQ(focusedInPanel(*myScene), nullptr);
 }
 
 // --- refreshes posted by the capture object
