@@ -242,4 +242,14 @@ const char* WEXMusicUtil::nameOfRelativeNote(int32_t noteIndex) {
     return OCTAVE_NOTES[noteIndex];
 }
 
+std::string WEXMusicUtil::nameOfNearestNote(double frequency) {
+    int32_t octave = 0;
+    int32_t note = 0;
+    // Close to 0 Hz the search answers 0.0 (with "B0"): no note to name there.
+    if (getNearestFrequency(frequency, &octave, &note) == 0.0) {
+        return {};
+    }
+    return nameOfRelativeNote(note) + std::to_string(octave);
+}
+
 } // namespace ovra

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace ovra {
 
@@ -62,6 +63,9 @@ public:
 
     // "C", "C#", ... "B"; "" for an index outside 0..11.
     static const char* nameOfRelativeNote(int32_t noteIndex);
+    // The nearest table note with its octave, "A2" or "Eb4"; "" where the
+    // nearest-note search finds no table note.
+    static std::string nameOfNearestNote(double frequency);
 };
 
 } // namespace ovra

@@ -4,6 +4,7 @@
 #include "music/WEXMusicUtil.hpp"
 
 #include <cmath>
+#include <cstdio>
 
 namespace ovra {
 
@@ -82,7 +83,26 @@ RefreshOutcome TunerDisplayModel::refresh(float topAmplitude, float fundamentalF
     const float cents = centsFromActiveString(frequency);
     outcome.cents = cents;
     outcome.needle = needleTarget(cents, points);
+    outcome.readout = readoutTexts(frequency, cents);
     return outcome;
+}
+
+ReadoutTexts TunerDisplayModel::readoutTexts(float frequency, float cents) {
+    ReadoutTexts texts;
+    texts.note = WEXMusicUtil::nameOfNearestNote(static_cast<double>(frequency));
+    // Past these a reading is no tone at all; nothing is better than digits
+    // that overflow the readout (and the integer conversion below).
+    if (std::isfinite(frequency) && frequency < 1e6f) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.1f Hz", static_cast<double>(frequency));
+        texts.frequency = text;
+    }
+    if (std::isfinite(cents) && std::fabs(cents) < 1e6f) {
+        const long whole = std::lround(cents);
+        const char* sign = whole > 0 ? "+" : (whole < 0 ? "\u2212" : "");
+        texts.cents = sign + std::to_string(std::labs(whole)) + " \u00a2";
+    }
+    return texts;
 }
 
 int32_t TunerDisplayModel::litLedCount(float topAmplitude) {

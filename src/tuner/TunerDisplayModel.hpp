@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace ovra {
 
@@ -41,6 +42,17 @@ struct NeedleTarget {
     friend bool operator==(const NeedleTarget&, const NeedleTarget&) = default;
 };
 
+// The words beside the needle, in UTF-8: the nearest note with its octave
+// ("A2", "" outside the note table), the frequency ("110.2 Hz") and the
+// offset from the active string rounded to whole cents ("+3 ¢", "−12 ¢" with
+// a true minus sign, "0 ¢").
+struct ReadoutTexts {
+    std::string note;
+    std::string frequency;
+    std::string cents;
+    friend bool operator==(const ReadoutTexts&, const ReadoutTexts&) = default;
+};
+
 // What one refresh asks the screen to show. Fields that are empty mean
 // "leave as it is".
 struct RefreshOutcome {
@@ -52,6 +64,7 @@ struct RefreshOutcome {
     std::optional<float> displayFrequency; // the frequency the needle uses
     std::optional<float> cents;            // offset of it from the active string
     std::optional<NeedleTarget> needle;    // where the needle moves
+    std::optional<ReadoutTexts> readout;   // the words for displayFrequency and cents
 };
 
 // The arithmetic behind the tuner screen, free of any toolkit: string
@@ -84,6 +97,9 @@ public:
     RefreshOutcome refresh(float topAmplitude, float fundamentalFrequency, float rawPeakPower,
                            int32_t volumeThreshold, bool hyperactivityMode,
                            FrequencySmoother* smoother, const NeedlePoints& points);
+
+    // The readout for a displayed frequency and its cents from the active string.
+    static ReadoutTexts readoutTexts(float frequency, float cents);
 
     // Number of lit LEDs for a peak level: the level in tenths, truncated, 0..9.
     static int32_t litLedCount(float topAmplitude);

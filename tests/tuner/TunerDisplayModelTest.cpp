@@ -129,6 +129,25 @@ TEST(Refresh, ALoudBufferMovesTheNeedleByCentsFromTheActiveString) {
     ASSERT_TRUE(outcome.needle.has_value());
     EXPECT_FLOAT_EQ(outcome.needle->point().x, 160.0f);
     EXPECT_FLOAT_EQ(outcome.needle->point().y, 20.0f);
+    EXPECT_EQ(outcome.readout, (ReadoutTexts{"A2", "110.0 Hz", "0 \u00a2"}));
+}
+
+// Nearest note with octave (the sharps and flats of the note table), one
+// decimal of hertz, whole cents with a true minus sign; nothing for what is
+// no note.
+TEST(Refresh, ReadoutNamesTheNearestNoteAndRoundsHertzAndCents) {
+    const struct {
+        float frequency, cents;
+        ReadoutTexts texts;
+    } table[] = {{77.0f, -12.6f, {"Eb2", "77.0 Hz", "\u221213 \u00a2"}},
+                 {277.18f, 2.5f, {"C#4", "277.2 Hz", "+3 \u00a2"}},
+                 {233.1f, -0.49f, {"Bb3", "233.1 Hz", "0 \u00a2"}},
+                 {4000.0f, 1e30f, {"", "4000.0 Hz", ""}},
+                 {5.0f, std::nanf(""), {"", "5.0 Hz", ""}}};
+    for (const auto& row : table) {
+        EXPECT_EQ(TunerDisplayModel::readoutTexts(row.frequency, row.cents), row.texts)
+            << row.frequency;
+    }
 }
 
 TEST(Refresh, SmoothedModeWaitsForAgreeingReadingsBeforeShowingAnything) {

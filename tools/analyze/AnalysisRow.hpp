@@ -18,6 +18,7 @@ struct AnalysisRow {
     std::optional<float> displayFrequency; // empty when the refresh stopped before the needle
     int32_t activeString = 0;
     std::optional<float> cents;
+    std::optional<std::string> note; // nearest note with its octave, with the cents
     int32_t litLeds = 0;
 };
 

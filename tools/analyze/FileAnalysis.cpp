@@ -43,6 +43,9 @@ public:
         row.loud = outcome.meter != RefreshOutcome::Meter::Dim;
         row.displayFrequency = outcome.displayFrequency;
         row.cents = outcome.cents;
+        if (outcome.readout) {
+            row.note = outcome.readout->note;
+        }
         row.activeString = myModel.activeTuningKeyIndex();
         row.litLeds = outcome.litLeds;
         mySink(row);

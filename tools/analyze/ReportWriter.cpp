@@ -77,7 +77,7 @@ ReportWriter::ReportWriter(std::FILE* out, ReportFormat format) : myOut(out), my
 void ReportWriter::begin() {
     if (myFormat == ReportFormat::Csv) {
         std::fputs("file,time_s,top_amplitude,mode_hz,fundamental_hz,raw_peak_power,loud,"
-                   "display_hz,string,cents,leds\n",
+                   "display_hz,string,cents,note,leds\n",
                    myOut);
     } else {
         std::fputs("[", myOut);
@@ -92,7 +92,7 @@ void ReportWriter::write(const AnalysisRow& row) {
                number(row.rawPeakPower) + "," + (row.loud ? "1" : "0") + "," +
                optionalNumber(row.displayFrequency, false) + "," +
                std::to_string(row.activeString) + "," + optionalNumber(row.cents, false) + "," +
-               std::to_string(row.litLeds) + "\n";
+               csvField(row.note.value_or("")) + "," + std::to_string(row.litLeds) + "\n";
     } else {
         line = std::string(myFirstRow ? "\n" : ",\n") + "{\"file\":" + jsonString(row.file) +
                ",\"time_s\":" + jsonNumber(row.timeSeconds) +
@@ -104,6 +104,7 @@ void ReportWriter::write(const AnalysisRow& row) {
                ",\"display_hz\":" + optionalNumber(row.displayFrequency, true) +
                ",\"string\":" + std::to_string(row.activeString) +
                ",\"cents\":" + optionalNumber(row.cents, true) +
+               ",\"note\":" + (row.note ? jsonString(*row.note) : "null") +
                ",\"leds\":" + std::to_string(row.litLeds) + "}";
     }
     myFirstRow = false;
