@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QGraphicsScene>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
@@ -29,6 +30,16 @@ QByteArray screenStateJson(const ScreenState& state) {
     object["display_hz"] = optionalNumber(state.displayFrequency);
     object["cents"] = optionalNumber(state.cents);
     object["status"] = QString::fromStdString(state.status);
+    object["note"] = QString::fromStdString(state.note);
+    object["frequency_text"] = QString::fromStdString(state.frequencyText);
+    object["cents_text"] = QString::fromStdString(state.centsText);
+    object["readout_bright"] = state.readoutBright;
+    QJsonArray labels;
+    for (const std::string& label : state.stringLabels) {
+        labels.append(QString::fromStdString(label));
+    }
+    object["string_labels"] = labels;
+    object["lit_label"] = state.litLabel;
     return QJsonDocument(object).toJson(QJsonDocument::Indented);
 }
 

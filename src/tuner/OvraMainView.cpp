@@ -7,8 +7,8 @@
 #include "tuner/MainViewRefreshPoster.hpp"
 #include "tuner/OvraSettings.hpp"
 #include "tuner/OvraTuningKey.hpp"
-#include "tuner/StatusLine.hpp"
 #include "tuner/TunerAppDelegate.hpp"
+#include "ui/LabelView.hpp"
 #include "ui/LayoutImageView.hpp"
 #include "ui/WEXButton.hpp"
 
@@ -78,11 +78,7 @@ OvraMainView::OvraMainView(const Rect& frame, TunerAppDelegate* app) : View(fram
 
     addSubview(newImageViewOfItem("overlay", NO_INDEX, MAIN_VIEW_LAYOUT_FILE));
 
-    if (auto statusLine =
-            StatusLineView::newStatusLineOfItem(CFG_STATUS_LINE, MAIN_VIEW_LAYOUT_FILE)) {
-        myStatusLine = statusLine.get();
-        addSubview(std::move(statusLine));
-    }
+    buildLabels();
     myStaleReadingTimer = new QTimer(this);
     myStaleReadingTimer->setSingleShot(true);
     myStaleReadingTimer->setInterval(STALE_READING_MILLISECONDS);
@@ -217,6 +213,30 @@ void OvraMainView::buildNeedle() {
     addSubview(std::move(needle));
 }
 
+void OvraMainView::buildLabels() {
+    // Above the overlay's glass, so the words stay crisp.
+    const auto addLabel = [this](const char* itemID, int32_t index) -> LabelView* {
+        auto label = LabelView::newLabelOfItem(itemID, index, MAIN_VIEW_LAYOUT_FILE);
+        return label != nullptr ? static_cast<LabelView*>(addSubview(std::move(label))) : nullptr;
+    };
+    myStatusLine = addLabel(CFG_STATUS_LINE, NO_INDEX);
+    myNoteLabel = addLabel(CFG_READOUT_NOTE, NO_INDEX);
+    myFrequencyLabel = addLabel(CFG_READOUT_FREQUENCY, NO_INDEX);
+    myCentsLabel = addLabel(CFG_READOUT_CENTS, NO_INDEX);
+    for (int32_t i = 0; i < STRING_COUNT; ++i) {
+        if (LabelView* label = addLabel(CFG_STRING_LABEL, i)) {
+            label->setText(QString::fromStdString(TunerDisplayModel::stringName(i)));
+            myStringLabels[static_cast<size_t>(i)] = label;
+        }
+    }
+    // Dim like the meter until the first note is heard.
+    for (LabelView* label : {myNoteLabel, myFrequencyLabel, myCentsLabel}) {
+        if (label != nullptr) {
+            label->setDimmed(true);
+        }
+    }
+}
+
 std::unique_ptr<ImageView> OvraMainView::newImageViewForComponent(const char* itemID) const {
     QPixmap image = layoutImage(itemID, NO_INDEX, MODIFIER_DIM);
     if (image.isNull()) {
@@ -270,8 +290,22 @@ ScreenState OvraMainView::screenState() const {
     state.settingsShown = mySettings->frame() != mySettings->offscreenFrame();
     state.displayFrequency = myLastDisplayFrequency;
     state.cents = myLastCents;
-    if (myStatusLine != nullptr) {
-        state.status = myStatusLine->text().toStdString();
+    const auto textOf = [](const LabelView* label) {
+        return label != nullptr ? label->text().toStdString() : std::string();
+    };
+    state.status = textOf(myStatusLine);
+    state.note = textOf(myNoteLabel);
+    state.frequencyText = textOf(myFrequencyLabel);
+    state.centsText = textOf(myCentsLabel);
+    for (const LabelView* label : {myNoteLabel, myFrequencyLabel, myCentsLabel}) {
+        state.readoutBright = state.readoutBright || (label != nullptr && !label->isDimmed());
+    }
+    for (int32_t i = STRING_COUNT - 1; i >= 0; --i) {
+        const LabelView* label = myStringLabels[static_cast<size_t>(i)];
+        state.stringLabels[static_cast<size_t>(i)] = textOf(label);
+        if (label != nullptr && !label->isDimmed()) {
+            state.litLabel = i;
+        }
     }
     return state;
 }

@@ -19,9 +19,9 @@
 namespace ovra {
 
 class FrequencySmoother;
+class LabelView;
 class MainViewRefreshPoster;
 class OvraSettings;
-class StatusLineView;
 class OvraTuningKey;
 class TunerAppDelegate;
 class WEXButton;
@@ -32,11 +32,18 @@ inline constexpr const char* MAIN_VIEW_LAYOUT_FILE = "general.cfg";
 inline constexpr const char* CFG_TUNING_KEY = "tuningkey";
 inline constexpr const char* CFG_GUITAR_HEAD = "guitarhead";
 inline constexpr const char* CFG_STATUS_LINE = "statusline";
+// The readout beside the needle and the string names by the keys (index 0..5).
+inline constexpr const char* CFG_READOUT_NOTE = "readout.note";
+inline constexpr const char* CFG_READOUT_FREQUENCY = "readout.frequency";
+inline constexpr const char* CFG_READOUT_CENTS = "readout.cents";
+inline constexpr const char* CFG_STRING_LABEL = "stringlabel";
 
 // The one screen of the tuner: the guitar head with six tuning keys and the
 // magic key, the string pictures, the pitch meter and needle, the nine-LED
-// level bar, three buttons, a status line and the hidden settings panel,
-// all built from "general.cfg" through the shared WEXConfig. The arithmetic (string borders,
+// level bar, three buttons, a status line, the readout (note, frequency and
+// cents in words), the string names by the keys and the hidden settings
+// panel, all built from "general.cfg" through the shared WEXConfig; the
+// texts are optional items a skin may leave out. The arithmetic (string borders,
 // automatic selection, cents, needle target, LED count) is TunerDisplayModel's;
 // this view applies its outcomes to the pictures.
 //
@@ -118,6 +125,10 @@ private:
     void buildPitchMeter();
     void buildStrings();
     void buildNeedle();
+    void buildLabels();
+    // The readout's texts change with the needle; they dim with the meter.
+    void showReadout(const ReadoutTexts& texts);
+    // Meter, needle and readout: bright while a note is heard.
     void showPitchMeterBright(bool bright);
     void showStaleReading();
     // Listens to the hearing status of the application's capture object,
@@ -160,7 +171,12 @@ private:
     std::optional<float> myLastDisplayFrequency;
     std::optional<float> myLastCents;
     std::shared_ptr<MainViewRefreshPoster> myCaptureDelegate;
-    StatusLineView* myStatusLine = nullptr; // null when the layout has none
+    // Null where the layout has none.
+    LabelView* myStatusLine = nullptr;
+    LabelView* myNoteLabel = nullptr;
+    LabelView* myFrequencyLabel = nullptr;
+    LabelView* myCentsLabel = nullptr;
+    std::array<LabelView*, STRING_COUNT> myStringLabels{};
     QTimer* myStaleReadingTimer = nullptr;
 };
 

@@ -7,6 +7,7 @@
 #include "tuner/OvraTuningKey.hpp"
 #include "tuner/StatusLine.hpp"
 #include "tuner/TunerAppDelegate.hpp"
+#include "ui/LabelView.hpp"
 
 namespace ovra {
 
@@ -51,6 +52,9 @@ void OvraMainView::refreshGUI() {
     if (outcome.displayFrequency) {
         myLastDisplayFrequency = outcome.displayFrequency;
         myLastCents = outcome.cents;
+    }
+    if (outcome.readout) {
+        showReadout(*outcome.readout);
     }
     emit refreshed();
 }
@@ -114,6 +118,9 @@ void OvraMainView::updateActivatedImages() {
                 automatic ? TUNING_KEY_STATE_MAGIC : TUNING_KEY_STATE_ACTIVE;
             myTuningKey[s]->setTuningKeyState(selected ? selectedState : TUNING_KEY_STATE_INACTIVE);
         }
+        if (myStringLabels[s] != nullptr) {
+            myStringLabels[s]->setDimmed(!selected);
+        }
         if (myTuningPeg[s] != nullptr) {
             const QPixmap& selectedImage =
                 automatic ? myTuningPegMagicImage[s] : myTuningPegLitImage[s];
@@ -136,6 +143,22 @@ void OvraMainView::showPitchMeterBright(bool bright) {
     // Immediate: only the needle's moves are animated.
     myPitchMeterView->setImage(bright ? myBrightPitchMeterImage : myDimPitchMeterImage);
     myPitchNeedle->setImage(bright ? myBrightNeedleImage : myDimNeedleImage);
+    for (LabelView* label : {myNoteLabel, myFrequencyLabel, myCentsLabel}) {
+        if (label != nullptr) {
+            label->setDimmed(!bright);
+        }
+    }
+}
+
+void OvraMainView::showReadout(const ReadoutTexts& texts) {
+    const std::pair<LabelView*, const std::string*> parts[] = {{myNoteLabel, &texts.note},
+                                                               {myFrequencyLabel, &texts.frequency},
+                                                               {myCentsLabel, &texts.cents}};
+    for (const auto& [label, text] : parts) {
+        if (label != nullptr) {
+            label->setText(QString::fromStdString(*text));
+        }
+    }
 }
 
 Point OvraMainView::pointBetweenPointA(Point a, Point b, float fractionOfDistance) const {

@@ -2,6 +2,7 @@
 
 #include "common/Geometry.hpp"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -32,6 +33,16 @@ struct ScreenState {
     std::optional<float> cents;
     // The status line's words (empty while all is well, or with no line).
     std::string status;
+    // The readout's words (empty before the first reading, or where the
+    // layout has no such text) and whether any of them shows bright.
+    std::string note;
+    std::string frequencyText;
+    std::string centsText;
+    bool readoutBright = false;
+    // The names by the keys, string 0 first (empty where the layout has no
+    // label), and the string whose name is lit, -1 for none.
+    std::array<std::string, 6> stringLabels;
+    int32_t litLabel = -1;
 };
 
 } // namespace ovra

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 namespace ovra {
 
@@ -103,6 +104,24 @@ ReadoutTexts TunerDisplayModel::readoutTexts(float frequency, float cents) {
         texts.cents = sign + std::to_string(std::labs(whole)) + " \u00a2";
     }
     return texts;
+}
+
+std::string TunerDisplayModel::stringName(int32_t string) {
+    if (string < 0 || string >= STRING_COUNT) {
+        return {};
+    }
+    const auto letter = [](int32_t i) {
+        std::string name = WEXMusicUtil::nameOfNearestNote(
+            static_cast<double>(OVRA_TARGET_FREQUENCIES[static_cast<size_t>(i)]));
+        return std::make_pair(name.substr(0, name.find_first_of("0123456789")), name);
+    };
+    const auto [own, full] = letter(string);
+    for (int32_t other = 0; other < STRING_COUNT; ++other) {
+        if (other != string && letter(other).first == own) {
+            return full;
+        }
+    }
+    return own;
 }
 
 int32_t TunerDisplayModel::litLedCount(float topAmplitude) {

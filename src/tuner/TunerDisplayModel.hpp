@@ -100,6 +100,10 @@ public:
 
     // The readout for a displayed frequency and its cents from the active string.
     static ReadoutTexts readoutTexts(float frequency, float cents);
+    // The name shown by string i's key: its target's note letter, with the
+    // octave where two strings share the letter ("E2" .. "E4"), so the
+    // lowest string is told from the highest.
+    static std::string stringName(int32_t string);
 
     // Number of lit LEDs for a peak level: the level in tenths, truncated, 0..9.
     static int32_t litLedCount(float topAmplitude);

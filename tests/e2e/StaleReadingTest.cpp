@@ -4,13 +4,7 @@
 #include "TestTones.hpp"
 #include "TunerRun.hpp"
 
-#include "layout/WEXConfig.hpp"
-
-#include <QColor>
-#include <QImage>
 #include <QTemporaryDir>
-
-#include <cstdlib>
 
 #include <gtest/gtest.h>
 
@@ -49,21 +43,9 @@ TEST(TunerHearingNothing, WithNoSoundServerTheStatusLineSaysSo) {
     const QJsonObject state = test::readScreenState(dir.filePath(QStringLiteral("out.json")));
     EXPECT_EQ(state["status"].toString(), QStringLiteral("No microphone"));
 
-    // Drawn where the layout puts it, in its colour (the screenshot is at 2x).
-    WEXConfig layout("ovra");
-    const Rect line = WEXConfig::rectOfItem("statusline", -1, nullptr, "general.cfg");
-    const QColor colour = WEXConfig::newColorOfItem("statusline", -1, nullptr, "general.cfg");
-    const QImage shot(png);
-    int inkPixels = 0;
-    for (int y = int(line.origin.y * 2); y < int((line.origin.y + line.size.height) * 2); ++y) {
-        for (int x = int(line.origin.x * 2); x < int((line.origin.x + line.size.width) * 2); ++x) {
-            const QColor c = shot.pixelColor(x, y);
-            inkPixels += std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
-                             std::abs(c.blue() - colour.blue()) <
-                         60;
-        }
-    }
-    EXPECT_GT(inkPixels, 100) << "the words are drawn in the status line's rectangle";
+    // Drawn where the layout puts it, in its colour.
+    EXPECT_GT(test::textInkPixels(png, "statusline", nullptr), 100)
+        << "the words are drawn in the status line's rectangle";
 }
 
 } // namespace

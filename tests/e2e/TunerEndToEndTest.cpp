@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <csignal>
 #include <cstring>
 #include <fstream>
@@ -45,7 +46,7 @@ protected:
 
 TEST_F(TunerProgram, ARecordingOfAStringIsFoundInAutomaticMode) {
     ASSERT_TRUE(test::storeSelection(configHome(), 6));
-    const QString wav = writeTone(QStringLiteral("a2.wav"), 110.0, 6.0);
+    const QString wav = QStringLiteral(OVRA_SOURCE_DIR "/examples/a2-110hz.wav");
     const QString png = path(QStringLiteral("out.png"));
 
     const TunerRun run =
@@ -62,6 +63,31 @@ TEST_F(TunerProgram, ARecordingOfAStringIsFoundInAutomaticMode) {
     EXPECT_EQ(QImage(png).size(), QSize(640, 920));
     EXPECT_GT(stringPictureMatch(png, 1, "magic"), 0.8) << "string 1 glows in the picture";
     EXPECT_LT(stringPictureMatch(png, 0, "magic"), 0.2) << "string 0 does not";
+
+    // The readout says it in words, bright; the keys carry the string names.
+    EXPECT_EQ(state["note"].toString(), QStringLiteral("A2"));
+    EXPECT_NEAR(state["frequency_text"].toString().chopped(3).toDouble(), 110.0, 1.0);
+    const long cents = std::lround(state["cents"].toDouble());
+    EXPECT_EQ(state["cents_text"].toString(), (cents > 0   ? "+"
+                                               : cents < 0 ? "\u2212"
+                                                           : "") +
+                                                  QString::number(std::abs(cents)) + " \u00a2");
+    EXPECT_TRUE(state["readout_bright"].toBool());
+    EXPECT_EQ(state["string_labels"].toVariant().toStringList().join(' '), "E2 A D G B E4");
+    EXPECT_EQ(state["lit_label"].toInt(-1), 1);
+    EXPECT_GT(test::textInkPixels(png, "readout.note", "bright"), 100)
+        << "the note is drawn, bright";
+
+    // Once the fading note is under a raised threshold, the words stay, dim.
+    ASSERT_TRUE(test::storePreferences(
+        configHome(), "ovratuner.tuningkeyselected=6\novratuner.volumethreshold=2000000"));
+    const TunerRun quiet =
+        runTuner({"--input", wav, "--screenshot", png, "--after", "6"}, configHome());
+    ASSERT_EQ(quiet.exitCode, 0) << quiet.err.toStdString();
+    const QJsonObject dim = test::readScreenState(path(QStringLiteral("out.json")));
+    EXPECT_EQ(dim["note"].toString(), QStringLiteral("A2"));
+    EXPECT_FALSE(dim["readout_bright"].toBool(true));
+    EXPECT_LT(test::textInkPixels(png, "readout.note", "bright"), 20) << "no bright ink left";
 }
 
 TEST_F(TunerProgram, AFixedStringMeasuresTheNoteAgainstIt) {
@@ -89,7 +115,13 @@ TEST_F(TunerProgram, AnotherSkinMovesTheNeedlesRestingPlaces) {
     ASSERT_TRUE(QDir().mkpath(skin));
     QFile layout(skin + QStringLiteral("/general.cfg"));
     ASSERT_TRUE(layout.open(QIODevice::WriteOnly));
-    layout.write(shipped.readAll() + "\n\"ovra.pitchmeter.farblue.x\" = \"57\";\n");
+    // Without the texts, too: an older skin, which shows none of them.
+    for (const QByteArray& line : shipped.readAll().split('\n')) {
+        if (!line.contains(".readout.") && !line.contains(".stringlabel.")) {
+            layout.write(line + "\n");
+        }
+    }
+    layout.write("\"ovra.pitchmeter.farblue.x\" = \"57\";\n");
     layout.close();
 
     const QString wav = writeTone(QStringLiteral("a2.wav"), 110.0, 6.0);
@@ -99,6 +131,8 @@ TEST_F(TunerProgram, AnotherSkinMovesTheNeedlesRestingPlaces) {
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QJsonObject state = test::readScreenState(path(QStringLiteral("out.json")));
     EXPECT_DOUBLE_EQ(state["needle_x"].toDouble(), 57.0);
+    EXPECT_EQ(state["note"].toString(QStringLiteral("?")) + state["cents_text"].toString(), "");
+    EXPECT_EQ(state["string_labels"].toVariant().toStringList().join(""), "");
 }
 
 TEST_F(TunerProgram, BadOptionsAndFilesGetOneClearLine) {

@@ -2,6 +2,7 @@
 
 #include "layout/WEXConfig.hpp"
 
+#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -159,6 +160,20 @@ double stringPictureMatch(const QString& screenshotPath, int index, const char* 
         }
     }
     return counted == 0 ? 0.0 : static_cast<double>(votes) / counted;
+}
+
+int textInkPixels(const QString& screenshotPath, const char* item, const char* modifier) {
+    WEXConfig config("ovra");
+    const Rect r = WEXConfig::rectOfItem(item, -1, nullptr, "general.cfg");
+    const QColor ink = WEXConfig::newColorOfItem(item, -1, modifier, "general.cfg");
+    const QImage shot = QImage(screenshotPath).convertToFormat(QImage::Format_ARGB32);
+    int count = 0;
+    for (int y = int(r.origin.y * 2); y < int((r.origin.y + r.size.height) * 2); ++y) {
+        for (int x = int(r.origin.x * 2); x < int((r.origin.x + r.size.width) * 2); ++x) {
+            count += shot.valid(x, y) && distance(shot.pixel(x, y), ink.rgb()) < 60;
+        }
+    }
+    return count;
 }
 
 } // namespace ovra::test

@@ -55,4 +55,8 @@ QJsonObject readScreenState(const QString& jsonPath);
 // than its unlit one. Near 1.0: the string shows that picture.
 double stringPictureMatch(const QString& screenshotPath, int index, const char* modifier);
 
+// Pixels of the screenshot inside a text item's rectangle that are near its
+// colour under `modifier` (null: the plain colour): the words drawn there.
+int textInkPixels(const QString& screenshotPath, const char* item, const char* modifier);
+
 } // namespace ovra::test

@@ -124,6 +124,7 @@ protected:
         EXPECT_EQ(s.litKey, string);
         EXPECT_EQ(s.litString, string);
         EXPECT_EQ(s.magicKeyLit, automatic);
+        EXPECT_EQ(s.litLabel, string) << "the string's name is lit like its key";
     }
 
     WEXConfig myLayout{"ovra"};
@@ -141,6 +142,8 @@ TEST_F(Screen, StartsDimAndUnlitWithTheNeedleOnNearBlueAndTheStoredSelection) {
     EXPECT_EQ(s.needle, layoutPoint("pitchmeter.nearblue"));
     EXPECT_FALSE(s.settingsShown);
     EXPECT_FALSE(s.displayFrequency.has_value());
+    EXPECT_EQ(s.note + s.frequencyText + s.centsText, "") << "no words before a reading";
+    EXPECT_EQ(s.stringLabels, (std::array<std::string, 6>{"E2", "A", "D", "G", "B", "E4"}));
     expectSelectionShown(3, false);
     EXPECT_EQ(myApp->myStores, std::vector<int32_t>{3}) << "the replay stores the selection";
 }
@@ -169,9 +172,12 @@ TEST_F(Screen, TheMeterIsBrightAboveTheThresholdAndDimAtIt) {
     build(1);
     refreshWith(0.3f, 110.0f, 501.0f);
     EXPECT_TRUE(state().meterBright);
+    EXPECT_TRUE(state().readoutBright);
     const Point needle = state().needle;
     refreshWith(0.3f, 150.0f, 500.0f); // equal counts as too quiet
     EXPECT_FALSE(state().meterBright);
+    EXPECT_FALSE(state().readoutBright);
+    EXPECT_EQ(state().note + " " + state().frequencyText, "A2 110.0 Hz") << "kept, dim";
     EXPECT_EQ(state().needle, needle) << "a quiet refresh leaves the needle";
     refreshWith(0.3f, 0.0f, 1e6f); // no frequency: nothing changes
     EXPECT_FALSE(state().meterBright);
@@ -183,6 +189,7 @@ TEST_F(Screen, AReadingThatNoRefreshFollowsGoesDimWithNoLedLitAndTheNeedleStays)
     ASSERT_TRUE(state().meterBright);
     const Point needle = state().needle;
     ASSERT_TRUE(QTest::qWaitFor([&] { return !state().meterBright; }, 5000));
+    EXPECT_FALSE(state().readoutBright);
     EXPECT_EQ(state().litLeds, 0);
     EXPECT_EQ(state().needle, needle);
 }

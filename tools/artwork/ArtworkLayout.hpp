@@ -2,6 +2,7 @@
 
 #include <QPointF>
 #include <QRectF>
+#include <QSizeF>
 
 #include <array>
 
@@ -104,5 +105,28 @@ constexpr QPointF ABOUT_BUTTON{272.0, 412.0};
 // tuner hears nothing, in at most two short lines
 constexpr QRectF STATUS_LINE_FRAME{10.0, 410.0, 116.0, 42.0};
 constexpr double STATUS_LINE_FONT_SIZE = 13.0;
+
+// --- the readout on either side of the automatic key: the note's name on
+// the left (large, to read at arm's length), the cents over the frequency on
+// the right. Bright while a note is heard, dim with the meter.
+constexpr QRectF READOUT_NOTE_FRAME{6.0, 118.0, 96.0, 46.0};
+constexpr double READOUT_NOTE_FONT_SIZE = 34.0;
+constexpr QRectF READOUT_CENTS_FRAME{218.0, 118.0, 98.0, 26.0};
+constexpr double READOUT_CENTS_FONT_SIZE = 20.0;
+constexpr QRectF READOUT_FREQUENCY_FRAME{218.0, 144.0, 98.0, 18.0};
+constexpr double READOUT_FREQUENCY_FONT_SIZE = 13.0;
+
+// --- string names on the face of each key's button (the button is drawn
+// around x = 26 of the left key's picture, mirrored on the right)
+constexpr double KEY_BUTTON_CENTRE_X = 26.0;
+constexpr QSizeF STRING_LABEL_SIZE{28.0, 18.0};
+constexpr double STRING_LABEL_FONT_SIZE = 13.0;
+constexpr QRectF stringLabelFrame(int i) {
+    const double centreX = isLeftKey(i) ? KEY_LEFT_X + KEY_BUTTON_CENTRE_X
+                                        : KEY_RIGHT_X + KEY_WIDTH - KEY_BUTTON_CENTRE_X;
+    return QRectF(centreX - STRING_LABEL_SIZE.width() / 2.0,
+                  POSTS[i].y() - STRING_LABEL_SIZE.height() / 2.0, STRING_LABEL_SIZE.width(),
+                  STRING_LABEL_SIZE.height());
+}
 
 } // namespace ovra::artwork

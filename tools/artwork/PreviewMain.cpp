@@ -1,14 +1,16 @@
 // ovratuner-artwork-preview: composes the tuner screen from general.cfg and
 // its pictures, item by item in the screen's drawing order, and writes a PNG
 // of two states side by side: left, quiet input (dim meter and needle at the
-// near-blue point) with string 1 chosen by hand; right, a note 12 cents
-// sharp in automatic mode on string 3, meter bright, six LEDs lit.
+// near-blue point, the last reading's words dim) with string 1 chosen by
+// hand; right, a note 12 cents sharp in automatic mode on string 3, meter and
+// readout bright, six LEDs lit.
 //
 //   ovratuner-artwork-preview [--resources DIR] [--out FILE] [--scale S]
 
 #include "layout/Resources.hpp"
 #include "layout/WEXConfig.hpp"
 #include "ui/ImageView.hpp"
+#include "ui/LabelView.hpp"
 #include "ui/LayoutImageView.hpp"
 #include "ui/SceneScreenshot.hpp"
 #include "ui/WEXButton.hpp"
@@ -31,8 +33,12 @@ struct ScreenState {
     bool magicMode = false;
     int activeString = 0;
     int litLeds = 0;
-    float cents = 0.0f; // needle offset, used when bright
+    float cents = 0.0f;  // needle offset, used when bright
+    QStringList readout; // note, cents and frequency as the screen words them
 };
+
+// The names the screen puts on the keys in standard tuning.
+const char* const STRING_NAMES[] = {"E2", "A", "D", "G", "B", "E4"};
 
 QPixmap image(const char* item, int index, const char* modifier) {
     return WEXConfig::imageOfItem(item, index, modifier, CFG);
@@ -121,6 +127,21 @@ std::unique_ptr<View> composeScreen(const ScreenState& s) {
     auto* needleView = addPicture(*root, needle, Point{}, needle);
     needleView->setOrigin(s.bright ? needlePoint(s.cents) : position("pitchmeter.nearblue"));
     root->addSubview(newImageViewOfItem("overlay", -1, CFG));
+    // The texts lie above the glass, as on the screen.
+    const auto addLabel = [&root](const char* item, int index, const QString& text, bool dim) {
+        if (auto label = LabelView::newLabelOfItem(item, index, CFG)) {
+            label->setText(text);
+            label->setDimmed(dim);
+            root->addSubview(std::move(label));
+        }
+    };
+    const char* const readoutItems[] = {"readout.note", "readout.cents", "readout.frequency"};
+    for (int i = 0; i < 3 && i < s.readout.size(); ++i) {
+        addLabel(readoutItems[i], -1, s.readout[i], !s.bright);
+    }
+    for (int i = 0; i < 6; ++i) {
+        addLabel("stringlabel", i, STRING_NAMES[i], i != s.activeString);
+    }
     return root;
 }
 
@@ -161,8 +182,8 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    const ScreenState quiet{false, false, 1, 0, 0.0f};
-    const ScreenState playing{true, true, 3, 6, 12.0f};
+    const ScreenState quiet{false, false, 1, 0, 0.0f, {"A2", "\u22122 \u00a2", "109.9 Hz"}};
+    const ScreenState playing{true, true, 3, 6, 12.0f, {"G3", "+12 \u00a2", "197.4 Hz"}};
     const auto left = composeScreen(quiet);
     const auto right = composeScreen(playing);
     const QImage a = renderItem(*left, scale);

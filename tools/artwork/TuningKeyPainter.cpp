@@ -10,7 +10,7 @@ void paintTuningKey(QPainter& p, Glow glow, bool mirrored) {
         p.translate(KEY_WIDTH, 0);
         p.scale(-1, 1);
     }
-    const QPointF centre(26, KEY_HEIGHT / 2.0);
+    const QPointF centre(KEY_BUTTON_CENTRE_X, KEY_HEIGHT / 2.0);
     const QRectF button(centre.x() - 17, centre.y() - 12, 34, 24);
     const bool glowing = glow != Glow::None;
     const QColor colour = glowColour(glow);

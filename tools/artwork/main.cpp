@@ -12,7 +12,9 @@
 #include <QDir>
 #include <QGuiApplication>
 
+#include <array>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 using namespace ovra::artwork;
@@ -91,6 +93,41 @@ std::vector<Picture> catalogue() {
     return pictures;
 }
 
+// Colours of the texts, red, green, blue and alpha on 0..1: warm white on
+// the dark stage for the readout; dark ink on the keys' chrome faces.
+using Rgba = std::array<double, 4>;
+struct TextColours {
+    Rgba bright;
+    Rgba dim;
+};
+constexpr TextColours READOUT_COLOURS{{1.0, 0.95, 0.84, 1.0}, {0.62, 0.63, 0.68, 0.45}};
+constexpr TextColours STRING_LABEL_COLOURS{{0.06, 0.02, 0.12, 1.0}, {0.3, 0.31, 0.36, 0.75}};
+
+// A text item: place, size, font size in points, alignment, then bright and
+// dim colours; the first item of a group (`owner` empty) gets the values,
+// the others refer to its entries.
+void label(LayoutFileWriter& cfg, const QString& item, const QRectF& frame, double fontSize,
+           const char* align, const TextColours& colours, const QString& owner) {
+    cfg.position(item, frame.topLeft());
+    cfg.value(item + ".width", formatNumber(frame.width()));
+    cfg.value(item + ".height", formatNumber(frame.height()));
+    cfg.value(item + ".fontsize", formatNumber(fontSize));
+    cfg.value(item + ".align", align);
+    const char* const components[] = {"red", "green", "blue", "alpha"};
+    const std::pair<const char*, const Rgba*> states[] = {{"bright", &colours.bright},
+                                                          {"dim", &colours.dim}};
+    for (const auto& [state, rgba] : states) {
+        for (size_t c = 0; c < 4; ++c) {
+            const QString key = QString("%1.%2.%3").arg(item, state, components[c]);
+            if (owner.isEmpty()) {
+                cfg.value(key, formatNumber((*rgba)[c]));
+            } else {
+                cfg.reference(key, QString("%1.%2.%3").arg(owner, state, components[c]));
+            }
+        }
+    }
+}
+
 // The tuner screen's layout file: every item the screen reads, with the
 // same pictures shared through "$" references.
 LayoutFileWriter layoutFile() {
@@ -144,6 +181,22 @@ LayoutFileWriter layoutFile() {
     cfg.value("statusline.green", "0.78");
     cfg.value("statusline.blue", "0.3");
     cfg.value("statusline.alpha", "1");
+
+    cfg.comment("Readout: the nearest note, the cents from the string's target and the frequency "
+                "heard, bright while a note is heard and dim with the meter; align is left, "
+                "center or right");
+    label(cfg, "readout.note", READOUT_NOTE_FRAME, READOUT_NOTE_FONT_SIZE, "center",
+          READOUT_COLOURS, "");
+    label(cfg, "readout.cents", READOUT_CENTS_FRAME, READOUT_CENTS_FONT_SIZE, "center",
+          READOUT_COLOURS, "readout.note");
+    label(cfg, "readout.frequency", READOUT_FREQUENCY_FRAME, READOUT_FREQUENCY_FONT_SIZE, "center",
+          READOUT_COLOURS, "readout.note");
+
+    cfg.comment("String names on the keys, 0 = low E: bright while the key is lit");
+    for (int i = 0; i < 6; ++i) {
+        label(cfg, QString("stringlabel.%1").arg(i), stringLabelFrame(i), STRING_LABEL_FONT_SIZE,
+              "center", STRING_LABEL_COLOURS, i == 0 ? QString() : "stringlabel.0");
+    }
 
     cfg.comment("Headstock");
     cfg.value("guitarhead.filename", png("guitarhead"));
