@@ -88,7 +88,7 @@ inline void butterfly(double wr, double wi, double& lowReal, double& lowImaginar
 // build when it can run it. Every lane performs the same IEEE operations in
 // the same order either way (no contraction), so the choice changes no bit.
 // Not under the sanitizers: the loader runs the chooser before their runtime is up.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__SANITIZE_ADDRESS__) && \
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__SANITIZE_ADDRESS__) &&                  \
     !defined(__SANITIZE_THREAD__)
 __attribute__((target_clones("avx", "default")))
 #endif
