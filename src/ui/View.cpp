@@ -5,8 +5,9 @@
 #include <QEvent>
 #include <QGraphicsScene>
 #include <QGraphicsSceneMouseEvent>
+#include <QGraphicsView>
 #include <QPainter>
-#include <QPropertyAnimation>
+#include <QVariantAnimation>
 
 #include <algorithm>
 #include <cmath>
@@ -377,6 +378,36 @@ void View::syncItemPosition() {
     setPos(modelItemPos());
 }
 
+void View::showGlideStep(const QPointF& at, bool last) {
+    QPointF drawn = at;
+    const QList<QGraphicsView*> views =
+        scene() != nullptr ? scene()->views() : QList<QGraphicsView*>();
+    if (!last && !views.isEmpty()) {
+        // Between the ends the glide moves in whole device pixels of the
+        // first view showing it: a step that lands on the pixel already
+        // drawn changes nothing on screen and is skipped.
+        const QGraphicsView* view = views.first();
+        const double ratio = view->devicePixelRatioF();
+        const QTransform toDevice =
+            (parentItem() != nullptr ? parentItem()->sceneTransform() : QTransform()) *
+            view->viewportTransform() * QTransform::fromScale(ratio, ratio);
+        if (toDevice.type() <= QTransform::TxScale && toDevice.isInvertible()) {
+            const auto pixel = [&toDevice](const QPointF& p) {
+                const QPointF d = toDevice.map(p);
+                return QPointF(std::round(d.x()), std::round(d.y()));
+            };
+            const QPointF target = pixel(at);
+            if (target == pixel(pos())) {
+                return;
+            }
+            drawn = toDevice.inverted().map(target);
+        }
+    }
+    if (drawn != pos()) {
+        setPos(drawn);
+    }
+}
+
 void View::startAnimation(const QPointF& from, double seconds) {
     const QPointF to = modelItemPos();
     if (myAnimation) {
@@ -387,11 +418,15 @@ void View::startAnimation(const QPointF& from, double seconds) {
         setPos(to);
         return;
     }
-    auto* animation = new QPropertyAnimation(this, "pos", this);
+    auto* animation = new QVariantAnimation(this);
     animation->setDuration(milliseconds);
     animation->setStartValue(from);
     animation->setEndValue(to);
-    connect(animation, &QPropertyAnimation::finished, this, &View::animationFinished);
+    connect(animation, &QVariantAnimation::valueChanged, this,
+            [this, animation](const QVariant& value) {
+                showGlideStep(value.toPointF(), animation->currentTime() >= animation->duration());
+            });
+    connect(animation, &QVariantAnimation::finished, this, &View::animationFinished);
     myAnimation = animation;
     setPos(from);
     animation->start(QAbstractAnimation::DeleteWhenStopped);

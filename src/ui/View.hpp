@@ -6,8 +6,8 @@
 #include <QGraphicsObject>
 #include <QPointF>
 #include <QPointer>
-#include <QPropertyAnimation>
 #include <QRectF>
+#include <QVariantAnimation>
 
 #include <functional>
 #include <memory>
@@ -25,7 +25,9 @@ namespace ovra {
 // QGraphicsItem::pos() is what is drawn; it follows the model immediately,
 // except inside an animation transaction (beginAnimations / commitAnimations),
 // where the model takes its final value at once and only the drawn position
-// glides there, driven by a QPropertyAnimation on the "pos" property.
+// glides there, driven by a QVariantAnimation; between its ends the glide
+// moves in whole device pixels, so frames that would change no pixel are not
+// drawn.
 //
 // Ownership: a view added with addSubview() is owned by its parent (Qt
 // parent-child); removeFromSuperview() hands ownership back to the caller.
@@ -137,13 +139,14 @@ private:
     QPointF modelItemPos() const;
     void syncItemPosition();
     void startAnimation(const QPointF& from, double seconds);
+    void showGlideStep(const QPointF& at, bool last);
 
     Rect myBounds;
     Point myAnchorPoint{0.5f, 0.5f};
     Point myPosition;
     bool myUserInteractionEnabled = true;
     QColor myBackgroundColor = Qt::transparent;
-    QPointer<QPropertyAnimation> myAnimation;
+    QPointer<QVariantAnimation> myAnimation;
 };
 
 } // namespace ovra
