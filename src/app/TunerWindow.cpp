@@ -2,22 +2,37 @@
 
 #include "ui/View.hpp"
 
+#include <QCoreApplication>
 #include <QGraphicsScene>
 #include <QGuiApplication>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QSettings>
 
 #include <algorithm>
+#include <cmath>
 
 namespace ovra {
 
 namespace {
 // Behind the letterbox, matching the dark stage of the artwork.
 const QColor STAGE_COLOUR(12, 12, 16);
+// A resize or move is written once the window has kept still this long.
+constexpr int GEOMETRY_SAVE_DELAY_MS = 500;
+const char* const GEOMETRY_KEY = "geometry";
+
+QSettings geometryStore() {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope,
+                     QString::fromLatin1(TunerWindow::GEOMETRY_ORGANIZATION),
+                     QString::fromLatin1(TunerWindow::GEOMETRY_APPLICATION));
+}
 } // namespace
 
 TunerWindow::TunerWindow() : myScene(new QGraphicsScene(this)) {
     myScene->setSceneRect(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+    // A few dozen items, one of them moving every frame: a search index
+    // would cost more to keep up than it saves.
+    myScene->setItemIndexMethod(QGraphicsScene::NoIndex);
     setScene(myScene);
     setWindowTitle(QStringLiteral("OvraTuner"));
     setBackgroundBrush(STAGE_COLOUR);
@@ -25,15 +40,36 @@ TunerWindow::TunerWindow() : myScene(new QGraphicsScene(this)) {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    // A frame redraws one rectangle around what changed (the needle's old
+    // and new places, the LEDs that switched): with a single clip rectangle
+    // the raster engine copies rows instead of blending spans on pooled threads.
+    setViewportUpdateMode(QGraphicsView::BoundingRectViewportUpdate);
+    // The view fills what it exposes with the stage colour itself; the
+    // viewport's own fill before it would be a second painter per frame.
+    viewport()->setAutoFillBackground(false);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     // Touch screens deliver touches to the scene's controls.
     viewport()->setAttribute(Qt::WA_AcceptTouchEvents);
     setMinimumSize(static_cast<int>(SCREEN_WIDTH / 2), static_cast<int>(SCREEN_HEIGHT / 2));
 
     const QScreen* screen = QGuiApplication::primaryScreen();
     resize(preferredSize(screen != nullptr ? screen->availableSize() : QSize()));
+    restoreWindowGeometry();
+
+    myGeometrySaveTimer.setSingleShot(true);
+    myGeometrySaveTimer.setInterval(GEOMETRY_SAVE_DELAY_MS);
+    connect(&myGeometrySaveTimer, &QTimer::timeout, this, &TunerWindow::saveWindowGeometry);
+    if (QCoreApplication* application = QCoreApplication::instance()) {
+        connect(application, &QCoreApplication::aboutToQuit, this,
+                &TunerWindow::saveWindowGeometry);
+    }
 }
 
-TunerWindow::~TunerWindow() = default;
+TunerWindow::~TunerWindow() {
+    if (myGeometrySaveTimer.isActive()) {
+        saveWindowGeometry();
+    }
+}
 
 void TunerWindow::setContentView(View* view) {
     if (myContentView == view) {
@@ -41,6 +77,9 @@ void TunerWindow::setContentView(View* view) {
     }
     myContentView = view;
     if (view != nullptr) {
+        // The screen's parts parked outside it (the hidden settings panel)
+        // must not show or take clicks in the letterbox.
+        view->setFlag(QGraphicsItem::ItemClipsChildrenToShape);
         myScene->addItem(view);
     }
 }
@@ -58,9 +97,44 @@ QSize TunerWindow::preferredSize(const QSize& available) {
                  static_cast<int>(SCREEN_HEIGHT * scale + 0.5));
 }
 
+double TunerWindow::screenScale(const QSize& viewport) {
+    if (viewport.width() <= 0 || viewport.height() <= 0) {
+        return 1.0;
+    }
+    return std::min(viewport.width() / double(SCREEN_WIDTH),
+                    viewport.height() / double(SCREEN_HEIGHT));
+}
+
+void TunerWindow::saveWindowGeometry() {
+    myGeometrySaveTimer.stop();
+    if (!isVisible()) {
+        return;
+    }
+    QSettings store = geometryStore();
+    store.setValue(QString::fromLatin1(GEOMETRY_KEY), saveGeometry());
+}
+
+bool TunerWindow::restoreWindowGeometry() {
+    const QSettings store = geometryStore();
+    const QVariant stored = store.value(QString::fromLatin1(GEOMETRY_KEY));
+    // Anything unreadable leaves the preferred size; Qt keeps a restored
+    // window on one of the screens there are now.
+    return stored.canConvert<QByteArray>() && restoreGeometry(stored.toByteArray());
+}
+
 void TunerWindow::resizeEvent(QResizeEvent* event) {
     QGraphicsView::resizeEvent(event);
     fitScreen();
+    if (isVisible()) {
+        myGeometrySaveTimer.start();
+    }
+}
+
+void TunerWindow::moveEvent(QMoveEvent* event) {
+    QGraphicsView::moveEvent(event);
+    if (isVisible()) {
+        myGeometrySaveTimer.start();
+    }
 }
 
 void TunerWindow::showEvent(QShowEvent* event) {
@@ -68,8 +142,18 @@ void TunerWindow::showEvent(QShowEvent* event) {
     fitScreen();
 }
 
+void TunerWindow::closeEvent(QCloseEvent* event) {
+    saveWindowGeometry();
+    QGraphicsView::closeEvent(event);
+}
+
 void TunerWindow::fitScreen() {
-    fitInView(myScene->sceneRect(), Qt::KeepAspectRatio);
+    // The exact fit, without fitInView's margin: at twice the points (and at
+    // the points on a double-density display) the @2x pictures then land
+    // pixel for pixel and are copied, not resampled, on every frame. The view
+    // centres the screen on whole pixels.
+    const double scale = screenScale(viewport()->size());
+    setTransform(QTransform::fromScale(scale, scale));
 }
 
 } // namespace ovra
