@@ -32,7 +32,7 @@ private:
 
 // Asks a capture thread to stop; it ends its current event-loop slice within
 // INTERRUPTION_POLL. Thread-safe; does not wait.
-inline constexpr std::chrono::milliseconds INTERRUPTION_POLL{10};
+inline constexpr std::chrono::milliseconds INTERRUPTION_POLL{50};
 void interruptCaptureThread(QThread& thread);
 
 // Every capture thread is registered here until it has finished, so that its
