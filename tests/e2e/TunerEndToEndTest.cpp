@@ -41,6 +41,18 @@ protected:
         return file;
     }
 
+    // Fails (under CI) or skips the test when no PulseAudio server answers.
+    void requireVirtualMicrophone() {
+        QProcess probe;
+        probe.start(QStringLiteral("pactl"), {QStringLiteral("info")});
+        if (!probe.waitForFinished(5000) || probe.exitCode() != 0) {
+            if (qEnvironmentVariableIsSet("CI")) {
+                FAIL() << "no PulseAudio server: scripts/test.sh starts the virtual microphone";
+            }
+            GTEST_SKIP() << "no PulseAudio server (start one with scripts/virtual-mic.sh start)";
+        }
+    }
+
     QTemporaryDir dir;
 };
 
@@ -187,13 +199,9 @@ TEST_F(TunerProgram, WithoutADisplayItSaysSoInsteadOfAborting) {
 // Through the real audio stack: PulseAudio's virtual microphone (started by
 // scripts/virtual-mic.sh) hears a recording played into its sink.
 TEST_F(TunerProgram, TheVirtualMicrophoneHearsAGString) {
-    QProcess probe;
-    probe.start(QStringLiteral("pactl"), {QStringLiteral("info")});
-    if (!probe.waitForFinished(5000) || probe.exitCode() != 0) {
-        if (qEnvironmentVariableIsSet("CI")) {
-            FAIL() << "no PulseAudio server: scripts/test.sh starts the virtual microphone";
-        }
-        GTEST_SKIP() << "no PulseAudio server (start one with scripts/virtual-mic.sh start)";
+    requireVirtualMicrophone();
+    if (IsSkipped() || HasFatalFailure()) {
+        return;
     }
     ASSERT_TRUE(test::storeSelection(configHome(), 6));
     const QString wav = writeTone(QStringLiteral("g3.wav"), 196.0, 10.0);
@@ -212,6 +220,30 @@ TEST_F(TunerProgram, TheVirtualMicrophoneHearsAGString) {
     EXPECT_TRUE(state["automatic"].toBool());
     EXPECT_TRUE(state["meter_bright"].toBool());
     EXPECT_GT(stringPictureMatch(png, 3, "magic"), 0.8);
+}
+
+// A desktop's sound server restarting under a running tuner: capture comes
+// back by itself, without the user touching anything.
+TEST_F(TunerProgram, CaptureComesBackAfterTheSoundServerRestarts) {
+    requireVirtualMicrophone();
+    if (IsSkipped() || HasFatalFailure()) {
+        return;
+    }
+    test::RunningTuner tuner({}, configHome());
+    ASSERT_TRUE(tuner.waitForLog(QStringLiteral("Starting audio trapper")))
+        << tuner.err().toStdString();
+    QProcess script;
+    script.start(QStringLiteral(OVRA_SOURCE_DIR "/scripts/virtual-mic.sh"),
+                 {QStringLiteral("restart")});
+    ASSERT_TRUE(script.waitForFinished(20000) && script.exitCode() == 0)
+        << script.readAllStandardError().toStdString();
+
+    EXPECT_TRUE(tuner.waitForLog(QStringLiteral("Audio input open again"), 1, 30000))
+        << tuner.err().toStdString();
+    ::kill(static_cast<pid_t>(tuner.pid()), SIGTERM);
+    EXPECT_EQ(tuner.finish(), 0) << tuner.err().toStdString();
+    EXPECT_EQ(tuner.err().count("Starting audio trapper"), 1)
+        << "capture was restarted from outside";
 }
 
 } // namespace
