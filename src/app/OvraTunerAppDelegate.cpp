@@ -57,7 +57,7 @@ OvraTunerAppDelegate::~OvraTunerAppDelegate() {
     if (TunerAppDelegate::sharedAppDelegate() == this) {
         setSharedAppDelegate(nullptr);
     }
-    if (myAudioTrapper) {
+    if (myAudioTrapper && !myTerminated) {
         myAudioTrapper->stopAudioTrapper();
     }
     myAudioTrapper.reset();
@@ -115,6 +115,10 @@ void OvraTunerAppDelegate::applicationDidBecomeActive() {
 }
 
 void OvraTunerAppDelegate::applicationWillTerminate() {
+    if (myTerminated) {
+        return;
+    }
+    myTerminated = true;
     setAudioOn(false);
     storeDefaultValues();
 }
@@ -157,7 +161,7 @@ void OvraTunerAppDelegate::handleWindowVisibilityChange(QWindow::Visibility visi
 void OvraTunerAppDelegate::followForeground() {
     const bool foreground = myWindowSeen && myApplicationState != Qt::ApplicationHidden &&
                             myApplicationState != Qt::ApplicationSuspended;
-    if (foreground == myForeground) {
+    if (foreground == myForeground || myTerminated) {
         return;
     }
     myForeground = foreground;

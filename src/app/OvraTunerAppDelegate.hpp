@@ -159,6 +159,9 @@ private:
     Qt::ApplicationState myApplicationState = Qt::ApplicationInactive;
     bool myWindowSeen = true;
     bool myForeground = true;
+    // Set by the quit path: the window closing afterwards and the teardown
+    // then have nothing left to stop or write.
+    bool myTerminated = false;
     QTimer myWriteTimer;
 };
 
