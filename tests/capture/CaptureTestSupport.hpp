@@ -8,14 +8,15 @@
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
-#include <condition_variable>
-#include <cstdio>
+#include <algorithm>
+#include <atomic>
 #include <functional>
-#include <mutex>
 #include <thread>
 #include <vector>
 
 namespace ovra::test {
+
+using namespace std::chrono_literals;
 
 // Capture threads run Qt event loops, which need an application object.
 inline void ensureApplication() {
@@ -27,45 +28,32 @@ inline void ensureApplication() {
     }
 }
 
-// Counts notifications and remembers when they came, on which thread, and
-// (given the capture object) the fundamental each one announced.
+// Polls `condition` until it holds or `timeout` passes.
+inline bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        std::this_thread::sleep_for(5ms);
+    }
+    return true;
+}
+
+// Counts the notifications it gets, from any thread.
 class RecordingDelegate : public AudioTrapperDelegate {
 public:
-    using Clock = std::chrono::steady_clock;
-
-    explicit RecordingDelegate(const CorvaneAudioTrapper* trapper = nullptr) : myTrapper(trapper) {}
-    void refreshGUIFromAnotherThread() override {
-        std::lock_guard lock(myMutex);
-        if (myTrapper != nullptr) {
-            myFundamentals.push_back(myTrapper->mostRecentFundamentalFrequency());
-        }
-        myTimes.push_back(Clock::now());
-        myChanged.notify_all();
-    }
-    int count() const {
-        std::lock_guard lock(myMutex);
-        return static_cast<int>(myTimes.size());
-    }
-    std::vector<float> fundamentals() const {
-        std::lock_guard lock(myMutex);
-        return myFundamentals;
-    }
-    // True once at least `n` notifications have arrived within `timeout`.
+    void refreshGUIFromAnotherThread() override { ++myCount; }
+    int count() const { return myCount.load(); }
     bool waitForCount(int n, std::chrono::milliseconds timeout) const {
-        std::unique_lock lock(myMutex);
-        return myChanged.wait_for(lock, timeout,
-                                  [&] { return static_cast<int>(myTimes.size()) >= n; });
+        return eventually([&] { return count() >= n; }, timeout);
     }
 
 private:
-    const CorvaneAudioTrapper* myTrapper;
-    mutable std::mutex myMutex;
-    mutable std::condition_variable myChanged;
-    std::vector<float> myFundamentals;
-    std::vector<Clock::time_point> myTimes;
+    std::atomic<int> myCount{0};
 };
 
-// A queue that only counts the buffers handed back to it.
+// A queue that only keeps the buffers handed back to it.
 class RecordingQueue : public AudioInputQueue {
 public:
     int32_t newInput(const AudioStreamBasicDescription&, AudioQueueInputCallback, void*) override {
@@ -82,13 +70,12 @@ public:
     std::vector<AudioQueueBuffer*> enqueued;
 };
 
-// A steady plucked-string-like tone at 8 kHz: five harmonics, the second the strongest.
+// A steady plucked-string-like note at 8 kHz: five harmonics, the second the strongest.
 inline std::vector<int16_t> harmonicTone(double frequency, size_t count) {
     return pcmTone(frequency, {1428.6, 2857.1, 1714.3, 1142.9, 857.1}, count);
 }
 
-// Collects what the process writes to standard output while it lives (or
-// until text() is taken).
+// What the process writes to standard output from construction to text().
 class StdoutCapture {
 public:
     StdoutCapture() { ::testing::internal::CaptureStdout(); }
@@ -97,8 +84,6 @@ public:
             ::testing::internal::GetCapturedStdout();
         }
     }
-    StdoutCapture(const StdoutCapture&) = delete;
-    StdoutCapture& operator=(const StdoutCapture&) = delete;
     std::string text() {
         myTaken = true;
         return ::testing::internal::GetCapturedStdout();
@@ -108,63 +93,41 @@ private:
     bool myTaken = false;
 };
 
-// Polls `condition` until it holds or `timeout` passes.
-inline bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-}
-
-// A capture object on a scripted source that delivers a steady harmonic tone
-// every 5 ms, with short event-loop slices, and a recording delegate. Every
-// capture thread has ended when a test is over.
-class ScriptedCaptureTest : public ::testing::Test {
+// A capture object with short event-loop slices and a recording delegate, on
+// queues of the test's choice. Every capture thread has ended when a test is over.
+class CaptureTest : public ::testing::Test {
 protected:
-    explicit ScriptedCaptureTest(double toneFrequency) : myToneFrequency(toneFrequency) {}
-
-    void SetUp() override {
-        using namespace std::chrono_literals;
-        ensureApplication();
-        source = ScriptedAudioSource::create();
-        source->setInterval(5ms);
-        source->setFiller([frequency = myToneFrequency](int64_t, int16_t* samples, uint32_t count) {
-            const auto tone = harmonicTone(frequency, count);
-            std::copy(tone.begin(), tone.end(), samples);
-        });
-        trapper = CorvaneAudioTrapper::create(source->factory());
-        trapper->setEventLoopSliceForTesting(100ms);
-        delegate = std::make_shared<RecordingDelegate>();
-        trapper->setDelegate(delegate);
-    }
-
+    void SetUp() override { ensureApplication(); }
     void TearDown() override {
-        using namespace std::chrono_literals;
         if (trapper) {
             trapper->stopAudioTrapper();
         }
         EXPECT_TRUE(finishCaptureThreads(5s));
     }
 
-    bool queueStarted(size_t index) const {
-        const auto reports = source->reports();
-        return reports.size() > index && reports[index].started;
+    void useQueues(AudioQueueFactory factory) {
+        trapper = CorvaneAudioTrapper::create(std::move(factory));
+        trapper->setEventLoopSliceForTesting(100ms);
+        trapper->setDelegate(delegate);
     }
-    bool queueDisposed(size_t index) const {
+    // The scripted source, delivering a buffer of a steady note every 5 ms.
+    void useScriptedNote(double frequency) {
+        source->setInterval(5ms);
+        source->setFiller([frequency](int64_t, int16_t* samples, uint32_t count) {
+            const auto tone = harmonicTone(frequency, count);
+            std::copy(tone.begin(), tone.end(), samples);
+        });
+        useQueues(source->factory());
+    }
+    // Whether queue `index` of the scripted source has got as far as `step`.
+    bool queueReached(size_t index, bool ScriptedAudioSource::QueueReport::*step) const {
         const auto reports = source->reports();
-        return reports.size() > index && reports[index].disposed;
+        return reports.size() > index && reports[index].*step;
     }
 
-    std::shared_ptr<ScriptedAudioSource> source;
+    std::shared_ptr<ScriptedAudioSource> source = ScriptedAudioSource::create();
     std::shared_ptr<CorvaneAudioTrapper> trapper;
-    std::shared_ptr<RecordingDelegate> delegate;
-
-private:
-    double myToneFrequency;
+    std::shared_ptr<RecordingDelegate> delegate = std::make_shared<RecordingDelegate>();
 };
 
 } // namespace ovra::test

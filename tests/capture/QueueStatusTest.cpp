@@ -1,3 +1,5 @@
+// What capture prints when a step of its queue fails, and that it goes on
+// where it can.
 #include "CaptureTestSupport.hpp"
 
 #include <string>
@@ -6,72 +8,56 @@ namespace ovra {
 namespace {
 
 using namespace std::chrono_literals;
-using test::StdoutCapture;
 
-class QueueStatusTest : public test::ScriptedCaptureTest {
+class QueueStatus : public test::CaptureTest {
 protected:
-    QueueStatusTest() : ScriptedCaptureTest(110.0) {}
-
-    // Runs one capture thread until it has delivered `buffers` (or for a
-    // while if none can come) and has ended.
-    void runOnce(int buffers) {
-        trapper->startAudioTrapper();
-        if (buffers > 0) {
-            EXPECT_TRUE(delegate->waitForCount(delegate->count() + buffers, 3s));
-        } else {
-            std::this_thread::sleep_for(150ms);
-        }
-        trapper->stopAudioTrapper();
-        ASSERT_TRUE(finishCaptureThreads(3s));
+    void SetUp() override {
+        CaptureTest::SetUp();
+        useScriptedNote(110.0);
     }
 };
 
-TEST_F(QueueStatusTest, SuccessfulCaptureAndDestroyingANullQueuePrintNothing) {
-    StdoutCapture out;
-    runOnce(3);
-    trapper->destroyAudioQueue(nullptr);
-    EXPECT_EQ(out.text(), "");
-}
-
-TEST_F(QueueStatusTest, FailedAllocationIsPrintedAndCaptureGoesOnWithTheOtherBuffers) {
-    source->setFailures({.allocate = {0, -7, 0}});
-    StdoutCapture out;
-    trapper->startAudioTrapper();
-    ASSERT_TRUE(delegate->waitForCount(5, 3s));
-    trapper->stopAudioTrapper();
-    ASSERT_TRUE(finishCaptureThreads(3s));
-    EXPECT_EQ(out.text(), "AudioQueueAllocateBuffer [1] err -7\n");
-}
-
-TEST_F(QueueStatusTest, FailedStartIsPrintedAndTheThreadStillWindsDown) {
-    source->setFailures({.start = -9});
-    StdoutCapture out;
-    runOnce(0);
-    // Attempts to open it again are logged, not printed.
-    EXPECT_EQ(out.text(), "AudioQueueStart err -9\n");
-    const auto reports = source->reports();
-    ASSERT_GE(reports.size(), 1u);
-    EXPECT_FALSE(reports[0].started);
-    EXPECT_TRUE(reports[0].disposed);
-    EXPECT_EQ(delegate->count(), 0);
-}
-
-TEST_F(QueueStatusTest, FailedNewInputLeavesNoQueueAndEveryLaterStepReportsIt) {
-    source->setFailures({.newInput = -5});
-    StdoutCapture out;
-    runOnce(0);
+TEST_F(QueueStatus, EachFailedStepIsPrintedAndCaptureGoesOnWhereItCan) {
     const std::string invalid = " err " + std::to_string(AUDIO_QUEUE_ERR_INVALID_QUEUE) + "\n";
-    std::string expected = "AudioQueueNewInput err -5\n";
+    std::string noQueue = "AudioQueueNewInput err -5\n";
     for (int i = 0; i < 3; ++i) {
-        expected += "AudioQueueAllocateBuffer [" + std::to_string(i) + "]" + invalid;
+        noQueue += "AudioQueueAllocateBuffer [" + std::to_string(i) + "]" + invalid;
     }
-    EXPECT_EQ(out.text(), expected + "AudioQueueStart" + invalid);
-    EXPECT_TRUE(source->reports().at(0).destroyed);
-    EXPECT_EQ(delegate->count(), 0);
-
-    // The next start, with a working queue, captures again.
-    source->setFailures({});
-    runOnce(2);
+    const struct {
+        ScriptedAudioSource::Failures failures;
+        int buffers; // heard before the stop
+        std::string printed;
+    } cases[] = {
+        // The other buffers carry on.
+        {{.allocate = {0, -7, 0}}, 5, "AudioQueueAllocateBuffer [1] err -7\n"},
+        // Attempts to open it again are logged, not printed.
+        {{.start = -9}, 0, "AudioQueueStart err -9\n"},
+        // Every later step says there is no queue.
+        {{.newInput = -5}, 0, noQueue + "AudioQueueStart" + invalid},
+        // And the next start, with a working queue, captures again.
+        {{}, 3, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.printed);
+        source->setFailures(c.failures);
+        const size_t queue = source->reports().size();
+        const int before = delegate->count();
+        test::StdoutCapture out;
+        trapper->startAudioTrapper();
+        if (c.buffers > 0) {
+            EXPECT_TRUE(delegate->waitForCount(before + c.buffers, 3s));
+        } else {
+            std::this_thread::sleep_for(150ms);
+            EXPECT_EQ(delegate->count(), before);
+        }
+        trapper->stopAudioTrapper();
+        ASSERT_TRUE(finishCaptureThreads(3s));
+        trapper->destroyAudioQueue(nullptr); // prints nothing
+        EXPECT_EQ(out.text(), c.printed);
+        const auto report = source->reports().at(queue);
+        EXPECT_EQ(report.started, c.buffers > 0);
+        EXPECT_TRUE(report.destroyed);
+    }
 }
 
 } // namespace
