@@ -2,7 +2,6 @@
 // started in, see CMakeLists.txt): the program itself takes its screenshot of
 // a recording and quits, and touches from a touch screen reach a tuning key
 // and the about button through the platform's input path.
-#include "TestTones.hpp"
 #include "TunerRun.hpp"
 #include "WidgetTestApplication.hpp"
 
@@ -31,16 +30,10 @@ namespace {
 
 TEST(OnThisDisplay, TheProgramShowsARecordingsStringAndQuits) {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     ASSERT_TRUE(test::storeSelection(dir.filePath("config"), 6)); // automatic
-    test::ToneRecipe a2;
-    a2.fundamental = 110.0;
-    a2.seconds = 6.0;
-    a2.decayPerSecond = 0.05;
     const QString wav = dir.filePath("a2.wav");
-    ASSERT_TRUE(test::writeWav(wav.toStdString(), test::synthesizeTone(a2), 8000));
+    ASSERT_TRUE(test::writeHeldNotes(wav, {{110.0, 6.0}}));
     const QString png = dir.filePath("out.png");
-
     // The display this test was given, not the offscreen one.
     QProcessEnvironment display;
     display.insert("QT_QPA_PLATFORM", qEnvironmentVariable("QT_QPA_PLATFORM"));

@@ -1,7 +1,5 @@
 // The ovratuner program when it hears nothing: a note that turns into
 // digital silence, and no sound server at all.
-
-#include "TestTones.hpp"
 #include "TunerRun.hpp"
 
 #include <QTemporaryDir>
@@ -13,14 +11,8 @@ namespace {
 
 TEST(TunerHearingNothing, ANoteFollowedByDigitalZerosEndsDimWithNoLedLit) {
     QTemporaryDir dir;
-    test::ToneRecipe recipe; // A2, loud, then three seconds of zeros
-    recipe.seconds = 2.0;
-    recipe.decayPerSecond = 0.05;
-    std::vector<double> samples = test::synthesizeTone(recipe);
-    samples.resize(samples.size() + 3 * 8000, 0.0);
     const QString wav = dir.filePath(QStringLiteral("a2-then-zeros.wav"));
-    ASSERT_TRUE(test::writeWav(wav.toStdString(), samples, 8000));
-
+    ASSERT_TRUE(test::writeHeldNotes(wav, {{110.0, 2.0}, {0.0, 3.0}}));
     const QString png = dir.filePath(QStringLiteral("out.png"));
     const test::TunerRun run =
         test::runTuner({"--input", wav, "--screenshot", png, "--after", "4"}, dir.path());
@@ -42,10 +34,8 @@ TEST(TunerHearingNothing, WithNoSoundServerTheStatusLineSaysSo) {
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QJsonObject state = test::readScreenState(dir.filePath(QStringLiteral("out.json")));
     EXPECT_EQ(state["status"].toString(), QStringLiteral("No microphone"));
-
-    // Drawn where the layout puts it, in its colour.
     EXPECT_GT(test::textInkPixels(png, "statusline", nullptr), 100)
-        << "the words are drawn in the status line's rectangle";
+        << "the words are drawn in the status line's rectangle, in its colour";
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "TunerRun.hpp"
 
+#include "TestTones.hpp"
 #include "layout/WEXConfig.hpp"
 
 #include <QColor>
@@ -95,6 +96,19 @@ bool storeSelection(const QString& configHome, int keyIndex) {
 QString storedPreference(const QString& configHome, const QString& key) {
     const QVariant value = QSettings(preferencesFile(configHome), QSettings::IniFormat).value(key);
     return value.isValid() ? value.toString() : QString();
+}
+
+bool writeHeldNotes(const QString& path, const std::vector<std::pair<double, double>>& notes) {
+    std::vector<double> samples;
+    for (const auto& [fundamental, seconds] : notes) {
+        ToneRecipe note;
+        note.fundamental = fundamental;
+        note.seconds = seconds;
+        note.decayPerSecond = 0.05; // loud until the screenshot
+        const std::vector<double> part = synthesizeTone(note);
+        samples.insert(samples.end(), part.begin(), part.end());
+    }
+    return writeWav(path.toStdString(), samples, 8000);
 }
 
 QJsonObject readScreenState(const QString& jsonPath) {

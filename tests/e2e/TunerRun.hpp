@@ -6,6 +6,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+#include <vector>
+
 namespace ovra::test {
 
 // One run of the ovratuner program, as a user starts it.
@@ -46,6 +49,10 @@ bool storePreferences(const QString& configHome, const QString& lines);
 bool storeSelection(const QString& configHome, int keyIndex);
 // The text stored under `key` in the preference file, or a null string.
 QString storedPreference(const QString& configHome, const QString& key);
+
+// Writes a recording of held notes one after another, each (fundamental in
+// Hz, seconds), a fundamental of 0 being digital silence: 16-bit mono at 8000 Hz.
+bool writeHeldNotes(const QString& path, const std::vector<std::pair<double, double>>& notes);
 
 // The JSON written beside a screenshot.
 QJsonObject readScreenState(const QString& jsonPath);

@@ -1,7 +1,6 @@
 // The program on an X display with a window manager (see with-openbox.sh):
 // it keeps listening while another window has the focus, and stops while it
 // is minimised.
-#include "TestTones.hpp"
 #include "TunerRun.hpp"
 
 #include <QTemporaryDir>
@@ -21,21 +20,11 @@ QString xdotool(const QStringList& arguments) {
 
 TEST(UnderAWindowManager, ListeningFollowsTheWindowNotTheFocus) {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     ASSERT_TRUE(test::storeSelection(dir.filePath("config"), 6)); // automatic
-    // A2 for 3 s, then G3: after capture restarts, the note changes only
-    // once another window has the focus.
-    test::ToneRecipe note;
-    note.decayPerSecond = 0.05;
-    note.seconds = 3.0;
-    std::vector<double> samples = test::synthesizeTone(note);
-    note.fundamental = 196.0;
-    note.seconds = 10.0;
-    const std::vector<double> g3 = test::synthesizeTone(note);
-    samples.insert(samples.end(), g3.begin(), g3.end());
+    // A2, then G3 once capture has restarted: the note changes only once
+    // another window has the focus.
     const QString wav = dir.filePath("a2-g3.wav");
-    ASSERT_TRUE(test::writeWav(wav.toStdString(), samples, 8000));
-
+    ASSERT_TRUE(test::writeHeldNotes(wav, {{110.0, 3.0}, {196.0, 10.0}}));
     QProcessEnvironment display;
     display.insert("QT_QPA_PLATFORM", "xcb");
     test::RunningTuner tuner(
