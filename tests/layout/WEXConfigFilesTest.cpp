@@ -5,14 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <ostream>
+#include <algorithm>
 #include <string>
 
 namespace ovra {
 namespace {
-
-using Value = std::optional<std::string>;
 
 std::string missingLine(const std::string& file) {
     return "Error : couldn't find configuration file - " + file;
@@ -56,53 +53,39 @@ TEST(LayoutFiles, PresentFileIsReadOnceAndKept) {
     EXPECT_TRUE(log.lines().empty());
 }
 
-struct MalformedCase {
-    const char* name;
-    std::string content;
-};
-
-void PrintTo(const MalformedCase& malformed, std::ostream* out) {
-    *out << malformed.name;
-}
-
-class MalformedLayoutFile : public ::testing::TestWithParam<MalformedCase> {};
-
-TEST_P(MalformedLayoutFile, IsReportedAndTreatedAsMissing) {
-    const MalformedCase& malformed = GetParam();
-    const std::string file = std::string(malformed.name) + ".cfg";
-    test::OverrideDirectory skin;
-    skin.write(file, malformed.content);
-    WEXConfig config("ovra");
-    LogCapture log;
-
-    EXPECT_EQ(config.layoutWithFilename(file), nullptr);
-    EXPECT_EQ(WEXConfig::positionOfItem("item", nullptr, file), (Point{}));
-    EXPECT_EQ(WEXConfig::valueOfItem("item", nullptr, "x", file), std::nullopt);
-    EXPECT_EQ(log.count(missingLine(file)), 3);
-    // Each failed read also says what is wrong, naming the file.
-    int detailLines = 0;
-    for (const std::string& line : log.lines()) {
-        if (line.rfind("Error : malformed configuration file - " + file + " (line ", 0) == 0) {
-            ++detailLines;
-        }
+TEST(LayoutFiles, AMalformedFileIsReportedTreatedAsMissingAndReadOnceMended) {
+    const std::pair<const char*, std::string> files[] = {
+        {"unterminated_string", "ovra.item.x = \"12;\n"},
+        {"unterminated_comment", "ovra.item.x = 1; /* open\n"},
+        {"binary", std::string("ovra.item.x = 1;\0\1\2", 19)},
+        {"missing_equals", "ovra.item.x 1;"},
+        {"missing_semicolon", "ovra.item.x = 1\novra.item.y = 2;"},
+        {"non_ascii", "ovra.item.x = \"1\xC2\xB2\";"},
+        {"empty", ""}};
+    for (const auto& [name, content] : files) {
+        SCOPED_TRACE(name);
+        const std::string file = std::string(name) + ".cfg";
+        test::OverrideDirectory skin;
+        skin.write(file, content);
+        WEXConfig config("ovra");
+        LogCapture log;
+        EXPECT_EQ(config.layoutWithFilename(file), nullptr);
+        EXPECT_EQ(WEXConfig::positionOfItem("item", nullptr, file), (Point{}));
+        EXPECT_EQ(WEXConfig::valueOfItem("item", nullptr, "x", file), std::nullopt);
+        EXPECT_EQ(log.count(missingLine(file)), 3);
+        // Each failed read also says what is wrong, naming the file.
+        const auto lines = log.lines();
+        EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                                [&](const std::string& line) {
+                                    return line.rfind("Error : malformed configuration file - " +
+                                                          file + " (line ",
+                                                      0) == 0;
+                                }),
+                  3);
+        skin.write(file, "ovra.item.x = 9;");
+        EXPECT_EQ(WEXConfig::positionOfItem("item", nullptr, file).x, 9.0f);
     }
-    EXPECT_EQ(detailLines, 3);
-
-    // Mended on disk, the file is read at the next query.
-    skin.write(file, "ovra.item.x = 9;");
-    EXPECT_EQ(WEXConfig::positionOfItem("item", nullptr, file).x, 9.0f);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    LayoutFiles, MalformedLayoutFile,
-    ::testing::Values(MalformedCase{"unterminated_string", "ovra.item.x = \"12;\n"},
-                      MalformedCase{"unterminated_comment", "ovra.item.x = 1; /* open\n"},
-                      MalformedCase{"binary", std::string("ovra.item.x = 1;\0\1\2", 19)},
-                      MalformedCase{"missing_equals", "ovra.item.x 1;"},
-                      MalformedCase{"missing_semicolon", "ovra.item.x = 1\novra.item.y = 2;"},
-                      MalformedCase{"non_ascii", "ovra.item.x = \"1\xC2\xB2\";"},
-                      MalformedCase{"empty", ""}),
-    [](const ::testing::TestParamInfo<MalformedCase>& info) { return info.param.name; });
 
 } // namespace
 } // namespace ovra

@@ -31,7 +31,7 @@ protected:
             ovra.pitchmeter.farred.x = 40; ovra.pitchmeter.farred.y = 96; ovra.aboutbutton.x = 280;
             ovra.number.letters = abc;
             ovra.tint.red = 1; ovra.tint.green = 0.5; ovra.tint.blue = 0.2;
-            ovra.missingimage.filename = nothing.png;
+            ovra.missingimage.filename = nothing.png; ovra.pitchneedle.dim.filename = dim.png;
         )");
         mySkin.writePng("key_on.png", 30, 40, Qt::red);
     }
@@ -61,6 +61,7 @@ TEST_F(LayoutQueries, StringValuesAndExistence) {
     EXPECT_EQ(WEXConfig::valueOfItem("number", nullptr, "absent", FILE_NAME), std::nullopt);
     EXPECT_EQ(WEXConfig::filenameOfItem("tuningkey", 0, "pressed", FILE_NAME), Value("key_on.png"));
     EXPECT_EQ(WEXConfig::filenameOfItem("background", nullptr, FILE_NAME), Value("background.png"));
+    EXPECT_EQ(WEXConfig::filenameOfItem("pitchneedle", "dim", FILE_NAME), Value("dim.png"));
     EXPECT_EQ(WEXConfig::filenameOfItem("tuningkey", 1, "pressed", FILE_NAME), std::nullopt);
     EXPECT_TRUE(WEXConfig::keyExistsForItem("aboutbutton", -1, nullptr, "x", FILE_NAME));
     EXPECT_FALSE(WEXConfig::keyExistsForItem("aboutbutton", -1, nullptr, "y", FILE_NAME));

@@ -55,33 +55,21 @@ std::vector<int16_t> toPcm16(const std::vector<double>& samples) {
 }
 
 bool writeWav(const std::string& path, const std::vector<double>& samples, int sampleRate,
-              int channels, WavEncoding encoding) {
+              int channels) {
     SF_INFO info{};
     info.samplerate = sampleRate;
     info.channels = channels;
-    info.format =
-        SF_FORMAT_WAV | (encoding == WavEncoding::Pcm16 ? SF_FORMAT_PCM_16 : SF_FORMAT_FLOAT);
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
     SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
     if (file == nullptr) {
         return false;
     }
-    if (encoding == WavEncoding::Pcm16) {
-        // Exact 16-bit values, so a reader can compare them bit for bit.
-        const std::vector<int16_t> pcm = toPcm16(samples);
-        std::vector<short> frames;
-        frames.reserve(pcm.size() * static_cast<size_t>(channels));
-        for (int16_t v : pcm) {
-            frames.insert(frames.end(), static_cast<size_t>(channels), v);
-        }
-        sf_writef_short(file, frames.data(), static_cast<sf_count_t>(pcm.size()));
-    } else {
-        std::vector<double> frames;
-        frames.reserve(samples.size() * static_cast<size_t>(channels));
-        for (double v : samples) {
-            frames.insert(frames.end(), static_cast<size_t>(channels), v);
-        }
-        sf_writef_double(file, frames.data(), static_cast<sf_count_t>(samples.size()));
+    // Exact 16-bit values, so a reader can compare them bit for bit.
+    std::vector<short> frames;
+    for (int16_t v : toPcm16(samples)) {
+        frames.insert(frames.end(), static_cast<size_t>(channels), v);
     }
+    sf_writef_short(file, frames.data(), static_cast<sf_count_t>(samples.size()));
     return sf_close(file) == 0;
 }
 

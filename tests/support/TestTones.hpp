@@ -29,12 +29,10 @@ std::vector<int16_t> toPcm16(const std::vector<double>& samples);
 std::vector<int16_t> pcmTone(double fundamental, const std::vector<double>& amplitudes,
                              size_t count = 2048, double decayPerSecond = 0.0);
 
-enum class WavEncoding { Pcm16, Float32 };
-
-// Writes the samples (the same in every channel) with libsndfile; returns
-// false if the file cannot be written.
+// Writes the samples, 16-bit and the same in every channel, with libsndfile;
+// returns false if the file cannot be written.
 bool writeWav(const std::string& path, const std::vector<double>& samples, int sampleRate,
-              int channels = 1, WavEncoding encoding = WavEncoding::Pcm16);
+              int channels = 1);
 
 // A fresh directory under the system's temporary directory, removed with
 // everything in it when the object goes.

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "WidgetTestApplication.hpp"
 #include "ui/SceneScreenshot.hpp"
 #include "ui/View.hpp"
 
-#include <QApplication>
 #include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QImage>
@@ -14,17 +14,9 @@
 
 namespace ovra::test {
 
-// Views and widgets need a QApplication; one serves the whole test program
-// and is made before any member of a fixture (members may be pixmaps).
+// The application is made before any member of a fixture (members may be pixmaps).
 struct ApplicationFirst {
-    ApplicationFirst() {
-        if (QCoreApplication::instance() == nullptr) {
-            static int argc = 1;
-            static char name[] = "ui_tests";
-            static char* argv[] = {name, nullptr};
-            new QApplication(argc, argv); // kept: Qt holds it as the instance
-        }
-    }
+    ApplicationFirst() { ensureWidgetApplication(); }
 };
 struct UiTest : ApplicationFirst, ::testing::Test {};
 
