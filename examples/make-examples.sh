@@ -38,3 +38,8 @@ rm -f sweep-*.wav
 
 # A faint B string, 40 dB down: near the volume threshold.
 tone quiet-b3.wav 4 246.9417 gain -40
+
+# For other tunings: a low D (drop D's lowest string), and an A string tuned
+# to A4 = 442 Hz.
+tone d2-73hz.wav 4 73.4162 fade q 0.005 4 3
+tone a2-110.5hz.wav 4 110.5 fade q 0.005 4 3

@@ -2,6 +2,7 @@
 
 #include "analysis/AudioFileDecoder.hpp"
 #include "common/CommandLineScanner.hpp"
+#include "tuner/TuningOptions.hpp"
 
 #include <charconv>
 #include <cmath>
@@ -36,7 +37,8 @@ std::string tunerUsage() {
            "                          and its state as FILE.json, then quit\n"
            "  --after SECONDS         when to take the screenshot (default 3)\n"
            "  --help                  show this help\n"
-           "  --version               show the version\n"
+           "  --version               show the version\n" +
+           tuningOptionsUsage(26) +
            "\n"
            "Keys: 1-6 pick a string (low E to high E), M or A the magic key, S or comma\n"
            "the settings, Escape or Return closes them, Ctrl+Q quits.\n";
@@ -44,9 +46,9 @@ std::string tunerUsage() {
 
 ParsedTunerCommandLine parseTunerCommandLine(const std::vector<std::string>& arguments) {
     ParsedTunerCommandLine parsed;
-    const ScannedCommandLine scanned =
-        scanCommandLine(arguments, {"--help", "-h", "--version", "--list-devices", "--loop"},
-                        {"--device", "--input", "--resources", "--screenshot", "--after"});
+    const ScannedCommandLine scanned = scanCommandLine(
+        arguments, {"--help", "-h", "--version", "--list-devices", "--loop", "--list-tunings"},
+        {"--device", "--input", "--resources", "--screenshot", "--after", "--tuning", "--a4"});
     if (!scanned.error.empty()) {
         parsed.error = scanned.error;
         return parsed;
@@ -67,6 +69,8 @@ ParsedTunerCommandLine parseTunerCommandLine(const std::vector<std::string>& arg
             options.listDevices = true;
         } else if (item.name == "--loop") {
             options.loopInput = true;
+        } else if (item.name == "--list-tunings") {
+            options.listTunings = true;
         } else if (value.empty()) {
             parsed.error = "option '" + item.name + "' needs a value";
             return parsed;
@@ -78,12 +82,19 @@ ParsedTunerCommandLine parseTunerCommandLine(const std::vector<std::string>& arg
             options.resourcesDirectory = value;
         } else if (item.name == "--screenshot") {
             options.screenshotPath = value;
+        } else if (item.name == "--tuning") {
+            parsed.error = parseTuningOption(value, &options.tuning);
+        } else if (item.name == "--a4") {
+            parsed.error = parseReferencePitchOption(value, &options.referencePitch);
         } else if (item.name == "--after") {
             if (!parseSeconds(value, &options.screenshotAfterSeconds)) {
                 parsed.error = "--after takes a number of seconds, not '" + value + "'";
                 return parsed;
             }
             afterGiven = true;
+        }
+        if (!parsed.error.empty()) {
+            return parsed;
         }
     }
     if (afterGiven && options.screenshotPath.empty()) {

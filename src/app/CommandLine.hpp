@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tuner/Tunings.hpp"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -18,6 +20,10 @@ struct TunerOptions {
     std::string resourcesDirectory; // another skin: files here win over the built-in ones
     std::string screenshotPath;     // render the window to this PNG and quit
     double screenshotAfterSeconds = 3.0;
+    bool listTunings = false;
+    // For this run only; null and 0 keep the stored settings.
+    const Tuning* tuning = nullptr;
+    int32_t referencePitch = 0;
 };
 
 struct ParsedTunerCommandLine {

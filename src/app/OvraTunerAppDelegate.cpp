@@ -187,18 +187,111 @@ void OvraTunerAppDelegate::loadPreferences() {
         myGreenZoneCentsWidth = DEFAULT_GREEN_ZONE_WIDTH;
     }
     myHyperactivityMode = myPreferences.boolForKey(KEY_HYPERACTIVITY_MODE).value_or(false);
+    loadTuningPreferences();
     if (!myPreferences.isReadable()) {
         systemLog(
             "Warning : damaged preferences file - %s; unreadable settings take their defaults",
             myPreferences.fileName().toUtf8().constData());
     }
+    applyTuningOverrides();
+}
+
+void OvraTunerAppDelegate::loadTuningPreferences() {
+    myTuning = &standardTuning();
+    if (const std::optional<QString> id = myPreferences.textForKey(KEY_TUNING)) {
+        if (const Tuning* stored = findTuning(id->toStdString())) {
+            myTuning = stored;
+        } else {
+            systemLog("Warning : preference %s names no known tuning ('%s'); using standard",
+                      KEY_TUNING, id->toUtf8().constData());
+        }
+    }
+    myReferencePitch = DEFAULT_REFERENCE_PITCH;
+    if (const std::optional<int32_t> pitch = myPreferences.integerForKey(KEY_REFERENCE_PITCH)) {
+        if (isValidReferencePitch(*pitch)) {
+            myReferencePitch = *pitch;
+        } else {
+            systemLog("Warning : preference %s is %d, outside %d..%d; using %d",
+                      KEY_REFERENCE_PITCH, *pitch, MIN_REFERENCE_PITCH, MAX_REFERENCE_PITCH,
+                      DEFAULT_REFERENCE_PITCH);
+        }
+    }
+    myTuningChosen = false;
+    myReferencePitchChosen = false;
+}
+
+void OvraTunerAppDelegate::applyTuningOverrides() {
+    // The command line checks these; a caller that did not gets a warning.
+    if (!myOptions.tuningOverride.empty()) {
+        if (const Tuning* tuning = findTuning(myOptions.tuningOverride)) {
+            myTuning = tuning;
+        } else {
+            systemLog("Warning : no tuning '%s'; keeping %s", myOptions.tuningOverride.c_str(),
+                      std::string(myTuning->id).c_str());
+        }
+    }
+    if (myOptions.referencePitchOverride != 0) {
+        if (isValidReferencePitch(myOptions.referencePitchOverride)) {
+            myReferencePitch = myOptions.referencePitchOverride;
+        } else {
+            systemLog("Warning : reference pitch %d is outside %d..%d; keeping %d",
+                      myOptions.referencePitchOverride, MIN_REFERENCE_PITCH, MAX_REFERENCE_PITCH,
+                      myReferencePitch);
+        }
+    }
 }
 
 void OvraTunerAppDelegate::storeDefaultValues() {
     myWriteTimer.stop();
-    myPreferences.setIntegerAndBoolValues({{KEY_VOLUME_THRESHOLD, myVolumeThreshold},
-                                           {KEY_GREEN_ZONE_CENTS_WIDTH, myGreenZoneCentsWidth}},
-                                          {{KEY_HYPERACTIVITY_MODE, myHyperactivityMode}});
+    std::vector<std::pair<const char*, QVariant>> values{
+        {KEY_VOLUME_THRESHOLD, myVolumeThreshold},
+        {KEY_GREEN_ZONE_CENTS_WIDTH, myGreenZoneCentsWidth},
+        {KEY_HYPERACTIVITY_MODE, myHyperactivityMode}};
+    if (myTuningChosen) {
+        values.emplace_back(
+            KEY_TUNING,
+            QString::fromUtf8(myTuning->id.data(), static_cast<qsizetype>(myTuning->id.size())));
+    }
+    if (myReferencePitchChosen) {
+        values.emplace_back(KEY_REFERENCE_PITCH, myReferencePitch);
+    }
+    myPreferences.setValues(values);
+}
+
+void OvraTunerAppDelegate::setTuning(const Tuning& tuning) {
+    // Kept by reference: only the built-in tunings live long enough.
+    const Tuning* builtIn = findTuning(tuning.id);
+    if (builtIn == nullptr) {
+        systemLog("Warning : ignoring tuning '%s', which is not built in",
+                  std::string(tuning.id).c_str());
+        return;
+    }
+    myTuningChosen = true;
+    if (builtIn != myTuning) {
+        myTuning = builtIn;
+        systemLog("Tuning=%s", std::string(tuning.id).c_str());
+        if (myMainView) {
+            myMainView->applyTuning();
+        }
+    }
+    settingsChanged();
+}
+
+void OvraTunerAppDelegate::setReferencePitch(int32_t hertz) {
+    if (!isValidReferencePitch(hertz)) {
+        systemLog("Warning : ignoring reference pitch %d, outside %d..%d", hertz,
+                  MIN_REFERENCE_PITCH, MAX_REFERENCE_PITCH);
+        return;
+    }
+    myReferencePitchChosen = true;
+    if (hertz != myReferencePitch) {
+        myReferencePitch = hertz;
+        systemLog("Reference pitch=%d", hertz);
+        if (myMainView) {
+            myMainView->applyTuning();
+        }
+    }
+    settingsChanged();
 }
 
 void OvraTunerAppDelegate::setAudioOn(bool on) {

@@ -33,7 +33,13 @@ class WEXConfig;
 //   "ovratuner.greenzonewidth"    integer, default 10, read at launch
 //   "ovratuner.hyperactivity"     boolean, default false, read at launch
 //   "ovratuner.tuningkeyselected" integer 0..6, default 0, read on each request
-// The last is written at once. The first three are written on resign and
+//   "ovratuner.tuning"            text, a tuning's id, default "standard"
+//   "ovratuner.referencepitch"    integer 415..466 (A4 in Hz), default 440
+// The tuning-key index is written at once. The tuning and the reference
+// pitch are read at launch and written with the first three once the user
+// has changed them (an override from the command line is not stored); an
+// unknown tuning or a pitch out of range reads as the default, with a
+// warning. The first three are written on resign and
 // terminate, whenever the application loses focus, shortly after they change
 // (a slider drag makes one write), and at exit() (which Qt's X11 platform
 // calls when the display connection is lost), so that no way of ending the
@@ -55,6 +61,8 @@ public:
     static constexpr const char* KEY_GREEN_ZONE_CENTS_WIDTH = "ovratuner.greenzonewidth";
     static constexpr const char* KEY_HYPERACTIVITY_MODE = "ovratuner.hyperactivity";
     static constexpr const char* KEY_SELECTED_TUNING_KEY_INDEX = "ovratuner.tuningkeyselected";
+    static constexpr const char* KEY_TUNING = "ovratuner.tuning";
+    static constexpr const char* KEY_REFERENCE_PITCH = "ovratuner.referencepitch";
 
     struct Options {
         // Makes the audio input queue of each capture thread; empty for the
@@ -64,6 +72,10 @@ public:
         // aboutToQuit from launch on. Off, the life-cycle calls are the
         // caller's to make.
         bool followApplicationState = true;
+        // For this run only, instead of the stored ones: a tuning's id
+        // (empty for none) and a reference pitch (0 for none).
+        std::string tuningOverride;
+        int32_t referencePitchOverride = 0;
     };
 
     OvraTunerAppDelegate();
@@ -101,10 +113,12 @@ public:
     void handleWindowVisibilityChange(QWindow::Visibility visibility);
 
     // --- preferences
-    // Reads the threshold, green-zone width and hyperactivity flag from the
-    // store, each absent one taking its default.
+    // Reads the threshold, green-zone width, hyperactivity flag, tuning and
+    // reference pitch from the store, each absent one taking its default;
+    // then the overrides of the options.
     void loadPreferences();
-    // Writes the threshold, the green-zone width and the hyperactivity flag.
+    // Writes the threshold, the green-zone width and the hyperactivity flag,
+    // and the tuning and reference pitch where the user changed them.
     void storeDefaultValues();
     // Waiting time between a change of one of those and its write.
     static constexpr int SETTINGS_WRITE_DELAY_MS = 300;
@@ -131,6 +145,12 @@ public:
     void setHyperactivityMode(bool on) override;
     // The application's version ("1.0.0").
     std::string versionString() const override;
+    // The tuner screen follows at once; logs "Tuning=%s" / "Reference
+    // pitch=%d". A pitch outside 415..466 is ignored with a warning.
+    const Tuning& tuning() const override { return *myTuning; }
+    void setTuning(const Tuning& tuning) override;
+    int32_t referencePitch() const override { return myReferencePitch; }
+    void setReferencePitch(int32_t hertz) override;
 
     // --- what the launch made (null before it)
     TunerWindow* window() const { return myWindow.get(); }
@@ -152,6 +172,14 @@ private:
     int32_t myVolumeThreshold = DEFAULT_VOLUME_THRESHOLD;
     int32_t myGreenZoneCentsWidth = DEFAULT_GREEN_ZONE_WIDTH;
     bool myHyperactivityMode = false;
+    const Tuning* myTuning = &standardTuning();
+    int32_t myReferencePitch = DEFAULT_REFERENCE_PITCH;
+    // Set once the user changes them: only then are they written.
+    bool myTuningChosen = false;
+    bool myReferencePitchChosen = false;
+
+    void loadTuningPreferences();
+    void applyTuningOverrides();
 
     Options myOptions;
     Preferences myPreferences;

@@ -140,18 +140,21 @@ std::optional<bool> Preferences::boolForKey(const char* key) const {
     return flag;
 }
 
-bool Preferences::setIntegerForKey(int32_t value, const char* key) {
-    return setIntegerAndBoolValues({{key, value}}, {});
+std::optional<QString> Preferences::textForKey(const char* key) const {
+    const QVariant value = openStore()->value(QString::fromLatin1(key));
+    const bool isText =
+        value.typeId() == QMetaType::QString || value.typeId() == QMetaType::QByteArray;
+    warnIfUnusable(key, value, isText);
+    return isText ? std::optional<QString>(value.toString()) : std::nullopt;
 }
 
-bool Preferences::setIntegerAndBoolValues(
-    std::initializer_list<std::pair<const char*, int32_t>> integers,
-    std::initializer_list<std::pair<const char*, bool>> booleans) {
+bool Preferences::setIntegerForKey(int32_t value, const char* key) {
+    return setValues({{key, value}});
+}
+
+bool Preferences::setValues(const std::vector<std::pair<const char*, QVariant>>& values) {
     const std::unique_ptr<QSettings> store = openStore();
-    for (const auto& [key, value] : integers) {
-        store->setValue(QString::fromLatin1(key), value);
-    }
-    for (const auto& [key, value] : booleans) {
+    for (const auto& [key, value] : values) {
         store->setValue(QString::fromLatin1(key), value);
     }
     return finishWrite(*store);

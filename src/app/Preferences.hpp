@@ -2,12 +2,13 @@
 
 #include <QSettings>
 #include <QString>
+#include <QVariant>
 
 #include <cstdint>
-#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace ovra {
 
@@ -28,13 +29,15 @@ public:
     // The boolean under `key`: a stored boolean, "true" / "false" (any
     // case), or an integer (non-zero is true). Empty otherwise.
     std::optional<bool> boolForKey(const char* key) const;
+    // The text under `key`; empty when absent or not text.
+    std::optional<QString> textForKey(const char* key) const;
 
     // Each write reaches the file before it returns, so that another process
     // (or a crash right after) sees it. False, with a log line, when the
     // store cannot be written.
     bool setIntegerForKey(int32_t value, const char* key);
-    bool setIntegerAndBoolValues(std::initializer_list<std::pair<const char*, int32_t>> integers,
-                                 std::initializer_list<std::pair<const char*, bool>> booleans);
+    // Several values in one write: integers, booleans and texts.
+    bool setValues(const std::vector<std::pair<const char*, QVariant>>& values);
 
     // The file behind the store.
     QString fileName() const;

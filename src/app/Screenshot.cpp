@@ -30,6 +30,9 @@ QByteArray screenStateJson(const ScreenState& state) {
     object["display_hz"] = optionalNumber(state.displayFrequency);
     object["cents"] = optionalNumber(state.cents);
     object["status"] = QString::fromStdString(state.status);
+    object["tuning"] = QString::fromStdString(state.tuning);
+    object["reference_pitch"] = state.referencePitch;
+    object["tuning_caption"] = QString::fromStdString(state.tuningCaption);
     object["note"] = QString::fromStdString(state.note);
     object["frequency_text"] = QString::fromStdString(state.frequencyText);
     object["cents_text"] = QString::fromStdString(state.centsText);

@@ -14,6 +14,7 @@
 #include "common/Version.hpp"
 #include "layout/Resources.hpp"
 #include "tuner/OvraMainView.hpp"
+#include "tuner/TuningOptions.hpp"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -78,6 +79,10 @@ int main(int argc, char** argv) {
         std::printf("OvraTuner %s\n", OVRA_VERSION);
         return 0;
     }
+    if (options.listTunings) {
+        std::fputs(tuningListText().c_str(), stdout);
+        return 0;
+    }
     if (options.listDevices) {
         return listDevices(argc, argv);
     }
@@ -128,6 +133,10 @@ int main(int argc, char** argv) {
 
     OvraTunerAppDelegate::Options delegateOptions;
     delegateOptions.audioQueueFactory = audioSource(options, std::move(inputSamples));
+    if (options.tuning != nullptr) {
+        delegateOptions.tuningOverride = std::string(options.tuning->id);
+    }
+    delegateOptions.referencePitchOverride = options.referencePitch;
     OvraTunerAppDelegate delegate(std::move(delegateOptions));
     delegate.applicationDidFinishLaunching();
 

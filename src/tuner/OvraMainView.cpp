@@ -79,6 +79,7 @@ OvraMainView::OvraMainView(const Rect& frame, TunerAppDelegate* app) : View(fram
     addSubview(newImageViewOfItem("overlay", NO_INDEX, MAIN_VIEW_LAYOUT_FILE));
 
     buildLabels();
+    applyTuning();
     myStaleReadingTimer = new QTimer(this);
     myStaleReadingTimer->setSingleShot(true);
     myStaleReadingTimer->setInterval(STALE_READING_MILLISECONDS);
@@ -107,6 +108,21 @@ OvraMainView::~OvraMainView() {
 
 OvraMainView* OvraMainView::sharedMainView() {
     return mySharedMainView;
+}
+
+void OvraMainView::applyTuning() {
+    const Tuning& tuning = myApp != nullptr ? myApp->tuning() : standardTuning();
+    const int32_t referencePitch =
+        myApp != nullptr ? myApp->referencePitch() : DEFAULT_REFERENCE_PITCH;
+    myModel.setTuning(tuning, referencePitch);
+    for (int32_t i = 0; i < STRING_COUNT; ++i) {
+        if (LabelView* label = myStringLabels[static_cast<size_t>(i)]) {
+            label->setText(QString::fromStdString(myModel.stringName(i)));
+        }
+    }
+    if (myTuningCaption != nullptr) {
+        myTuningCaption->setText(QString::fromStdString(tuningCaption(tuning, referencePitch)));
+    }
 }
 
 void OvraMainView::buildTuningKeys() {
@@ -220,14 +236,12 @@ void OvraMainView::buildLabels() {
         return label != nullptr ? static_cast<LabelView*>(addSubview(std::move(label))) : nullptr;
     };
     myStatusLine = addLabel(CFG_STATUS_LINE, NO_INDEX);
+    myTuningCaption = addLabel(CFG_TUNING_CAPTION, NO_INDEX);
     myNoteLabel = addLabel(CFG_READOUT_NOTE, NO_INDEX);
     myFrequencyLabel = addLabel(CFG_READOUT_FREQUENCY, NO_INDEX);
     myCentsLabel = addLabel(CFG_READOUT_CENTS, NO_INDEX);
     for (int32_t i = 0; i < STRING_COUNT; ++i) {
-        if (LabelView* label = addLabel(CFG_STRING_LABEL, i)) {
-            label->setText(QString::fromStdString(TunerDisplayModel::stringName(i)));
-            myStringLabels[static_cast<size_t>(i)] = label;
-        }
+        myStringLabels[static_cast<size_t>(i)] = addLabel(CFG_STRING_LABEL, i);
     }
     // Dim like the meter until the first note is heard.
     for (LabelView* label : {myNoteLabel, myFrequencyLabel, myCentsLabel}) {
@@ -294,6 +308,9 @@ ScreenState OvraMainView::screenState() const {
         return label != nullptr ? label->text().toStdString() : std::string();
     };
     state.status = textOf(myStatusLine);
+    state.tuningCaption = textOf(myTuningCaption);
+    state.tuning = std::string(myModel.tuning().id);
+    state.referencePitch = myModel.referencePitch();
     state.note = textOf(myNoteLabel);
     state.frequencyText = textOf(myFrequencyLabel);
     state.centsText = textOf(myCentsLabel);

@@ -32,6 +32,7 @@ inline constexpr const char* MAIN_VIEW_LAYOUT_FILE = "general.cfg";
 inline constexpr const char* CFG_TUNING_KEY = "tuningkey";
 inline constexpr const char* CFG_GUITAR_HEAD = "guitarhead";
 inline constexpr const char* CFG_STATUS_LINE = "statusline";
+inline constexpr const char* CFG_TUNING_CAPTION = "tuningcaption";
 // The readout beside the needle and the string names by the keys (index 0..5).
 inline constexpr const char* CFG_READOUT_NOTE = "readout.note";
 inline constexpr const char* CFG_READOUT_FREQUENCY = "readout.frequency";
@@ -84,6 +85,11 @@ public:
     // event loop runs after construction, every change of the application's
     // capture object's hearing status brings this on the main thread.
     void updateStatusLine();
+
+    // Takes the application's tuning and reference pitch: new string
+    // targets and borders, the names by the keys, and the tuning caption.
+    // The application calls it after either changes.
+    void applyTuning();
 
     // --- display operations
     void setupBorderFrequencies();
@@ -173,6 +179,7 @@ private:
     std::shared_ptr<MainViewRefreshPoster> myCaptureDelegate;
     // Null where the layout has none.
     LabelView* myStatusLine = nullptr;
+    LabelView* myTuningCaption = nullptr;
     LabelView* myNoteLabel = nullptr;
     LabelView* myFrequencyLabel = nullptr;
     LabelView* myCentsLabel = nullptr;

@@ -33,6 +33,12 @@ struct ScreenState {
     std::optional<float> cents;
     // The status line's words (empty while all is well, or with no line).
     std::string status;
+    // The tuning's id and reference pitch in the model, and the caption
+    // that names them on the screen (empty at standard and 440, or with no
+    // such text).
+    std::string tuning;
+    int32_t referencePitch = 0;
+    std::string tuningCaption;
     // The readout's words (empty before the first reading, or where the
     // layout has no such text) and whether any of them shows bright.
     std::string note;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tuner/Tunings.hpp"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -37,6 +39,13 @@ public:
     virtual void updateSelectedTuningKey(int32_t keyIndex) = 0;
 
     virtual std::string versionString() const = 0;
+
+    // The strings' tuning and the pitch of A4 it is tuned from. A delegate
+    // that does not keep them tunes standard at 440 and ignores changes.
+    virtual const Tuning& tuning() const { return standardTuning(); }
+    virtual void setTuning(const Tuning&) {}
+    virtual int32_t referencePitch() const { return DEFAULT_REFERENCE_PITCH; }
+    virtual void setReferencePitch(int32_t) {}
 
 protected:
     // The delegate registers itself as the first step of launch and

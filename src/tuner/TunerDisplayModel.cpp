@@ -13,15 +13,22 @@ TunerDisplayModel::TunerDisplayModel() {
     setupBorderFrequencies();
 }
 
+void TunerDisplayModel::setTuning(const Tuning& tuning, int32_t referencePitch) {
+    myTuning = &tuning;
+    myReferencePitch = referencePitch;
+    myTargetFrequencies = ovra::targetFrequencies(tuning, referencePitch);
+    setupBorderFrequencies();
+}
+
 void TunerDisplayModel::setupBorderFrequencies() {
     for (size_t i = 0; i < myBorderFrequencies.size(); ++i) {
         const float cents = static_cast<float>(
-            WEXMusicUtil::getCentsDifference(static_cast<double>(OVRA_TARGET_FREQUENCIES[i + 1]),
-                                             static_cast<double>(OVRA_TARGET_FREQUENCIES[i])));
+            WEXMusicUtil::getCentsDifference(static_cast<double>(myTargetFrequencies[i + 1]),
+                                             static_cast<double>(myTargetFrequencies[i])));
         // Halfway in cents, i.e. the geometric mean of the two targets.
         const double half = static_cast<double>(cents * 0.5f);
         myBorderFrequencies[i] = static_cast<float>(WEXMusicUtil::getFrequencyFromBaseFrequency(
-            static_cast<double>(OVRA_TARGET_FREQUENCIES[i]), half));
+            static_cast<double>(myTargetFrequencies[i]), half));
     }
 }
 
@@ -51,7 +58,7 @@ bool TunerDisplayModel::tuningKeyHit(int32_t keyIndex) {
 float TunerDisplayModel::centsFromActiveString(float frequency) const {
     return static_cast<float>(WEXMusicUtil::getCentsDifference(
         static_cast<double>(frequency),
-        static_cast<double>(OVRA_TARGET_FREQUENCIES[static_cast<size_t>(myActiveTuningKeyIndex)])));
+        static_cast<double>(myTargetFrequencies[static_cast<size_t>(myActiveTuningKeyIndex)])));
 }
 
 RefreshOutcome TunerDisplayModel::refresh(float topAmplitude, float fundamentalFrequency,
@@ -84,13 +91,17 @@ RefreshOutcome TunerDisplayModel::refresh(float topAmplitude, float fundamentalF
     const float cents = centsFromActiveString(frequency);
     outcome.cents = cents;
     outcome.needle = needleTarget(cents, points);
-    outcome.readout = readoutTexts(frequency, cents);
+    outcome.readout = readoutTexts(frequency, cents, myReferencePitch);
     return outcome;
 }
 
-ReadoutTexts TunerDisplayModel::readoutTexts(float frequency, float cents) {
+ReadoutTexts TunerDisplayModel::readoutTexts(float frequency, float cents, int32_t referencePitch) {
     ReadoutTexts texts;
-    texts.note = WEXMusicUtil::nameOfNearestNote(static_cast<double>(frequency));
+    // The note tables are on A4 = 440; another reference moves every note
+    // by the same ratio (exactly 1 at 440).
+    texts.note = WEXMusicUtil::nameOfNearestNote(
+        static_cast<double>(frequency) *
+        (static_cast<double>(DEFAULT_REFERENCE_PITCH) / static_cast<double>(referencePitch)));
     // Past these a reading is no tone at all; nothing is better than digits
     // that overflow the readout (and the integer conversion below).
     if (std::isfinite(frequency) && frequency < 1e6f) {
@@ -106,22 +117,20 @@ ReadoutTexts TunerDisplayModel::readoutTexts(float frequency, float cents) {
     return texts;
 }
 
-std::string TunerDisplayModel::stringName(int32_t string) {
+std::string TunerDisplayModel::stringName(int32_t string) const {
     if (string < 0 || string >= STRING_COUNT) {
         return {};
     }
-    const auto letter = [](int32_t i) {
-        std::string name = WEXMusicUtil::nameOfNearestNote(
-            static_cast<double>(OVRA_TARGET_FREQUENCIES[static_cast<size_t>(i)]));
-        return std::make_pair(name.substr(0, name.find_first_of("0123456789")), name);
+    const auto withoutOctave = [](std::string_view note) {
+        return note.substr(0, note.find_first_of("0123456789"));
     };
-    const auto [own, full] = letter(string);
-    for (int32_t other = 0; other < STRING_COUNT; ++other) {
-        if (other != string && letter(other).first == own) {
-            return full;
+    const std::string_view full = myTuning->notes[static_cast<size_t>(string)];
+    for (std::string_view other : myTuning->notes) {
+        if (other != full && withoutOctave(other) == withoutOctave(full)) {
+            return std::string(full);
         }
     }
-    return own;
+    return std::string(withoutOctave(full));
 }
 
 int32_t TunerDisplayModel::litLedCount(float topAmplitude) {

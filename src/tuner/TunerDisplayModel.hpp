@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Geometry.hpp"
+#include "tuner/Tunings.hpp"
 
 #include <array>
 #include <cstdint>
@@ -68,11 +69,19 @@ struct RefreshOutcome {
 };
 
 // The arithmetic behind the tuner screen, free of any toolkit: string
-// borders, automatic string choice, cents, needle placement and LED count.
-// The screen and the headless analyser share it.
+// targets and borders, automatic string choice, cents, needle placement and
+// LED count. The screen and the headless analyser share it.
 class TunerDisplayModel {
 public:
+    // Standard tuning at A4 = 440.
     TunerDisplayModel();
+
+    // New targets for the strings: the borders follow. The active string
+    // and the mode stay. `referencePitch` should be valid (see Tunings).
+    void setTuning(const Tuning& tuning, int32_t referencePitch);
+    const Tuning& tuning() const { return *myTuning; }
+    int32_t referencePitch() const { return myReferencePitch; }
+    const std::array<float, 6>& targetFrequencies() const { return myTargetFrequencies; }
 
     void setupBorderFrequencies();
     const std::array<float, 5>& borderFrequencies() const { return myBorderFrequencies; }
@@ -98,12 +107,14 @@ public:
                            int32_t volumeThreshold, bool hyperactivityMode,
                            FrequencySmoother* smoother, const NeedlePoints& points);
 
-    // The readout for a displayed frequency and its cents from the active string.
-    static ReadoutTexts readoutTexts(float frequency, float cents);
-    // The name shown by string i's key: its target's note letter, with the
-    // octave where two strings share the letter ("E2" .. "E4"), so the
-    // lowest string is told from the highest.
-    static std::string stringName(int32_t string);
+    // The readout for a displayed frequency and its cents from the active
+    // string; the note is named on the scale of A4 = `referencePitch`.
+    static ReadoutTexts readoutTexts(float frequency, float cents,
+                                     int32_t referencePitch = DEFAULT_REFERENCE_PITCH);
+    // The name shown by string i's key: its note in the tuning without the
+    // octave, or with it where two strings share the name ("E2" .. "E4"), so
+    // the lowest string is told from the highest.
+    std::string stringName(int32_t string) const;
 
     // Number of lit LEDs for a peak level: the level in tenths, truncated, 0..9.
     static int32_t litLedCount(float topAmplitude);
@@ -115,6 +126,9 @@ public:
     static NeedleTarget needleTarget(float cents, const NeedlePoints& points);
 
 private:
+    const Tuning* myTuning = &standardTuning();
+    int32_t myReferencePitch = DEFAULT_REFERENCE_PITCH;
+    std::array<float, 6> myTargetFrequencies = OVRA_TARGET_FREQUENCIES;
     std::array<float, 5> myBorderFrequencies{};
     int32_t myActiveTuningKeyIndex = 0;
     bool myAutoSwitchMode = false;

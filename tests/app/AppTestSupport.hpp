@@ -92,6 +92,15 @@ inline AudioQueueFactory quickFactory(const std::shared_ptr<ScriptedAudioSource>
     };
 }
 
+// A delegate's options for tests: this audio, and the life-cycle calls left
+// to the test.
+inline OvraTunerAppDelegate::Options testOptions(AudioQueueFactory factory) {
+    OvraTunerAppDelegate::Options options;
+    options.audioQueueFactory = std::move(factory);
+    options.followApplicationState = false;
+    return options;
+}
+
 // Capture threads end before the next test starts.
 inline void finishCapture() {
     EXPECT_TRUE(finishCaptureThreads(std::chrono::seconds(20)));

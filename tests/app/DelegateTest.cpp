@@ -25,8 +25,8 @@ protected:
         test::finishCapture();
     }
     void launch() {
-        delegate = std::make_unique<OvraTunerAppDelegate>(
-            OvraTunerAppDelegate::Options{test::quickFactory(source), false});
+        delegate =
+            std::make_unique<OvraTunerAppDelegate>(test::testOptions(test::quickFactory(source)));
         delegate->applicationDidFinishLaunching();
     }
     bool queue(size_t index, bool ScriptedAudioSource::QueueReport::*what) const {

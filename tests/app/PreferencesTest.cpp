@@ -21,8 +21,7 @@ protected:
     }
     // A delegate that has loaded the store as launch does.
     static std::unique_ptr<OvraTunerAppDelegate> loaded() {
-        auto delegate =
-            std::make_unique<OvraTunerAppDelegate>(OvraTunerAppDelegate::Options{nullptr, false});
+        auto delegate = std::make_unique<OvraTunerAppDelegate>(test::testOptions(nullptr));
         delegate->loadPreferences();
         return delegate;
     }

@@ -67,8 +67,8 @@ protected:
     void SetUp() override {
         test::ensureWidgetApplication();
         ASSERT_TRUE(store.isValid());
-        delegate = std::make_unique<OvraTunerAppDelegate>(
-            OvraTunerAppDelegate::Options{test::quickFactory(source), false});
+        delegate =
+            std::make_unique<OvraTunerAppDelegate>(test::testOptions(test::quickFactory(source)));
         delegate->applicationDidFinishLaunching();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(delegate->window()));
         panel = delegate->mainView()->settings();

@@ -15,8 +15,8 @@ TEST(TunerWindowLetterbox, ATallWindowShowsOnlyStageColourOutsideTheScreenAndCli
     test::ensureWidgetApplication();
     test::TemporaryPreferences store;
     auto source = ScriptedAudioSource::create();
-    auto delegate = std::make_unique<OvraTunerAppDelegate>(
-        OvraTunerAppDelegate::Options{test::quickFactory(source), false});
+    auto delegate =
+        std::make_unique<OvraTunerAppDelegate>(test::testOptions(test::quickFactory(source)));
     delegate->applicationDidFinishLaunching();
     TunerWindow* window = delegate->window();
     window->resize(400, 980);

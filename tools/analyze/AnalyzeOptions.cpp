@@ -1,6 +1,7 @@
 #include "AnalyzeOptions.hpp"
 
 #include "common/CommandLineScanner.hpp"
+#include "tuner/TuningOptions.hpp"
 
 #include <charconv>
 
@@ -23,6 +24,12 @@ std::string applyOption(const CommandLineItem& item, AnalyzeOptions& options) {
         options.showVersion = true;
     } else if (item.name == "--hyperactive") {
         options.hyperactive = true;
+    } else if (item.name == "--list-tunings") {
+        options.listTunings = true;
+    } else if (item.name == "--tuning") {
+        return parseTuningOption(value, &options.tuning);
+    } else if (item.name == "--a4") {
+        return parseReferencePitchOption(value, &options.referencePitch);
     } else if (item.name == "--threshold") {
         if (!parseInt(value, &options.threshold)) {
             return "--threshold takes a whole number, not '" + value + "'";
@@ -52,7 +59,7 @@ std::string applyOption(const CommandLineItem& item, AnalyzeOptions& options) {
 
 std::string analyzeUsage() {
     return "Usage: ovratuner-analyze [--threshold N] [--hyperactive] [--string auto|0..5]\n"
-           "                         [--format csv|json] FILE...\n"
+           "                         [--tuning ID] [--a4 HZ] [--format csv|json] FILE...\n"
            "\n"
            "Runs audio files through the tuner's analysis, buffer by buffer, and prints\n"
            "what the tuner would show for each buffer that is not silent.\n"
@@ -60,10 +67,11 @@ std::string analyzeUsage() {
            "  --threshold N        volume threshold on the raw peak power (default 500)\n"
            "  --hyperactive        show every reading unsmoothed (reactivity \"High\")\n"
            "  --string auto|0..5   choose the string automatically (default), or fix it\n"
-           "                       (0 = low E ... 5 = high E)\n"
+           "                       (0 = lowest string ... 5 = highest)\n"
            "  --format csv|json    output format (default csv)\n"
            "  --help               show this help\n"
-           "  --version            show the version\n"
+           "  --version            show the version\n" +
+           tuningOptionsUsage(23) +
            "\n"
            "Any format libsndfile reads is accepted; other sample rates are resampled\n"
            "to 8000 Hz and channels are mixed down to mono.\n";
@@ -72,8 +80,8 @@ std::string analyzeUsage() {
 ParsedCommandLine parseAnalyzeCommandLine(const std::vector<std::string>& arguments) {
     ParsedCommandLine parsed;
     const ScannedCommandLine scanned =
-        scanCommandLine(arguments, {"--help", "-h", "--version", "--hyperactive"},
-                        {"--threshold", "--string", "--format"});
+        scanCommandLine(arguments, {"--help", "-h", "--version", "--hyperactive", "--list-tunings"},
+                        {"--threshold", "--string", "--format", "--tuning", "--a4"});
     if (!scanned.error.empty()) {
         parsed.error = scanned.error;
         return parsed;
@@ -87,7 +95,8 @@ ParsedCommandLine parseAnalyzeCommandLine(const std::vector<std::string>& argume
             return parsed;
         }
     }
-    if (!options.showHelp && !options.showVersion && options.files.empty()) {
+    if (!options.showHelp && !options.showVersion && !options.listTunings &&
+        options.files.empty()) {
         parsed.error = "no audio file given";
     }
     return parsed;

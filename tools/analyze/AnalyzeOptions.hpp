@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tuner/Tunings.hpp"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,10 +15,13 @@ struct AnalyzeOptions {
     int32_t threshold = 500;  // the tuner's default volume threshold
     bool hyperactive = false; // true: no smoothing, as the "High" reactivity
     int32_t fixedString = -1; // -1: automatic string selection
+    const Tuning* tuning = &standardTuning();
+    int32_t referencePitch = DEFAULT_REFERENCE_PITCH;
     ReportFormat format = ReportFormat::Csv;
     std::vector<std::string> files;
     bool showHelp = false;
     bool showVersion = false;
+    bool listTunings = false;
 };
 
 struct ParsedCommandLine {

@@ -20,6 +20,7 @@ public:
     RefreshRecorder(const CorvaneInputCallbackDataStruct& record, const AnalyzeOptions& options,
                     std::string name, const RowSink& sink)
         : myRecord(record), myOptions(options), myName(std::move(name)), mySink(sink) {
+        myModel.setTuning(*options.tuning, options.referencePitch);
         // Automatic mode starts on string 0, as the screen does when the
         // stored selection is the magic key.
         myModel.tuningKeyHit(options.fixedString < 0 ? MAGIC_KEY_INDEX : options.fixedString);

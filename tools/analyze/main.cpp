@@ -7,6 +7,7 @@
 
 #include "common/LogCapture.hpp"
 #include "common/Version.hpp"
+#include "tuner/TuningOptions.hpp"
 
 #include <cstdio>
 #include <string>
@@ -28,6 +29,10 @@ int main(int argc, char** argv) {
     }
     if (options.showVersion) {
         std::printf("ovratuner-analyze %s\n", OVRA_VERSION);
+        return 0;
+    }
+    if (options.listTunings) {
+        std::fputs(tuningListText().c_str(), stdout);
         return 0;
     }
 

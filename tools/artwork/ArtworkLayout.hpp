@@ -105,6 +105,8 @@ constexpr QPointF ABOUT_BUTTON{272.0, 412.0};
 // tuner hears nothing, in at most two short lines
 constexpr QRectF STATUS_LINE_FRAME{10.0, 410.0, 116.0, 42.0};
 constexpr double STATUS_LINE_FONT_SIZE = 13.0;
+constexpr QRectF TUNING_CAPTION_FRAME{10.0, 376.0, 116.0, 32.0};
+constexpr double TUNING_CAPTION_FONT_SIZE = 12.0;
 
 // --- the readout on either side of the automatic key: the note's name on
 // the left (large, to read at arm's length), the cents over the frequency on

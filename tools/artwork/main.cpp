@@ -182,6 +182,17 @@ LayoutFileWriter layoutFile() {
     cfg.value("statusline.blue", "0.3");
     cfg.value("statusline.alpha", "1");
 
+    cfg.comment("Tuning caption: shown quietly above the status line, the tuning's name when it "
+                "is not standard and the reference pitch when it is not 440 Hz");
+    cfg.position("tuningcaption", TUNING_CAPTION_FRAME.topLeft());
+    cfg.value("tuningcaption.width", formatNumber(TUNING_CAPTION_FRAME.width()));
+    cfg.value("tuningcaption.height", formatNumber(TUNING_CAPTION_FRAME.height()));
+    cfg.value("tuningcaption.fontsize", formatNumber(TUNING_CAPTION_FONT_SIZE));
+    cfg.value("tuningcaption.red", "0.62");
+    cfg.value("tuningcaption.green", "0.63");
+    cfg.value("tuningcaption.blue", "0.68");
+    cfg.value("tuningcaption.alpha", "1");
+
     cfg.comment("Readout: the nearest note, the cents from the string's target and the frequency "
                 "heard, bright while a note is heard and dim with the meter; align is left, "
                 "center or right");

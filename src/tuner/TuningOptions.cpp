@@ -1,0 +1,52 @@
+#include "tuner/TuningOptions.hpp"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+
+namespace ovra {
+
+std::string tuningOptionsUsage(size_t descriptionColumn) {
+    const auto line = [descriptionColumn](std::string option, const std::string& description) {
+        option.resize(std::max(descriptionColumn, option.size() + 1), ' ');
+        return option + description + "\n";
+    };
+    return line("  --tuning ID", "tune the strings to this tuning (default standard)") +
+           line("  --a4 HZ", "tune from A4 at HZ hertz, " + std::to_string(MIN_REFERENCE_PITCH) +
+                                 " to " + std::to_string(MAX_REFERENCE_PITCH) + " (default " +
+                                 std::to_string(DEFAULT_REFERENCE_PITCH) + ")") +
+           line("  --list-tunings", "list the tunings and exit");
+}
+
+std::string parseTuningOption(const std::string& value, const Tuning** tuning) {
+    if (const Tuning* found = findTuning(value)) {
+        *tuning = found;
+        return {};
+    }
+    return "no tuning named '" + value + "'; --list-tunings lists them";
+}
+
+std::string parseReferencePitchOption(const std::string& value, int32_t* hertz) {
+    int32_t number = 0;
+    const char* end = value.data() + value.size();
+    const auto [ptr, ec] = std::from_chars(value.data(), end, number);
+    if (value.empty() || ec != std::errc() || ptr != end || !isValidReferencePitch(number)) {
+        return "--a4 takes a whole number of hertz from " + std::to_string(MIN_REFERENCE_PITCH) +
+               " to " + std::to_string(MAX_REFERENCE_PITCH) + ", not '" + value + "'";
+    }
+    *hertz = number;
+    return {};
+}
+
+std::string tuningListText() {
+    std::string text;
+    for (const Tuning& tuning : builtInTunings()) {
+        char line[64];
+        std::snprintf(line, sizeof line, "%-17s %-17s ", std::string(tuning.id).c_str(),
+                      std::string(tuning.name).c_str());
+        text += line + tuningNotesText(tuning) + "\n";
+    }
+    return text;
+}
+
+} // namespace ovra

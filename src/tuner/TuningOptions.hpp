@@ -1,0 +1,27 @@
+#pragma once
+
+#include "tuner/Tunings.hpp"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace ovra {
+
+// The command-line options both programs share to tune the strings:
+// --tuning ID, --a4 HZ and --list-tunings.
+
+// The help lines of the three options, their descriptions starting at
+// `descriptionColumn`.
+std::string tuningOptionsUsage(size_t descriptionColumn);
+
+// The tuning a --tuning value names; an error message for an unknown one.
+std::string parseTuningOption(const std::string& value, const Tuning** tuning);
+// The hertz of an --a4 value; an error message unless it is a whole number
+// within the reference-pitch range.
+std::string parseReferencePitchOption(const std::string& value, int32_t* hertz);
+
+// What --list-tunings prints: one line per tuning with its id, name and notes.
+std::string tuningListText();
+
+} // namespace ovra
