@@ -2,43 +2,34 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace ovra {
 namespace {
 
-ScannedCommandLine scan(const std::vector<std::string>& arguments) {
-    return scanCommandLine(arguments, {"--flag"}, {"--name"});
+// The scanned items as "name=value " each (operands have no name), or the error.
+std::string scanned(const std::vector<std::string>& arguments) {
+    const ScannedCommandLine result = scanCommandLine(arguments, {"--flag"}, {"--name"});
+    std::string out = result.error.empty() ? "" : "error: " + result.error;
+    for (const auto& item : result.items) {
+        out += item.name + "=" + item.value + " ";
+    }
+    return out;
 }
 
-TEST(CommandLineScanner, SeparatesFlagsValuedOptionsAndOperands) {
-    const auto scanned = scan({"a", "--flag", "--name", "x", "--name=y=z", "-", "b"});
-    ASSERT_EQ(scanned.error, "");
-    ASSERT_EQ(scanned.items.size(), 6u);
-    EXPECT_EQ(scanned.items[0].name, "");
-    EXPECT_EQ(scanned.items[0].value, "a");
-    EXPECT_EQ(scanned.items[1].name, "--flag");
-    EXPECT_EQ(scanned.items[2].value, "x");
-    EXPECT_EQ(scanned.items[3].value, "y=z") << "only the first '=' splits";
-    EXPECT_EQ(scanned.items[4].value, "-") << "a lone dash is an operand";
-}
-
-TEST(CommandLineScanner, AValueMayLookLikeAnOption) {
-    const auto scanned = scan({"--name", "--flag"});
-    ASSERT_EQ(scanned.error, "");
-    ASSERT_EQ(scanned.items.size(), 1u);
-    EXPECT_EQ(scanned.items[0].value, "--flag");
-}
-
-TEST(CommandLineScanner, DoubleDashEndsTheOptions) {
-    const auto scanned = scan({"--", "--flag", "--unknown"});
-    ASSERT_EQ(scanned.error, "");
-    ASSERT_EQ(scanned.items.size(), 2u);
-    EXPECT_EQ(scanned.items[1].name, "");
-}
-
-TEST(CommandLineScanner, NamesTheFirstProblem) {
-    EXPECT_EQ(scan({"--flag=1"}).error, "unknown option '--flag=1'");
-    EXPECT_EQ(scan({"-x", "--bad"}).error, "unknown option '-x'");
-    EXPECT_EQ(scan({"--name"}).error, "option '--name' needs a value");
+TEST(CommandLineScanner, SeparatesFlagsValuedOptionsAndOperandsOrNamesTheFirstProblem) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        // Only the first '=' splits; a lone dash is an operand.
+        {{"a", "--flag", "--name", "x", "--name=y=z", "-", "b"},
+         "=a --flag= --name=x --name=y=z =- =b "},
+        {{"--name", "--flag"}, "--name=--flag "},               // a value may look like an option
+        {{"--", "--flag", "--unknown"}, "=--flag =--unknown "}, // the end of the options
+        {{"--flag=1"}, "error: unknown option '--flag=1'"},
+        {{"-x", "--bad"}, "error: unknown option '-x'"},
+        {{"--name"}, "error: option '--name' needs a value"}};
+    for (const auto& [arguments, expected] : cases) {
+        EXPECT_EQ(scanned(arguments), expected);
+    }
 }
 
 } // namespace

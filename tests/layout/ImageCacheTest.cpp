@@ -44,8 +44,9 @@ TEST_F(ImageCacheTest, CorruptImagesAreNullAndReportedOnce) {
     mySkin.write("corrupt.png", "\x89PNG\r\n\x1a\n not really a png");
     mySkin.write("empty.png", "");
     mySkin.writePng("truncated-source.png", 64, 64, Qt::red);
-    const std::string whole = test::readFileBytes(mySkin.filePath("truncated-source.png"));
-    mySkin.write("truncated.png", whole.substr(0, whole.size() / 2));
+    QFile whole(mySkin.filePath("truncated-source.png"));
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    mySkin.write("truncated.png", whole.readAll().left(whole.size() / 2).toStdString());
     LogCapture log;
     for (int round = 0; round < 2; ++round) {
         EXPECT_TRUE(ImageCache::imageNamed("corrupt.png").isNull());

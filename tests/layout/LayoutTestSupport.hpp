@@ -26,15 +26,6 @@ inline void ensureGuiApplication() {
     }
 }
 
-inline std::string readFileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    const QByteArray bytes = file.readAll();
-    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
-}
-
 // A temporary skin folder, set as the resource override directory while it lives.
 class OverrideDirectory {
 public:
