@@ -3,10 +3,13 @@
 #include "common/SystemLog.hpp"
 #include "tuner/FloatSlider.hpp"
 #include "tuner/NavigationBar.hpp"
+#include "tuner/ReferencePitchStepper.hpp"
 #include "tuner/SegmentedControl.hpp"
 #include "tuner/SettingsDelegate.hpp"
 #include "tuner/SettingsStyle.hpp"
 #include "tuner/TunerAppDelegate.hpp"
+#include "tuner/TuningPicker.hpp"
+#include "tuner/Tunings.hpp"
 #include "ui/WEXViewCellView.hpp"
 
 #include <QGraphicsProxyWidget>
@@ -82,6 +85,15 @@ OvraSettings::OvraSettings(const Rect& frame, TunerAppDelegate* app) : View(fram
     myVolumeSensitivityCell = sliderCell;
     myVolumeSensitivitySlider = slider;
 
+    myTuningCell = newTextCell(QString());
+    auto* notes = new QLabel(myTuningCell);
+    notes->setObjectName(QStringLiteral("cellDetail"));
+    myTuningCell->layout()->addWidget(notes);
+    myReferencePitchStepper = new ReferencePitchStepper;
+    myReferencePitchStepper->setGeometry(TEXT_CELL_FRAME);
+    connect(myReferencePitchStepper, &ReferencePitchStepper::valueChanged, this,
+            &OvraSettings::referencePitchChanged);
+
     myResetToDefaultCell = newTextCell(QStringLiteral("Reset to default values"));
     myAboutCell = newTextCell(QStringLiteral("About"));
 
@@ -95,7 +107,9 @@ OvraSettings::~OvraSettings() {
     // showed have no parent.
     delete myAlertView.data();
     delete myAboutDialog.data();
+    delete myTuningPicker.data();
     for (QWidget* cell : {myVolumeSensitivityCell.data(), static_cast<QWidget*>(myReactivityCell),
+                          myTuningCell.data(), static_cast<QWidget*>(myReferencePitchStepper),
                           myResetToDefaultCell.data(), myAboutCell.data()}) {
         if (cell != nullptr && cell->parent() == nullptr) {
             delete cell;
@@ -156,6 +170,35 @@ WEXViewCellView* OvraSettings::reactivityCell() {
     return myReactivityCell.data();
 }
 
+QWidget* OvraSettings::tuningCell() {
+    const Tuning& tuning = myApp != nullptr ? myApp->tuning() : standardTuning();
+    myTuningCell->findChild<QLabel*>(QStringLiteral("cellText"))
+        ->setText(
+            QString::fromUtf8(tuning.name.data(), static_cast<qsizetype>(tuning.name.size())));
+    myTuningCell->findChild<QLabel*>(QStringLiteral("cellDetail"))
+        ->setText(QString::fromStdString(tuningNotesText(tuning)));
+    return myTuningCell.data();
+}
+
+ReferencePitchStepper* OvraSettings::referencePitchCell() {
+    myReferencePitchStepper->setValue(myApp != nullptr ? myApp->referencePitch()
+                                                       : DEFAULT_REFERENCE_PITCH);
+    return myReferencePitchStepper.data();
+}
+
+void OvraSettings::tuningPicked(const Tuning& tuning) {
+    if (myApp != nullptr) {
+        myApp->setTuning(tuning);
+    }
+    tuningCell();
+}
+
+void OvraSettings::referencePitchChanged() {
+    if (myApp != nullptr) {
+        myApp->setReferencePitch(myReferencePitchStepper->value());
+    }
+}
+
 void OvraSettings::volumeSensitivitySliderMoved() {
     if (myApp != nullptr) {
         myApp->setVolumeSensitivity(myVolumeSensitivitySlider->floatValue());
@@ -190,6 +233,10 @@ QString OvraSettings::titleForHeaderInSection(int section) {
         return QStringLiteral("Volume sensitivity");
     case SECTION_REACTIVITY:
         return QStringLiteral("Reactivity");
+    case SECTION_TUNING:
+        return QStringLiteral("Tuning");
+    case SECTION_REFERENCE_PITCH:
+        return QStringLiteral("Reference pitch");
     default:
         return QString();
     }
@@ -201,6 +248,10 @@ QWidget* OvraSettings::cellForRowAtIndexPath(const IndexPath& indexPath) {
         return volumeSensitivityCell();
     case SECTION_REACTIVITY:
         return reactivityCell();
+    case SECTION_TUNING:
+        return tuningCell();
+    case SECTION_REFERENCE_PITCH:
+        return referencePitchCell();
     case SECTION_RESET:
         return myResetToDefaultCell.data();
     case SECTION_ABOUT:
@@ -212,6 +263,9 @@ QWidget* OvraSettings::cellForRowAtIndexPath(const IndexPath& indexPath) {
 
 void OvraSettings::didSelectRowAtIndexPath(const IndexPath& indexPath) {
     switch (indexPath.section) {
+    case SECTION_TUNING:
+        showTuningPicker();
+        break;
     case SECTION_RESET:
         resetToDefault();
         break;
@@ -227,6 +281,8 @@ void OvraSettings::confirmedResetToDefault() {
     if (myApp != nullptr) {
         myApp->setVolumeThresholdToDefault();
         myApp->setHyperactivityMode(false);
+        myApp->setTuning(standardTuning());
+        myApp->setReferencePitch(DEFAULT_REFERENCE_PITCH);
     }
     myTableView->reloadData();
 }

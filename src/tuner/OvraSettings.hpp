@@ -4,7 +4,9 @@
 #include "tuner/FloatSlider.hpp"
 #include "tuner/GroupedTableView.hpp"
 #include "tuner/NavigationBar.hpp"
+#include "tuner/ReferencePitchStepper.hpp"
 #include "tuner/SegmentedControl.hpp"
+#include "tuner/TuningPicker.hpp"
 #include "ui/View.hpp"
 #include "ui/WEXViewCellView.hpp"
 
@@ -23,8 +25,9 @@ class TunerAppDelegate;
 
 // The options screen: a view the size of the tuner screen that rests just
 // above it and slides down over it on showSettings(), with a navigation bar
-// ("Options", Done) and a grouped table of four one-row sections: volume
-// sensitivity (a slider), reactivity (Low / High), reset to default values
+// ("Options", Done) and a grouped table of six one-row sections: volume
+// sensitivity (a slider), reactivity (Low / High), tuning (a row that opens
+// the list of tunings), reference pitch (a stepper), reset to default values
 // (after a confirmation dialog) and About (a dialog with the version, the
 // credits and a link to the product's web page). Every change goes straight
 // to the application delegate it was built with; without one the controls
@@ -41,11 +44,13 @@ public:
     static constexpr std::array<const char*, REACTIVITY_COUNT> REACTIVITY_STRING{"Low", "High"};
     static constexpr std::array<bool, REACTIVITY_COUNT> REACTIVITY_VALUES{false, true};
     static constexpr double SLIDE_DURATION = 0.5;
-    static constexpr int NUMBER_OF_SECTIONS = 4;
+    static constexpr int NUMBER_OF_SECTIONS = 6;
     static constexpr int SECTION_VOLUME_SENSITIVITY = 0;
     static constexpr int SECTION_REACTIVITY = 1;
-    static constexpr int SECTION_RESET = 2;
-    static constexpr int SECTION_ABOUT = 3;
+    static constexpr int SECTION_TUNING = 2;
+    static constexpr int SECTION_REFERENCE_PITCH = 3;
+    static constexpr int SECTION_RESET = 4;
+    static constexpr int SECTION_ABOUT = 5;
     // The rows' text size when the style sheet gives none.
     static constexpr int DEFAULT_ROW_FONT_PIXELS = 17;
     static constexpr const char* PRODUCT_WEB_PAGE =
@@ -79,9 +84,14 @@ public:
     // --- dialogs
     // Asks "Reset settings?" and resets on OK.
     void resetToDefault();
-    // Threshold and reactivity to their defaults; the table follows.
+    // Threshold, reactivity, tuning and reference pitch to their defaults;
+    // the table follows.
     void confirmedResetToDefault();
     void showAbout();
+    // Opens the list of tunings; a pick goes to the application and the
+    // tuning row follows.
+    void showTuningPicker();
+    TuningPicker* tuningPicker() const { return myTuningPicker.data(); }
     // Replaces any open confirmation dialog by a new one (Cancel / OK) and
     // opens it; OK runs `action`.
     void showConfirmationDialogWithTitle(const QString& title, const QString& text,
@@ -92,8 +102,12 @@ public:
     // --- the two control rows, synchronised to the current settings
     QWidget* volumeSensitivityCell();
     WEXViewCellView* reactivityCell();
+    QWidget* tuningCell();
+    ReferencePitchStepper* referencePitchCell();
     void volumeSensitivitySliderMoved();
     void reactivityChanged();
+    void tuningPicked(const Tuning& tuning);
+    void referencePitchChanged();
 
     // --- table data source and delegate
     int numberOfSectionsInTableView() override;
@@ -104,7 +118,7 @@ public:
 
 private:
     void buildAboutDialog();
-    void openDialog(QMessageBox* dialog);
+    void openDialog(QDialog* dialog);
     // The pixel size of the rows' text as shown at this scale of the screen.
     int dialogFontPixels(double screenScale) const;
     void onDialogButtonClicked(QMessageBox* dialog, QAbstractButton* button);
@@ -115,6 +129,9 @@ private:
     QPointer<WEXViewCellView> myReactivityCell;
     QPointer<QWidget> myResetToDefaultCell;
     QPointer<QWidget> myAboutCell;
+    QPointer<QWidget> myTuningCell;
+    QPointer<ReferencePitchStepper> myReferencePitchStepper;
+    QPointer<TuningPicker> myTuningPicker;
     QPointer<FloatSlider> myVolumeSensitivitySlider;
     NavigationBar* myToolbar = nullptr;
     QPointer<QMessageBox> myAlertView;

@@ -3,6 +3,7 @@
 
 #include "common/SystemLog.hpp"
 #include "tuner/TunerAppDelegate.hpp"
+#include "tuner/TuningPicker.hpp"
 
 #include <QAbstractButton>
 #include <QDesktopServices>
@@ -107,7 +108,17 @@ void OvraSettings::showAbout() {
     }
 }
 
-void OvraSettings::openDialog(QMessageBox* dialog) {
+void OvraSettings::showTuningPicker() {
+    if (!myTuningPicker) {
+        auto* picker = new TuningPicker;
+        connect(picker, &TuningPicker::tuningPicked, this, &OvraSettings::tuningPicked);
+        myTuningPicker = picker;
+    }
+    myTuningPicker->setCurrentTuning(myApp != nullptr ? myApp->tuning() : standardTuning());
+    openDialog(myTuningPicker.data());
+}
+
+void OvraSettings::openDialog(QDialog* dialog) {
     // Centred over the window that shows the panel, when there is one.
     QWidget* window = nullptr;
     double screenScale = 1.0;
@@ -122,7 +133,7 @@ void OvraSettings::openDialog(QMessageBox* dialog) {
     }
     // The dialog is a window of its own, outside the scaled scene: its text
     // is made as large as the panel's rows appear on screen now.
-    dialog->setStyleSheet(QStringLiteral("QLabel, QPushButton { font-size: %1px; }")
+    dialog->setStyleSheet(QStringLiteral("QLabel, QPushButton, QListWidget { font-size: %1px; }")
                               .arg(dialogFontPixels(screenScale)));
     // Without blocking: the answer arrives through buttonClicked.
     dialog->open();

@@ -36,6 +36,12 @@ TEST(TunerCommandLine, ReadsEveryOption) {
     EXPECT_TRUE(parse({"--help"}).options.showHelp);
     EXPECT_TRUE(parse({"--version"}).options.showVersion);
     EXPECT_DOUBLE_EQ(parse({"--screenshot", "x.png"}).options.screenshotAfterSeconds, 3.0);
+    const auto tuned = parse({"--tuning", "open-g", "--a4=432"});
+    ASSERT_EQ(tuned.error, "");
+    EXPECT_EQ(tuned.options.tuning, findTuning("open-g"));
+    EXPECT_EQ(tuned.options.referencePitch, 432);
+    EXPECT_EQ(parse({}).options.tuning, nullptr) << "the stored tuning stays";
+    EXPECT_TRUE(parse({"--list-tunings"}).options.listTunings);
 }
 
 TEST(TunerCommandLine, RejectsMalformedOrContradictoryOptions) {
@@ -50,6 +56,9 @@ TEST(TunerCommandLine, RejectsMalformedOrContradictoryOptions) {
     EXPECT_EQ(parse({"--loop"}).error, "--loop goes with --input");
     EXPECT_EQ(parse({"--input="}).error, "option '--input' needs a value");
     EXPECT_EQ(parse({"--device"}).error, "option '--device' needs a value");
+    EXPECT_EQ(parse({"--tuning", "Drop D"}).error,
+              "no tuning named 'Drop D'; --list-tunings lists them");
+    EXPECT_NE(parse({"--a4", "467"}).error.find("'467'"), std::string::npos);
 }
 
 TEST(TunerCommandLine, ScreenshotStateGoesBesideThePicture) {

@@ -5,6 +5,7 @@
 #include "app/Preferences.hpp"
 #include "common/LogCapture.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -104,6 +105,57 @@ TEST_F(PreferencesOnDisk, StoredValuesAreLoadedAndStoringWritesTheThreeSettings)
     EXPECT_EQ(next->volumeThreshold(), 525);
     EXPECT_EQ(next->greenZoneCentsWidth(), 25);
     EXPECT_FALSE(next->hyperactivityMode());
+}
+
+TEST_F(PreferencesOnDisk, TuningAndPitchAreKeptOnlyOnceChosenAndOddOnesReadAsStandardAt440) {
+    const struct {
+        const char* storedTuning;
+        const char* storedPitch;
+        const char* tuning;
+        int32_t pitch;
+    } cases[] = {
+        {"open-e", "415", "open-e", 415},
+        {"drop-z", "1000", "standard", 440},
+        {"true", "442Hz", "standard", 440},
+        {"", "414", "standard", 440},
+    };
+    for (const auto& c : cases) {
+        store.writeFile(
+            QStringLiteral("[General]\novratuner.tuning=%1\novratuner.referencepitch=%2\n")
+                .arg(QLatin1String(c.storedTuning), QLatin1String(c.storedPitch))
+                .toUtf8());
+        LogCapture log;
+        auto delegate = loaded();
+        EXPECT_EQ(delegate->tuning().id, c.tuning) << c.storedTuning;
+        EXPECT_EQ(delegate->referencePitch(), c.pitch) << c.storedPitch;
+        const std::vector<std::string> lines = log.lines();
+        const auto warnings = std::count_if(lines.begin(), lines.end(), [](const auto& line) {
+            return line.rfind("Warning : preference ovratuner.", 0) == 0;
+        });
+        EXPECT_EQ(warnings, c.pitch == 440 ? 2 : 0) << c.storedTuning;
+        delegate->storeDefaultValues(); // not chosen: left as they were
+        EXPECT_EQ(store.fileValue(OvraTunerAppDelegate::KEY_TUNING), QLatin1String(c.storedTuning));
+        EXPECT_EQ(store.fileValue(OvraTunerAppDelegate::KEY_REFERENCE_PITCH),
+                  QLatin1String(c.storedPitch));
+    }
+
+    // A command-line choice is for one run; the user's own choice is kept.
+    store.writeFile("[General]\novratuner.tuning=dadgad\n");
+    OvraTunerAppDelegate::Options options = test::testOptions(nullptr);
+    options.tuningOverride = "drop-c";
+    options.referencePitchOverride = 432;
+    OvraTunerAppDelegate overridden(options);
+    overridden.loadPreferences();
+    EXPECT_EQ(overridden.tuning().id, "drop-c");
+    EXPECT_EQ(overridden.referencePitch(), 432);
+    overridden.storeDefaultValues();
+    EXPECT_EQ(store.fileValue(OvraTunerAppDelegate::KEY_TUNING), QStringLiteral("dadgad"));
+    EXPECT_TRUE(store.fileValue(OvraTunerAppDelegate::KEY_REFERENCE_PITCH).isNull());
+    overridden.setReferencePitch(1000); // ignored: out of range
+    overridden.setReferencePitch(443);
+    overridden.storeDefaultValues();
+    EXPECT_EQ(store.fileValue(OvraTunerAppDelegate::KEY_TUNING), QStringLiteral("dadgad"));
+    EXPECT_EQ(store.fileValue(OvraTunerAppDelegate::KEY_REFERENCE_PITCH), QStringLiteral("443"));
 }
 
 TEST_F(PreferencesOnDisk, TheSelectedKeyIsWrittenAtOnceAndReadFromTheStoreEachTime) {

@@ -11,14 +11,19 @@
 #include "tuner/FloatSlider.hpp"
 #include "tuner/OvraMainView.hpp"
 #include "tuner/OvraSettings.hpp"
+#include "tuner/ReferencePitchStepper.hpp"
 #include "tuner/SegmentedControl.hpp"
+#include "tuner/TuningPicker.hpp"
 
 #include <QAbstractButton>
 #include <QDesktopServices>
 #include <QGraphicsProxyWidget>
 #include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QToolButton>
 
 #include <fstream>
 
@@ -86,6 +91,12 @@ protected:
         return widget;
     }
     void click(QWidget* widget, QPoint local) {
+        // Scrolled into sight first, as a user would.
+        for (QWidget* up = widget; up != nullptr; up = up->parentWidget()) {
+            if (auto* table = qobject_cast<QScrollArea*>(up)) {
+                table->ensureWidgetVisible(widget);
+            }
+        }
         QWidget* top = widget->window();
         const QPointF scenePoint =
             top->graphicsProxyWidget()->mapToScene(QPointF(widget->mapTo(top, local)));
@@ -124,9 +135,47 @@ TEST_F(SettingsPanel, HighReactivityTurnsSmoothingOffAndLowOn) {
     EXPECT_FALSE(delegate->hyperactivityMode());
 }
 
+TEST_F(SettingsPanel, TheTuningComesFromTheListAndThePitchFromTheStepper) {
+    QLabel* name = find<QLabel>(QStringLiteral("Standard"));
+    ASSERT_NE(name, nullptr);
+    click(name);
+    TuningPicker* picker = panel->tuningPicker();
+    ASSERT_NE(picker, nullptr);
+    ASSERT_TRUE(picker->isVisible());
+    auto* list = picker->findChild<QListWidget*>();
+    EXPECT_EQ(list->currentRow(), 0) << "the current tuning is selected";
+    EXPECT_EQ(list->item(3)->text(), QStringLiteral("Drop D\nD2 A2 D3 G3 B3 E4"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      list->visualItemRect(list->item(3)).center());
+    EXPECT_FALSE(picker->isVisible());
+    EXPECT_EQ(delegate->tuning().id, "drop-d");
+    EXPECT_EQ(name->text(), QStringLiteral("Drop D"));
+    EXPECT_EQ(find<QLabel>(QStringLiteral("cellDetail"))->text(),
+              QStringLiteral("D2 A2 D3 G3 B3 E4"));
+
+    auto* stepper = find<ReferencePitchStepper>();
+    ASSERT_NE(stepper, nullptr);
+    EXPECT_EQ(find<QLabel>(QStringLiteral("A4 = 440 Hz"))->parentWidget(), stepper);
+    click(find<QToolButton>(QStringLiteral("stepUp")));
+    click(find<QToolButton>(QStringLiteral("stepUp")));
+    QTest::keyClick(stepper, Qt::Key_Left);
+    EXPECT_EQ(delegate->referencePitch(), 441);
+
+    // The screen follows at once, and the choices are kept.
+    const ScreenState state = delegate->mainView()->screenState();
+    EXPECT_EQ(state.stringLabels[0], "D2");
+    EXPECT_EQ(state.tuningCaption, "Drop D\nA4 = 441 Hz");
+    EXPECT_TRUE(test::eventually([&] {
+        return store.fileValue(OvraTunerAppDelegate::KEY_TUNING) == "drop-d" &&
+               store.fileValue(OvraTunerAppDelegate::KEY_REFERENCE_PITCH) == "441";
+    }));
+}
+
 TEST_F(SettingsPanel, ResetAsksFirstAndOnOkRestoresTheDefaultsAndWritesThemSoon) {
     delegate->setVolumeSensitivity(0.9f);
     delegate->setHyperactivityMode(true);
+    delegate->setTuning(*findTuning("open-g"));
+    delegate->setReferencePitch(415);
     click(find<QLabel>(QStringLiteral("Reset to default values")));
     QMessageBox* confirmation = dialog("confirmationDialog");
     ASSERT_NE(confirmation, nullptr);
@@ -141,8 +190,16 @@ TEST_F(SettingsPanel, ResetAsksFirstAndOnOkRestoresTheDefaultsAndWritesThemSoon)
     EXPECT_FALSE(delegate->hyperactivityMode());
     EXPECT_EQ(find<FloatSlider>()->floatValue(), delegate->volumeSensitivity());
     EXPECT_EQ(find<SegmentedControl>()->selectedSegmentIndex(), 0);
-    EXPECT_TRUE(test::eventually(
-        [&] { return store.fileValue(OvraTunerAppDelegate::KEY_HYPERACTIVITY_MODE) == "false"; }));
+    EXPECT_EQ(delegate->tuning().id, "standard");
+    EXPECT_EQ(delegate->referencePitch(), 440);
+    EXPECT_EQ(find<ReferencePitchStepper>()->value(), 440);
+    EXPECT_NE(find<QLabel>(QStringLiteral("Standard")), nullptr);
+    EXPECT_EQ(delegate->mainView()->screenState().tuningCaption, "");
+    EXPECT_TRUE(test::eventually([&] {
+        return store.fileValue(OvraTunerAppDelegate::KEY_HYPERACTIVITY_MODE) == "false" &&
+               store.fileValue(OvraTunerAppDelegate::KEY_TUNING) == "standard" &&
+               store.fileValue(OvraTunerAppDelegate::KEY_REFERENCE_PITCH) == "440";
+    }));
 }
 
 TEST_F(SettingsPanel, AboutShowsTheVersionAndCanOpenTheProductPage) {

@@ -147,6 +147,73 @@ TEST_F(TunerProgram, AnotherSkinMovesTheNeedlesRestingPlaces) {
     EXPECT_EQ(state["string_labels"].toVariant().toStringList().join(""), "");
 }
 
+// Other tunings and reference pitches reach the real screen; a choice made on
+// the command line is for that run only, and odd stored ones read as standard
+// at 440.
+TEST_F(TunerProgram, TheScreenFollowsTheTuningAndTheReferencePitch) {
+    const QString png = path(QStringLiteral("out.png"));
+    const QString json = path(QStringLiteral("out.json"));
+    const auto example = [](const char* name) {
+        return QStringLiteral(OVRA_SOURCE_DIR "/examples/") + QLatin1String(name);
+    };
+    const struct {
+        QStringList arguments;
+        const char* storedTuning;
+        int string;
+        const char* tuning;
+        int pitch;
+        const char* caption;
+        const char* labels;
+    } runs[] = {
+        {{"--input", example("d2-73hz.wav"), "--tuning", "drop-d"},
+         "open-g",
+         0,
+         "drop-d",
+         440,
+         "Drop D",
+         "D2 A D3 G B E"},
+        {{"--input", example("a2-110.5hz.wav"), "--a4", "442"},
+         "standard",
+         1,
+         "standard",
+         442,
+         "A4 = 442 Hz",
+         "E2 A D G B E4"},
+    };
+    for (const auto& run : runs) {
+        ASSERT_TRUE(test::storePreferences(
+            configHome(),
+            QStringLiteral("ovratuner.tuningkeyselected=6\novratuner.tuning=") + run.storedTuning));
+        const TunerRun tuner = runTuner(
+            run.arguments + QStringList{"--screenshot", png, "--after", "2"}, configHome());
+        ASSERT_EQ(tuner.exitCode, 0) << tuner.err.toStdString();
+        const QJsonObject state = test::readScreenState(json);
+        EXPECT_EQ(state["active_string"].toInt(-1), run.string) << run.tuning;
+        EXPECT_TRUE(state["meter_bright"].toBool()) << run.tuning;
+        EXPECT_LT(std::abs(state["cents"].toDouble(99.0)), 5.0) << run.tuning;
+        EXPECT_EQ(state["tuning"].toString(), QLatin1String(run.tuning));
+        EXPECT_EQ(state["reference_pitch"].toInt(), run.pitch);
+        EXPECT_EQ(state["tuning_caption"].toString(), QLatin1String(run.caption));
+        EXPECT_EQ(state["string_labels"].toVariant().toStringList().join(' '),
+                  QLatin1String(run.labels));
+        EXPECT_EQ(test::storedPreference(configHome(), "ovratuner.tuning"), run.storedTuning)
+            << "a choice on the command line is not stored";
+        EXPECT_TRUE(test::storedPreference(configHome(), "ovratuner.referencepitch").isNull());
+    }
+
+    ASSERT_TRUE(test::storePreferences(configHome(),
+                                       "ovratuner.tuning=drop-z\novratuner.referencepitch=1000"));
+    const TunerRun odd = runTuner({"--screenshot", png, "--after", "0.5"}, configHome());
+    ASSERT_EQ(odd.exitCode, 0) << odd.err.toStdString();
+    const QJsonObject state = test::readScreenState(json);
+    EXPECT_EQ(state["tuning"].toString(), QStringLiteral("standard"));
+    EXPECT_EQ(state["reference_pitch"].toInt(), 440);
+    EXPECT_EQ(state["tuning_caption"].toString(QStringLiteral("?")), QString());
+    EXPECT_TRUE(odd.err.contains("Warning : preference ovratuner.tuning names no known tuning"))
+        << odd.err.toStdString();
+    EXPECT_TRUE(odd.err.contains("Warning : preference ovratuner.referencepitch is 1000"));
+}
+
 TEST_F(TunerProgram, BadOptionsAndFilesGetOneClearLine) {
     std::ofstream(path(QStringLiteral("noise.wav")).toStdString()) << "not a sound";
     const struct {
@@ -159,6 +226,8 @@ TEST_F(TunerProgram, BadOptionsAndFilesGetOneClearLine) {
         {{"--resources", path(QStringLiteral("no-skin"))}, "no-skin"},
         {{"--screenshot", path(QStringLiteral("no/dir.png"))}, "no"},
         {{"--screenshot", "x.png", "--after", "soon"}, "soon"},
+        {{"--tuning", "drop-z"}, "drop-z"},
+        {{"--a4", "1000"}, "1000"},
     };
     for (const auto& c : cases) {
         const TunerRun run = runTuner(c.arguments, configHome());

@@ -70,6 +70,14 @@ TEST_F(AnalyzeCommand, UsageErrorsAnalyseNothingAndHelpAndVersionSucceed) {
     const Outcome version = analyze({"--version"});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_TRUE(version.out.startsWith("ovratuner-analyze "));
+    const Outcome pitch = analyze({"--a4", "1000", file("a2.wav")});
+    EXPECT_EQ(pitch.exitCode, 2);
+    EXPECT_EQ(pitch.err.count('\n'), 1) << pitch.err.toStdString();
+    const Outcome tunings = analyze({"--list-tunings"});
+    EXPECT_EQ(tunings.exitCode, 0);
+    EXPECT_EQ(tunings.out.count('\n'), 9);
+    EXPECT_TRUE(tunings.out.contains(
+        QStringLiteral("open-e            Open E            E2 B2 E3 G\u266f3 B3 E4\n")));
 }
 
 } // namespace

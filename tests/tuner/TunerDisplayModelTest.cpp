@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <functional>
 
 namespace ovra {
 namespace {
@@ -175,6 +178,73 @@ TEST(Refresh, ManualModeNeverReselectsTheString) {
     EXPECT_EQ(model.activeTuningKeyIndex(), 0);
     ASSERT_TRUE(outcome.needle.has_value());
     EXPECT_EQ(outcome.needle->point(), kPoints.farRed) << "330 Hz is far sharp of low E";
+}
+
+// Standard at 440 is the classic table bit for bit; every other target is
+// its note on the equal-tempered scale of the reference pitch, lowest string
+// lowest.
+TEST(Tunings, TargetsAreTheNotesOfTheTuningFromTheReferencePitch) {
+    const auto standard = targetFrequencies(standardTuning(), 440);
+    EXPECT_EQ(0, std::memcmp(standard.data(), OVRA_TARGET_FREQUENCIES.data(), sizeof standard));
+    EXPECT_EQ(targetFrequencies(standardTuning(), 442)[1], 110.5f);
+    const struct {
+        const char* tuning;
+        int32_t pitch;
+        size_t string;
+        float hertz;
+    } table[] = {{"drop-d", 440, 0, 73.4162f},          {"drop-c", 440, 0, 65.4064f},
+                 {"half-step-down", 440, 0, 77.7817f},  {"open-e", 440, 3, 207.6523f},
+                 {"open-d", 440, 3, 184.9972f},         {"standard", 415, 5, 310.8988f},
+                 {"whole-step-down", 466, 5, 311.0177f}};
+    for (const auto& row : table) {
+        EXPECT_NEAR(targetFrequencies(*findTuning(row.tuning), row.pitch)[row.string], row.hertz,
+                    0.001f)
+            << row.tuning << " at " << row.pitch;
+    }
+    for (const Tuning& tuning : builtInTunings()) {
+        const auto targets = targetFrequencies(tuning, 440);
+        EXPECT_TRUE(std::is_sorted(targets.begin(), targets.end(), std::less_equal<float>()) &&
+                    targets[0] > 60.0f && targets[5] < 340.0f)
+            << tuning.id;
+    }
+    EXPECT_EQ(findTuning("Drop D"), nullptr);
+    for (const char* bad : {"", "H2", "E", "E22", "E\u266d", "e2"}) {
+        EXPECT_EQ(absoluteNoteIndex(bad), -1) << bad;
+    }
+}
+
+TEST(Tunings, BordersSelectionCentsNamesAndReadoutFollowTheTuning) {
+    TunerDisplayModel model;
+    model.tuningKeyHit(6);
+    model.setTuning(*findTuning("drop-d"), 440);
+    EXPECT_NEAR(model.borderFrequencies()[0], std::sqrt(73.4162f * 110.0f), 0.001f);
+    EXPECT_NEAR(model.borderFrequencies()[4], 285.305f, 0.001f) << "the upper strings as before";
+    const auto outcome = model.refresh(0.3f, 73.5f, 1e6f, 500, true, nullptr, kPoints);
+    EXPECT_EQ(model.activeTuningKeyIndex(), 0);
+    EXPECT_NEAR(*outcome.cents, 1.97f, 0.01f);
+    model.autoSelectTuningKey(95.0f); // below standard's first border, above drop D's
+    EXPECT_EQ(model.activeTuningKeyIndex(), 1);
+
+    const auto names = [&model](const char* tuning) {
+        model.setTuning(*findTuning(tuning), 440);
+        std::string all;
+        for (int32_t i = 0; i < STRING_COUNT; ++i) {
+            all += model.stringName(i) + " ";
+        }
+        return all;
+    };
+    EXPECT_EQ(names("standard"), "E2 A D G B E4 ");
+    EXPECT_EQ(names("dadgad"), "D2 A2 D3 G A3 D4 ");
+    EXPECT_EQ(names("open-e"), "E2 B2 E3 G\u266f B3 E4 ");
+    EXPECT_EQ(names("half-step-down"), "E\u266d2 A\u266d D\u266d G\u266d B\u266d E\u266d4 ");
+
+    EXPECT_EQ(TunerDisplayModel::readoutTexts(110.5f, 0.0f, 442).note, "A2");
+    EXPECT_EQ(TunerDisplayModel::readoutTexts(103.8f, 0.0f, 415).note, "A2");
+    EXPECT_EQ(TunerDisplayModel::readoutTexts(103.8f, 0.0f, 440).note, "Ab2");
+
+    EXPECT_EQ(tuningCaption(standardTuning(), 440), "");
+    EXPECT_EQ(tuningCaption(standardTuning(), 432), "A4 = 432 Hz");
+    EXPECT_EQ(tuningCaption(*findTuning("drop-d"), 442), "Drop D\nA4 = 442 Hz");
 }
 
 } // namespace
