@@ -1,5 +1,4 @@
-// The transform against direct sums and hand-worked values. The fixed-point
-// variant is checked through the detector (DetectorTest).
+// The transform against direct sums and hand-worked values.
 #include "engine/FftAndPeakScans.hpp"
 
 #include <gtest/gtest.h>
