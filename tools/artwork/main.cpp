@@ -106,12 +106,27 @@ constexpr TextColours STRING_LABEL_COLOURS{{0.06, 0.02, 0.12, 1.0}, {0.3, 0.31, 
 // A text item: place, size, font size in points, alignment, then bright and
 // dim colours; the first item of a group (`owner` empty) gets the values,
 // the others refer to its entries.
-void label(LayoutFileWriter& cfg, const QString& item, const QRectF& frame, double fontSize,
-           const char* align, const TextColours& colours, const QString& owner) {
+// A text item's place, size and font size.
+void textFrame(LayoutFileWriter& cfg, const QString& item, const QRectF& frame, double fontSize) {
     cfg.position(item, frame.topLeft());
     cfg.value(item + ".width", formatNumber(frame.width()));
     cfg.value(item + ".height", formatNumber(frame.height()));
     cfg.value(item + ".fontsize", formatNumber(fontSize));
+}
+
+// A text item in one colour, left-aligned by default.
+void plainLabel(LayoutFileWriter& cfg, const QString& item, const QRectF& frame, double fontSize,
+                const Rgba& colour) {
+    textFrame(cfg, item, frame, fontSize);
+    const char* const components[] = {"red", "green", "blue", "alpha"};
+    for (size_t c = 0; c < 4; ++c) {
+        cfg.value(item + "." + components[c], formatNumber(colour[c]));
+    }
+}
+
+void label(LayoutFileWriter& cfg, const QString& item, const QRectF& frame, double fontSize,
+           const char* align, const TextColours& colours, const QString& owner) {
+    textFrame(cfg, item, frame, fontSize);
     cfg.value(item + ".align", align);
     const char* const components[] = {"red", "green", "blue", "alpha"};
     const std::pair<const char*, const Rgba*> states[] = {{"bright", &colours.bright},
@@ -173,25 +188,12 @@ LayoutFileWriter layoutFile() {
 
     cfg.comment("Status line: why the tuner hears nothing (empty while all is well); "
                 "font size in points, colour components 0..1");
-    cfg.position("statusline", STATUS_LINE_FRAME.topLeft());
-    cfg.value("statusline.width", formatNumber(STATUS_LINE_FRAME.width()));
-    cfg.value("statusline.height", formatNumber(STATUS_LINE_FRAME.height()));
-    cfg.value("statusline.fontsize", formatNumber(STATUS_LINE_FONT_SIZE));
-    cfg.value("statusline.red", "1");
-    cfg.value("statusline.green", "0.78");
-    cfg.value("statusline.blue", "0.3");
-    cfg.value("statusline.alpha", "1");
+    plainLabel(cfg, "statusline", STATUS_LINE_FRAME, STATUS_LINE_FONT_SIZE, {1.0, 0.78, 0.3, 1.0});
 
     cfg.comment("Tuning caption: shown quietly above the status line, the tuning's name when it "
                 "is not standard and the reference pitch when it is not 440 Hz");
-    cfg.position("tuningcaption", TUNING_CAPTION_FRAME.topLeft());
-    cfg.value("tuningcaption.width", formatNumber(TUNING_CAPTION_FRAME.width()));
-    cfg.value("tuningcaption.height", formatNumber(TUNING_CAPTION_FRAME.height()));
-    cfg.value("tuningcaption.fontsize", formatNumber(TUNING_CAPTION_FONT_SIZE));
-    cfg.value("tuningcaption.red", "0.62");
-    cfg.value("tuningcaption.green", "0.63");
-    cfg.value("tuningcaption.blue", "0.68");
-    cfg.value("tuningcaption.alpha", "1");
+    plainLabel(cfg, "tuningcaption", TUNING_CAPTION_FRAME, TUNING_CAPTION_FONT_SIZE,
+               {0.62, 0.63, 0.68, 1.0});
 
     cfg.comment("Readout: the nearest note, the cents from the string's target and the frequency "
                 "heard, bright while a note is heard and dim with the meter; align is left, "
