@@ -35,12 +35,12 @@ std::string tunerUsage() {
            "  --resources DIR         use the layout and images in DIR where present\n"
            "  --screenshot FILE.png   after --after seconds, save the window as FILE.png\n"
            "                          and its state as FILE.json, then quit\n"
-           "  --after SECONDS         when to take the screenshot (default 3)\n"
+           "  --after SECONDS         when to take the screenshot (default 3)\n" +
+           tuningOptionsUsage(26, true) +
            "  --help                  show this help\n"
-           "  --version               show the version\n" +
-           tuningOptionsUsage(26) +
+           "  --version               show the version\n"
            "\n"
-           "Keys: 1-6 pick a string (low E to high E), M or A the magic key, S or comma\n"
+           "Keys: 1-6 pick a string (lowest to highest), M or A the magic key, S or comma\n"
            "the settings, Escape or Return closes them, Ctrl+Q quits.\n";
 }
 

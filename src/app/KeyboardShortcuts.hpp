@@ -9,7 +9,7 @@ namespace ovra {
 class OvraMainView;
 
 // Keys for desktop users, on top of the touch behaviour: 1-6 touch the
-// tuning key of string 0-5 (low E to high E), M the magic key, S or
+// tuning key of string 0-5 (lowest to highest), M the magic key, S or
 // comma opens the settings panel, Escape or Return closes it (Done), Ctrl+Q
 // quits. While the panel covers the screen the tuning keys cannot be touched,
 // so their keys do nothing then either.

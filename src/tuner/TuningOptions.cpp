@@ -6,14 +6,20 @@
 
 namespace ovra {
 
-std::string tuningOptionsUsage(size_t descriptionColumn) {
+std::string tuningOptionsUsage(size_t descriptionColumn, bool forOneRun) {
     const auto line = [descriptionColumn](std::string option, const std::string& description) {
         option.resize(std::max(descriptionColumn, option.size() + 1), ' ');
         return option + description + "\n";
     };
+    const std::string range =
+        std::to_string(MIN_REFERENCE_PITCH) + " to " + std::to_string(MAX_REFERENCE_PITCH);
+    if (forOneRun) {
+        return line("  --tuning ID", "tune to this tuning for this run, without storing it") +
+               line("  --a4 HZ", "tune from A4 at HZ hertz (" + range + ") for this run") +
+               line("  --list-tunings", "list the tunings and exit");
+    }
     return line("  --tuning ID", "tune the strings to this tuning (default standard)") +
-           line("  --a4 HZ", "tune from A4 at HZ hertz, " + std::to_string(MIN_REFERENCE_PITCH) +
-                                 " to " + std::to_string(MAX_REFERENCE_PITCH) + " (default " +
+           line("  --a4 HZ", "tune from A4 at HZ hertz, " + range + " (default " +
                                  std::to_string(DEFAULT_REFERENCE_PITCH) + ")") +
            line("  --list-tunings", "list the tunings and exit");
 }

@@ -12,8 +12,9 @@ namespace ovra {
 // --tuning ID, --a4 HZ and --list-tunings.
 
 // The help lines of the three options, their descriptions starting at
-// `descriptionColumn`.
-std::string tuningOptionsUsage(size_t descriptionColumn);
+// `descriptionColumn`; `forOneRun` for a program whose stored settings the
+// options override.
+std::string tuningOptionsUsage(size_t descriptionColumn, bool forOneRun);
 
 // The tuning a --tuning value names; an error message for an unknown one.
 std::string parseTuningOption(const std::string& value, const Tuning** tuning);

@@ -68,10 +68,10 @@ std::string analyzeUsage() {
            "  --hyperactive        show every reading unsmoothed (reactivity \"High\")\n"
            "  --string auto|0..5   choose the string automatically (default), or fix it\n"
            "                       (0 = lowest string ... 5 = highest)\n"
-           "  --format csv|json    output format (default csv)\n"
+           "  --format csv|json    output format (default csv)\n" +
+           tuningOptionsUsage(23, false) +
            "  --help               show this help\n"
-           "  --version            show the version\n" +
-           tuningOptionsUsage(23) +
+           "  --version            show the version\n"
            "\n"
            "Any format libsndfile reads is accepted; other sample rates are resampled\n"
            "to 8000 Hz and channels are mixed down to mono.\n";
