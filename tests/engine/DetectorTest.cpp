@@ -1,4 +1,4 @@
-// The detector's entry point on synthetic buffers: worked values of mode,
+// The detector's entry points on synthetic buffers: worked values of mode,
 // raw peak power and fundamental, and refusal of bad arguments.
 #include "TestTones.hpp"
 #include "common/LogCapture.hpp"
@@ -46,6 +46,37 @@ TEST_F(Detector, SilenceAndBadArgumentsGiveZeroEverywhere) {
         EXPECT_EQ(power, 0.0) << length;
     }
     EXPECT_EQ(log.lines().size(), 6u); // every refusal but the silence is logged
+}
+
+TEST_F(Detector, LoudestPitchTakesTheSpacingToTheNextStrongPeak) {
+    double fundamental = 0.0;
+    EXPECT_EQ(q->detectLoudestPitch(pcmTone(440.0, {1000}).data(), &fundamental), 0.0)
+        << "no buffer length yet";
+    q->setBufferLength(2048);
+    // On-bin partials at bins 225 and 450: 450 bins / factor minus the mode.
+    const double mode =
+        q->detectLoudestPitch(pcmTone(225 * BIN_HZ, {6000, 4000}).data(), &fundamental);
+    EXPECT_NEAR(mode, 439.45, 0.01);
+    EXPECT_NEAR(fundamental, 450.0 / 0.51200002431869507 - mode, 1e-9);
+    EXPECT_GT(q->rawPeakPower(), 0.0);
+}
+
+TEST_F(Detector, FixedPointModeMatchesAndExponentsAboveNineAreRefused) {
+    const auto samples = pcmTone(100 * 8000.0 / 1024, {8000}, 512);
+    double fixedPower = 0.0;
+    EXPECT_NEAR(q->detectPitchWithFFFTByHarmonics(samples.data(), 9, nullptr, &fixedPower), 781.25,
+                0.1);
+    double power = 0.0;
+    q->detectPitchByHarmonics(samples.data(), 512, nullptr, &power);
+    EXPECT_NEAR(fixedPower / power, 0.25, 0.01);
+    LogCapture log;
+    for (int32_t bad : {10, -1}) {
+        double fundamental = -1.0;
+        EXPECT_EQ(q->detectPitchWithFFFTByHarmonics(samples.data(), bad, &fundamental, &power),
+                  0.0);
+        EXPECT_EQ(fundamental, 0.0) << bad;
+    }
+    EXPECT_EQ(log.lines().size(), 2u);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
-// The transform against direct sums and hand-worked values.
+// The transform against direct sums and hand-worked values. The fixed-point
+// variant is checked through the detector (DetectorTest).
 #include "engine/FftAndPeakScans.hpp"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // Views: geometry in points, drawing order, which view a touch reaches, and
-// animated moves (what the screen uses of them).
+// animated moves.
 #include "UiTestSupport.hpp"
 
 #include "ui/Control.hpp"
@@ -12,18 +12,40 @@ namespace {
 
 class Views : public test::UiTest {};
 
-TEST_F(Views, BoundsStartAtZeroAndSetOriginMovesTheFrame) {
+TEST_F(Views, FrameIsDerivedFromCenterAnchorAndBounds) {
     View view(Rect{{10, 20}, {100, 50}});
+    EXPECT_EQ(view.center(), (Point{60, 45}));
     EXPECT_EQ(view.bounds(), (Rect{{0, 0}, {100, 50}}));
+    // A layer keeps its position when the anchor moves: the frame moves instead.
+    view.setAnchorPoint(Point{0, 0});
+    EXPECT_EQ(view.frame(), (Rect{{60, 45}, {100, 50}}));
+    // setOrigin only places the centre half the bounds away, whatever the anchor.
+    view.setAnchorPoint(Point{0.5f, 0.5f});
     view.setOrigin(Point{0.25f, -1.5f});
     EXPECT_EQ(view.frame(), (Rect{{0.25f, -1.5f}, {100, 50}}));
+    view.setRightX(300);
+    EXPECT_EQ(view.frame().origin.x, 200.0f);
 }
 
-TEST_F(Views, LaterSubviewsAreDrawnAbove) {
+TEST_F(Views, RelativePointsCountFromTheBottomLeft) {
+    View view(Rect{{0, 0}, {200, 100}});
+    EXPECT_EQ(view.absolutePointFromRelativePoint(Point{0.5f, 0.25f}), (Point{100, 75}));
+    EXPECT_EQ(view.relativePointFromAbsolutePoint(Point{100, 75}), (Point{0.5f, 0.25f}));
+}
+
+TEST_F(Views, LaterSubviewsAreDrawnAboveAndAddingAgainMovesToTheTop) {
     test::SceneWindow window(100, 100);
-    window.root->addSubview(new ImageView(test::solidPixmap(50, 50, Qt::red)));
-    window.root->addSubview(new ImageView(test::solidPixmap(50, 50, Qt::blue)));
+    auto* red = new ImageView(test::solidPixmap(50, 50, Qt::red));
+    auto* blue = new ImageView(test::solidPixmap(50, 50, Qt::blue));
+    window.root->addSubview(red);
+    window.root->addSubview(blue);
     EXPECT_EQ(window.drawnAt(10, 10), QColor(Qt::blue));
+    window.root->addSubview(red);
+    EXPECT_EQ(window.root->subviews(), (std::vector<View*>{blue, red}));
+    EXPECT_EQ(window.drawnAt(10, 10), QColor(Qt::red));
+    blue->removeFromSuperview();
+    EXPECT_EQ(window.root->subviews(), (std::vector<View*>{red}));
+    delete blue; // handed back to the caller
 }
 
 TEST_F(Views, PointInsideCoversTheBoundsWithoutTheFarEdges) {
