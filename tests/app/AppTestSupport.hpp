@@ -106,4 +106,26 @@ inline void finishCapture() {
     EXPECT_TRUE(finishCaptureThreads(std::chrono::seconds(20)));
 }
 
+// The application launched as main() launches it, with its own preferences
+// folder and a scripted sound source.
+class LaunchedTuner : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ensureWidgetApplication();
+        ASSERT_TRUE(store.isValid());
+    }
+    void TearDown() override {
+        delegate.reset();
+        finishCapture();
+    }
+    void launch() {
+        delegate = std::make_unique<OvraTunerAppDelegate>(testOptions(quickFactory(source)));
+        delegate->applicationDidFinishLaunching();
+    }
+
+    TemporaryPreferences store;
+    std::shared_ptr<ScriptedAudioSource> source = ScriptedAudioSource::create();
+    std::unique_ptr<OvraTunerAppDelegate> delegate;
+};
+
 } // namespace ovra::test

@@ -14,21 +14,8 @@ namespace {
 
 using test::eventually;
 
-class Delegate : public ::testing::Test {
+class Delegate : public test::LaunchedTuner {
 protected:
-    void SetUp() override {
-        test::ensureWidgetApplication();
-        ASSERT_TRUE(store.isValid());
-    }
-    void TearDown() override {
-        delegate.reset();
-        test::finishCapture();
-    }
-    void launch() {
-        delegate =
-            std::make_unique<OvraTunerAppDelegate>(test::testOptions(test::quickFactory(source)));
-        delegate->applicationDidFinishLaunching();
-    }
     bool queue(size_t index, bool ScriptedAudioSource::QueueReport::*what) const {
         const auto reports = source->reports();
         return reports.size() > index && reports[index].*what;
@@ -36,32 +23,22 @@ protected:
     bool capturing() const { return delegate->audioTrapper()->audioThread() != nullptr; }
     QString stored(const char* key) const { return store.fileValue(key); }
     ScreenState screen() const { return delegate->mainView()->screenState(); }
-
-    test::TemporaryPreferences store;
-    std::shared_ptr<ScriptedAudioSource> source = ScriptedAudioSource::create();
-    std::unique_ptr<OvraTunerAppDelegate> delegate;
 };
 
-TEST_F(Delegate, LaunchShowsTheScreenWithTheStoredSelectionAndStartsCapture) {
+// Launch shows the stored selection and starts capture; capture then
+// follows the window's visibility, and settings are written on the way.
+TEST_F(Delegate, CaptureFollowsVisibilityNotFocusAndSettingsAreWrittenOnTheWay) {
     store.writeFile("[General]\novratuner.volumethreshold=700\novratuner.tuningkeyselected=6\n");
     launch();
     ASSERT_TRUE(delegate->window()->isVisible());
-    EXPECT_EQ(delegate->window()->contentView(), delegate->mainView());
     EXPECT_EQ(delegate->volumeThreshold(), 700);
-    EXPECT_TRUE(screen().automatic);
-    EXPECT_TRUE(screen().magicKeyLit);
-    EXPECT_EQ(delegate->audioTrapper()->delegate(), delegate->mainView()->captureDelegate());
-    EXPECT_TRUE(eventually([&] { return queue(0, &ScriptedAudioSource::QueueReport::started); }));
-}
-
-TEST_F(Delegate, CaptureFollowsVisibilityNotFocusAndSettingsAreWrittenOnTheWay) {
-    launch();
+    EXPECT_TRUE(screen().automatic && screen().magicKeyLit);
     ASSERT_TRUE(eventually([&] { return queue(0, &ScriptedAudioSource::QueueReport::started); }));
     const auto threshold = [&] { return stored(OvraTunerAppDelegate::KEY_VOLUME_THRESHOLD); };
     delegate->handleApplicationStateChange(Qt::ApplicationActive);
     delegate->setVolumeSensitivity(0.5f);
     delegate->setHyperactivityMode(true);
-    EXPECT_TRUE(threshold().isNull()) << "a slider drag is not a write per step";
+    EXPECT_EQ(threshold(), QStringLiteral("700")) << "a slider drag is not a write per step";
     delegate->handleApplicationStateChange(Qt::ApplicationInactive); // focus elsewhere
     EXPECT_TRUE(capturing());
     EXPECT_EQ(threshold(), QStringLiteral("525"));

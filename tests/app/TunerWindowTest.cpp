@@ -11,13 +11,11 @@
 namespace ovra {
 namespace {
 
-TEST(TunerWindowLetterbox, ATallWindowShowsOnlyStageColourOutsideTheScreenAndClicksThereDoNothing) {
-    test::ensureWidgetApplication();
-    test::TemporaryPreferences store;
-    auto source = ScriptedAudioSource::create();
-    auto delegate =
-        std::make_unique<OvraTunerAppDelegate>(test::testOptions(test::quickFactory(source)));
-    delegate->applicationDidFinishLaunching();
+class TunerWindowLetterbox : public test::LaunchedTuner {};
+
+TEST_F(TunerWindowLetterbox,
+       ATallWindowShowsOnlyStageColourOutsideTheScreenAndClicksThereDoNothing) {
+    launch();
     TunerWindow* window = delegate->window();
     window->resize(400, 980);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
@@ -45,8 +43,6 @@ TEST(TunerWindowLetterbox, ATallWindowShowsOnlyStageColourOutsideTheScreenAndCli
     for (const QMessageBox* box : window->findChildren<QMessageBox*>()) {
         EXPECT_FALSE(box->isVisible()) << box->objectName().toStdString();
     }
-    delegate.reset();
-    test::finishCapture();
 }
 
 TEST(TunerWindowGeometry, ComesBackAtTheSizeItWasLeftAtAndIgnoresAnUnreadableRecord) {
