@@ -9,7 +9,7 @@
 namespace ovra {
 namespace {
 
-TEST(TunerHearingNothing, ANoteFollowedByDigitalZerosEndsDimWithNoLedLit) {
+TEST(TunerHearingNothing, ANoteFollowedByDigitalZerosEndsDimWithNoLedLitAndItsWordsDim) {
     QTemporaryDir dir;
     const QString wav = dir.filePath(QStringLiteral("a2-then-zeros.wav"));
     ASSERT_TRUE(test::writeHeldNotes(wav, {{110.0, 2.0}, {0.0, 3.0}}));
@@ -22,6 +22,9 @@ TEST(TunerHearingNothing, ANoteFollowedByDigitalZerosEndsDimWithNoLedLit) {
     EXPECT_FALSE(state["meter_bright"].toBool(true));
     EXPECT_EQ(state["lit_leds"].toInt(-1), 0);
     EXPECT_EQ(state["status"].toString(QStringLiteral("?")), QString()) << "a file is heard";
+    EXPECT_EQ(state["note"].toString(), QStringLiteral("A2")) << "the words stay";
+    EXPECT_FALSE(state["readout_bright"].toBool(true));
+    EXPECT_LT(test::textInkPixels(png, "readout.note", "bright"), 20) << "no bright ink left";
 }
 
 TEST(TunerHearingNothing, WithNoSoundServerTheStatusLineSaysSo) {

@@ -88,11 +88,6 @@ bool storePreferences(const QString& configHome, const QString& lines) {
     return true;
 }
 
-bool storeSelection(const QString& configHome, int keyIndex) {
-    return storePreferences(configHome,
-                            QStringLiteral("ovratuner.tuningkeyselected=%1").arg(keyIndex));
-}
-
 QString storedPreference(const QString& configHome, const QString& key) {
     const QVariant value = QSettings(preferencesFile(configHome), QSettings::IniFormat).value(key);
     return value.isValid() ? value.toString() : QString();

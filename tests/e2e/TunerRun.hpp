@@ -45,8 +45,6 @@ private:
 
 // Writes the tuner's preference file with these "key=value" lines.
 bool storePreferences(const QString& configHome, const QString& lines);
-// ... with this stored tuning-key selection.
-bool storeSelection(const QString& configHome, int keyIndex);
 // The text stored under `key` in the preference file, or a null string.
 QString storedPreference(const QString& configHome, const QString& key);
 

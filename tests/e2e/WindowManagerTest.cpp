@@ -20,7 +20,8 @@ QString xdotool(const QStringList& arguments) {
 
 TEST(UnderAWindowManager, ListeningFollowsTheWindowNotTheFocus) {
     QTemporaryDir dir;
-    ASSERT_TRUE(test::storeSelection(dir.filePath("config"), 6)); // automatic
+    ASSERT_TRUE(test::storePreferences(dir.filePath("config"),
+                                       "ovratuner.tuningkeyselected=6")); // automatic
     // A2, then G3 once capture has restarted: the note changes only once
     // another window has the focus.
     const QString wav = dir.filePath("a2-g3.wav");

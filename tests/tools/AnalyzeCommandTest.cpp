@@ -31,48 +31,39 @@ Outcome analyze(const QStringList& arguments) {
     return run;
 }
 
-class AnalyzeCommand : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(test::writeWav(dir.file("a2.wav"), test::synthesizeTone({}), 8000));
-    }
-    QString file(const char* name) const { return QString::fromStdString(dir.file(name)); }
+TEST(AnalyzeCommand, BadFilesFailByNameWhileTheOthersAreStillAnalysed) {
     test::TemporaryDirectory dir;
-};
-
-TEST_F(AnalyzeCommand, AMissingFileFailsByNameWhileTheOthersAreStillAnalysed) {
-    const Outcome run = analyze({file("missing.wav"), file("a2.wav")});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains("missing.wav")) << run.err.toStdString();
-    EXPECT_EQ(run.err.count('\n'), 1) << "one clear line";
-    EXPECT_TRUE(run.out.contains("a2.wav,"));
-}
-
-TEST_F(AnalyzeCommand, AWavWithACorruptHeaderFailsClearly) {
+    ASSERT_TRUE(test::writeWav(dir.file("a2.wav"), test::synthesizeTone({}), 8000));
     std::ifstream in(dir.file("a2.wav"), std::ios::binary);
     std::string bytes(std::istreambuf_iterator<char>(in), {});
     ASSERT_GT(bytes.size(), 44u);
     bytes.replace(12, 24, std::string(24, '\xff')); // the "fmt " chunk
     std::ofstream(dir.file("corrupt.wav"), std::ios::binary) << bytes;
-    const Outcome run = analyze({file("corrupt.wav")});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains("corrupt.wav")) << run.err.toStdString();
-}
+    const auto file = [&dir](const char* name) { return QString::fromStdString(dir.file(name)); };
 
-TEST_F(AnalyzeCommand, UsageErrorsAnalyseNothingAndHelpAndVersionSucceed) {
+    const Outcome run = analyze({file("missing.wav"), file("corrupt.wav"), file("a2.wav")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("missing.wav")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("corrupt.wav")) << run.err.toStdString();
+    EXPECT_EQ(run.err.count('\n'), 2) << "one clear line each";
+    EXPECT_TRUE(run.out.contains("a2.wav,"));
+
     const Outcome wrong = analyze({"--sensitivity", "3", file("a2.wav")});
     EXPECT_EQ(wrong.exitCode, 2);
     EXPECT_TRUE(wrong.err.contains("--sensitivity")) << wrong.err.toStdString();
-    EXPECT_TRUE(wrong.out.isEmpty());
+    EXPECT_TRUE(wrong.out.isEmpty()) << "a usage error analyses nothing";
+    const Outcome pitch = analyze({"--a4", "1000", file("a2.wav")});
+    EXPECT_EQ(pitch.exitCode, 2);
+    EXPECT_EQ(pitch.err.count('\n'), 1) << pitch.err.toStdString();
+}
+
+TEST(AnalyzeCommand, HelpVersionAndTheTuningListSucceed) {
     const Outcome help = analyze({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.startsWith("Usage: ovratuner-analyze"));
     const Outcome version = analyze({"--version"});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_TRUE(version.out.startsWith("ovratuner-analyze "));
-    const Outcome pitch = analyze({"--a4", "1000", file("a2.wav")});
-    EXPECT_EQ(pitch.exitCode, 2);
-    EXPECT_EQ(pitch.err.count('\n'), 1) << pitch.err.toStdString();
     const Outcome tunings = analyze({"--list-tunings"});
     EXPECT_EQ(tunings.exitCode, 0);
     EXPECT_EQ(tunings.out.count('\n'), 9);

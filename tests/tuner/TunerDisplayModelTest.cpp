@@ -20,17 +20,16 @@ const NeedlePoints kPoints{
     /*farBlue*/ {20.0f, 40.0f},
 };
 
-TEST(BorderFrequencies, LieHalfwayInCentsBetweenNeighbouringStrings) {
-    TunerDisplayModel model;
-    const auto& borders = model.borderFrequencies();
-    const float expected[5] = {95.209f, 127.088f, 169.643f, 220.001f, 285.305f};
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_NEAR(borders[static_cast<size_t>(i)], expected[i], 0.0006f) << "border " << i;
-    }
-}
-
+// Borders lie halfway in cents between neighbouring strings; one exactly on
+// a border goes to the higher string.
 TEST(AutomaticSelection, PicksTheStringWhoseRangeHoldsTheFrequency) {
     TunerDisplayModel model;
+    const float borders[5] = {95.209f, 127.088f, 169.643f, 220.001f, 285.305f};
+    for (size_t i = 0; i < 5; ++i) {
+        EXPECT_NEAR(model.borderFrequencies()[i], borders[i], 0.0006f) << "border " << i;
+        model.autoSelectTuningKey(model.borderFrequencies()[i]);
+        EXPECT_EQ(model.activeTuningKeyIndex(), static_cast<int32_t>(i + 1));
+    }
     const struct {
         float frequency;
         int32_t string;
@@ -39,14 +38,6 @@ TEST(AutomaticSelection, PicksTheStringWhoseRangeHoldsTheFrequency) {
     for (const auto& c : cases) {
         model.autoSelectTuningKey(c.frequency);
         EXPECT_EQ(model.activeTuningKeyIndex(), c.string) << c.frequency << " Hz";
-    }
-}
-
-TEST(AutomaticSelection, AFrequencyOnABorderGoesToTheHigherString) {
-    TunerDisplayModel model;
-    for (int i = 0; i < 5; ++i) {
-        model.autoSelectTuningKey(model.borderFrequencies()[static_cast<size_t>(i)]);
-        EXPECT_EQ(model.activeTuningKeyIndex(), i + 1);
     }
 }
 
@@ -102,29 +93,21 @@ TEST(KeyHits, StringKeysLeaveAutomaticModeAndTheMagicKeyToggles) {
     ASSERT_TRUE(model.tuningKeyHit(2));
     EXPECT_FALSE(model.autoSwitchModeEnabled());
     EXPECT_EQ(model.activeTuningKeyIndex(), 2);
-}
-
-TEST(KeyHits, IndexesThatAreNotKeysChangeNothing) {
-    TunerDisplayModel model;
-    model.tuningKeyHit(4);
-    EXPECT_FALSE(model.tuningKeyHit(7));
-    EXPECT_FALSE(model.tuningKeyHit(-1));
-    EXPECT_EQ(model.activeTuningKeyIndex(), 4);
+    EXPECT_FALSE(model.tuningKeyHit(7)) << "not a key";
+    EXPECT_FALSE(model.tuningKeyHit(-1)) << "not a key";
+    EXPECT_EQ(model.activeTuningKeyIndex(), 2);
     EXPECT_FALSE(model.autoSwitchModeEnabled());
 }
 
-TEST(Refresh, AQuietBufferDimsTheMeterButStillSetsTheLeds) {
-    TunerDisplayModel model;
-    const auto outcome = model.refresh(0.55f, 110.0f, 500.0f, 500, true, nullptr, kPoints);
-    EXPECT_EQ(outcome.litLeds, 5);
-    EXPECT_EQ(outcome.meter, RefreshOutcome::Meter::Dim);
-    EXPECT_FALSE(outcome.needle.has_value());
-    EXPECT_FALSE(outcome.displayFrequency.has_value());
-}
-
-TEST(Refresh, ALoudBufferMovesTheNeedleByCentsFromTheActiveString) {
+// A quiet buffer (not above the threshold) dims the meter but still sets the
+// LEDs; a loud one moves the needle by cents from the active string.
+TEST(Refresh, AQuietBufferDimsTheMeterALoudOneMovesTheNeedle) {
     TunerDisplayModel model;
     model.tuningKeyHit(1);
+    const auto quiet = model.refresh(0.55f, 110.0f, 500.0f, 500, true, nullptr, kPoints);
+    EXPECT_EQ(quiet.litLeds, 5);
+    EXPECT_EQ(quiet.meter, RefreshOutcome::Meter::Dim);
+    EXPECT_FALSE(quiet.needle.has_value() || quiet.displayFrequency.has_value());
     const auto outcome = model.refresh(0.3f, 110.0f, 501.0f, 500, true, nullptr, kPoints);
     EXPECT_EQ(outcome.meter, RefreshOutcome::Meter::Bright);
     ASSERT_TRUE(outcome.cents.has_value());
@@ -153,7 +136,8 @@ TEST(Refresh, ReadoutNamesTheNearestNoteAndRoundsHertzAndCents) {
     }
 }
 
-TEST(Refresh, SmoothedModeWaitsForAgreeingReadingsBeforeShowingAnything) {
+// Smoothed, it waits for agreeing readings before showing anything.
+TEST(Refresh, SmoothedModeWaitsThenManualModeNeverReselects) {
     TunerDisplayModel model;
     model.tuningKeyHit(6);
     FrequencySmoother smoother;
@@ -168,16 +152,13 @@ TEST(Refresh, SmoothedModeWaitsForAgreeingReadingsBeforeShowingAnything) {
     EXPECT_EQ(model.activeTuningKeyIndex(), 1);
     ASSERT_TRUE(outcome.displayFrequency.has_value());
     EXPECT_FLOAT_EQ(*outcome.displayFrequency, 110.0f);
-}
 
-TEST(Refresh, ManualModeNeverReselectsTheString) {
-    TunerDisplayModel model;
-    model.tuningKeyHit(0);
-    const auto outcome = model.refresh(0.3f, 330.0f, 1e6f, 500, true, nullptr, kPoints);
-    EXPECT_FALSE(outcome.selectionChanged);
+    model.tuningKeyHit(0); // a chosen string is never reselected
+    const auto manual = model.refresh(0.3f, 330.0f, 1e6f, 500, true, nullptr, kPoints);
+    EXPECT_FALSE(manual.selectionChanged);
     EXPECT_EQ(model.activeTuningKeyIndex(), 0);
-    ASSERT_TRUE(outcome.needle.has_value());
-    EXPECT_EQ(outcome.needle->point(), kPoints.farRed) << "330 Hz is far sharp of low E";
+    ASSERT_TRUE(manual.needle.has_value());
+    EXPECT_EQ(manual.needle->point(), kPoints.farRed) << "330 Hz is far sharp of low E";
 }
 
 // Standard at 440 is the classic table bit for bit; every other target is
