@@ -14,6 +14,11 @@ TunerDisplayModel::TunerDisplayModel() {
 }
 
 void TunerDisplayModel::setTuning(const Tuning& tuning, int32_t referencePitch) {
+    // The screen applies the application's tuning as it is built, which is
+    // usually the one the model starts with: no second border walk then.
+    if (tuning.id == myTuning->id && referencePitch == myReferencePitch) {
+        return;
+    }
     myTuning = &tuning;
     myReferencePitch = referencePitch;
     myTargetFrequencies = ovra::targetFrequencies(tuning, referencePitch);
