@@ -6,11 +6,12 @@
 // process's (Qt's raster engine draws on pooled threads too). Arguments: the
 // window's width and height in pixels; pick sizes with --benchmark_filter.
 
+#include "BenchApplication.hpp"
+
 #include "app/TunerWindow.hpp"
 #include "layout/WEXConfig.hpp"
 #include "tuner/OvraMainView.hpp"
 
-#include <QApplication>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -22,19 +23,10 @@
 namespace {
 
 using namespace ovra;
+using bench::ensureApplication;
 
 constexpr int REFRESHES_PER_MINUTE = 240;
 constexpr int REFRESH_MS = 250;
-
-void ensureApplication() {
-    if (QCoreApplication::instance() == nullptr) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "screen_refresh_bench";
-        static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv);
-    }
-}
 
 void BM_ScreenRefreshMinute(benchmark::State& state) {
     ensureApplication();

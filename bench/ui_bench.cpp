@@ -1,14 +1,14 @@
 // View kit costs: the needle's per-refresh move (plain and animated), a button
 // touch cycle, and an offscreen picture of a full screen of image views.
 
+#include "BenchApplication.hpp"
+
 #include "layout/Resources.hpp"
 #include "layout/WEXConfig.hpp"
 #include "ui/ImageView.hpp"
 #include "ui/LayoutImageView.hpp"
 #include "ui/SceneScreenshot.hpp"
 #include "ui/WEXButton.hpp"
-
-#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -17,16 +17,7 @@
 namespace {
 
 using namespace ovra;
-
-void ensureApplication() {
-    if (QCoreApplication::instance() == nullptr) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "ui_bench";
-        static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv);
-    }
-}
+using bench::ensureApplication;
 
 void BM_NeedleSetOrigin(benchmark::State& state) {
     ensureApplication();
