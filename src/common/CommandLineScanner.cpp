@@ -1,6 +1,19 @@
 #include "common/CommandLineScanner.hpp"
 
+#include <charconv>
+
 namespace ovra {
+
+bool parseWholeNumber(const std::string& text, int32_t* value) {
+    int32_t number = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, number);
+    if (text.empty() || ec != std::errc() || ptr != end) {
+        return false;
+    }
+    *value = number;
+    return true;
+}
 
 ScannedCommandLine scanCommandLine(const std::vector<std::string>& arguments,
                                    const std::set<std::string>& flags,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <set>
 #include <string>
 #include <vector>
@@ -22,6 +23,10 @@ struct ScannedCommandLine {
 // ("--name value" or "--name=value", for options in `withValue`) and
 // operands. "--" ends the options; a lone "-" is an operand. The first
 // unknown option or missing value stops the scan with a message naming it.
+// An option's value read as a whole decimal 32-bit integer (all of it, no
+// sign other than '-'); false, with `value` untouched, otherwise.
+bool parseWholeNumber(const std::string& text, int32_t* value);
+
 ScannedCommandLine scanCommandLine(const std::vector<std::string>& arguments,
                                    const std::set<std::string>& flags,
                                    const std::set<std::string>& withValue);

@@ -1,7 +1,8 @@
 #include "tuner/TuningOptions.hpp"
 
+#include "common/CommandLineScanner.hpp"
+
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 
 namespace ovra {
@@ -34,9 +35,7 @@ std::string parseTuningOption(const std::string& value, const Tuning** tuning) {
 
 std::string parseReferencePitchOption(const std::string& value, int32_t* hertz) {
     int32_t number = 0;
-    const char* end = value.data() + value.size();
-    const auto [ptr, ec] = std::from_chars(value.data(), end, number);
-    if (value.empty() || ec != std::errc() || ptr != end || !isValidReferencePitch(number)) {
+    if (!parseWholeNumber(value, &number) || !isValidReferencePitch(number)) {
         return "--a4 takes a whole number of hertz from " + std::to_string(MIN_REFERENCE_PITCH) +
                " to " + std::to_string(MAX_REFERENCE_PITCH) + ", not '" + value + "'";
     }

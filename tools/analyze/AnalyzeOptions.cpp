@@ -3,17 +3,9 @@
 #include "common/CommandLineScanner.hpp"
 #include "tuner/TuningOptions.hpp"
 
-#include <charconv>
-
 namespace ovra {
 
 namespace {
-
-bool parseInt(const std::string& text, int32_t* value) {
-    const char* end = text.data() + text.size();
-    auto [ptr, ec] = std::from_chars(text.data(), end, *value);
-    return ec == std::errc() && ptr == end && !text.empty();
-}
 
 // Applies one option's value; returns an error message, or empty.
 std::string applyOption(const CommandLineItem& item, AnalyzeOptions& options) {
@@ -31,14 +23,14 @@ std::string applyOption(const CommandLineItem& item, AnalyzeOptions& options) {
     } else if (item.name == "--a4") {
         return parseReferencePitchOption(value, &options.referencePitch);
     } else if (item.name == "--threshold") {
-        if (!parseInt(value, &options.threshold)) {
+        if (!parseWholeNumber(value, &options.threshold)) {
             return "--threshold takes a whole number, not '" + value + "'";
         }
     } else if (item.name == "--string") {
         int32_t string = 0;
         if (value == "auto") {
             options.fixedString = -1;
-        } else if (parseInt(value, &string) && string >= 0 && string <= 5) {
+        } else if (parseWholeNumber(value, &string) && string >= 0 && string <= 5) {
             options.fixedString = string;
         } else {
             return "--string takes auto or 0..5, not '" + value + "'";
