@@ -24,9 +24,6 @@ public:
     QuitSignals(const QuitSignals&) = delete;
     QuitSignals& operator=(const QuitSignals&) = delete;
 
-    // False when the pipe or a handler could not be set up (logged).
-    bool isInstalled() const { return myNotifier != nullptr; }
-
 private:
     void readSignals();
 

@@ -54,24 +54,6 @@ HearingStatus statusOfFailedInput(int32_t status) {
 
 } // namespace
 
-const char* hearingStatusName(HearingStatus status) {
-    switch (status) {
-    case HearingStatus::Stopped:
-        return "Stopped";
-    case HearingStatus::Opening:
-        return "Opening";
-    case HearingStatus::Hearing:
-        return "Hearing";
-    case HearingStatus::NoMicrophone:
-        return "NoMicrophone";
-    case HearingStatus::ChosenMicrophoneMissing:
-        return "ChosenMicrophoneMissing";
-    case HearingStatus::InputLost:
-        return "InputLost";
-    }
-    return "?";
-}
-
 std::shared_ptr<CorvaneAudioTrapper> CorvaneAudioTrapper::create() {
     return create(microphoneAudioQueueFactory());
 }

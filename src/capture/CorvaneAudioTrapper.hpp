@@ -26,8 +26,6 @@ enum class HearingStatus {
     ChosenMicrophoneMissing, // the input chosen by name is not there
     InputLost,               // the input failed or went away; being reopened
 };
-// "Hearing", "NoMicrophone", ... as in the enum.
-const char* hearingStatusName(HearingStatus status);
 
 // The capture object: owns the detector and the capture record, and runs an
 // audio input queue on a capture thread of its own per start. Always owned by
