@@ -1,5 +1,6 @@
 // The analysis callback on single buffers: which buffers run the detector,
-// what the record then holds, and that every buffer goes back to its queue.
+// what the record then holds, and that every buffer goes back to its queue;
+// and the capture object's delegate, held and safe to replace while read.
 #include "analysis/AnalysisCallback.hpp"
 #include "CaptureTestSupport.hpp"
 #include "engine/Quorl.hpp"
@@ -7,58 +8,36 @@
 namespace ovra {
 namespace {
 
-TEST(AnalysisCallback, SilentAllNegativeOrIncompleteBuffersLeaveTheRecordAlone) {
-    auto trapper = CorvaneAudioTrapper::create(nullptr);
-    auto delegate = std::make_shared<test::RecordingDelegate>();
-    trapper->setDelegate(delegate);
-    test::RecordingQueue queue;
+TEST(AnalysisCallback, OnlyAWholeBufferWithAPositivePeakRunsTheDetectorAndNotifies) {
     std::vector<int16_t> zeros(2048, 0), oneNegative(2048, 0), allNegative(2048, -5);
-    std::vector<int16_t> loud(100, 3000);
+    std::vector<int16_t> loud(100, 3000), smallest(2048, 0), full(2048, 0);
     oneNegative[700] = -32768;
-    AudioQueueBuffer buffers[] = {{4096, zeros.data(), 4096},
-                                  {4096, oneNegative.data(), 4096},
-                                  {4096, allNegative.data(), 4096},
-                                  {200, loud.data(), 200},
-                                  {0, nullptr, 4096}};
-    for (auto& buffer : buffers) {
-        callbackForAudio(trapper->callbackData(), &queue, &buffer);
-        EXPECT_EQ(queue.enqueued.back(), &buffer) << "handed back";
-    }
-    EXPECT_EQ(queue.enqueued.size(), std::size(buffers));
-    EXPECT_EQ(trapper->mostRecentModeFrequency(), 0.0f);
-    EXPECT_EQ(trapper->mostRecentFundamentalFrequency(), 0.0f);
-    EXPECT_EQ(trapper->mostRecentTopAmplitude(), 0.0f);
-    EXPECT_EQ(trapper->mostRecentRawPeakPower(), 0.0f);
-    EXPECT_EQ(delegate->count(), 0);
-}
-
-TEST(AnalysisCallback, APositivePeakRunsTheDetectorAndNotifiesTheDelegateIfAny) {
-    const struct {
-        int16_t first, second;
+    smallest[1234] = 1;
+    full[1234] = 32767;
+    full[1235] = -32768;
+    struct {
+        AudioQueueBuffer buffer;
         float amplitude;
-        bool withDelegate;
-    } cases[] = {
-        {1, 0, 0.000030517578125f, true},          // smallest positive peak
-        {32767, -32768, 0.999969482421875f, true}, // full scale is just below one
-        {1000, 0, 1000.0f / 32768.0f, false},
-    };
-    for (const auto& c : cases) {
+    } cases[] = {{{4096, zeros.data(), 4096}, 0.0f},
+                 {{4096, oneNegative.data(), 4096}, 0.0f},
+                 {{4096, allNegative.data(), 4096}, 0.0f},
+                 {{200, loud.data(), 200}, 0.0f}, // incomplete
+                 {{0, nullptr, 4096}, 0.0f},
+                 {{4096, smallest.data(), 4096}, 0.000030517578125f},
+                 {{4096, full.data(), 4096}, 0.999969482421875f}}; // full scale is below one
+    for (auto& c : cases) {
         auto trapper = CorvaneAudioTrapper::create(nullptr);
         auto delegate = std::make_shared<test::RecordingDelegate>();
-        trapper->setDelegate(c.withDelegate ? delegate : nullptr);
+        trapper->setDelegate(delegate);
         test::RecordingQueue queue;
-        std::vector<int16_t> samples(2048, 0);
-        samples[1234] = c.first;
-        samples[1235] = c.second;
-        AudioQueueBuffer buffer{4096, samples.data(), 4096};
-        callbackForAudio(trapper->callbackData(), &queue, &buffer);
-        EXPECT_EQ(trapper->mostRecentTopAmplitude(), c.amplitude) << c.first;
-        EXPECT_EQ(delegate->count(), c.withDelegate ? 1 : 0) << c.first;
-        EXPECT_EQ(queue.enqueued.size(), 1u) << c.first;
+        callbackForAudio(trapper->callbackData(), &queue, &c.buffer);
+        EXPECT_EQ(queue.enqueued, std::vector{&c.buffer}) << "handed back";
+        EXPECT_EQ(trapper->mostRecentTopAmplitude(), c.amplitude) << &c - cases;
+        EXPECT_EQ(delegate->count(), c.amplitude > 0.0f ? 1 : 0) << &c - cases;
     }
 }
 
-TEST(AnalysisCallback, StoresTheDetectorsResultsRoundedToFloatEvenWithoutAQueue) {
+TEST(AnalysisCallback, StoresTheDetectorsResultsRoundedToFloatWithoutAQueueOrDelegate) {
     auto trapper = CorvaneAudioTrapper::create(nullptr);
     auto samples = test::harmonicTone(110.0, 2048);
     AudioQueueBuffer buffer{4096, samples.data(), 4096};
@@ -74,6 +53,37 @@ TEST(AnalysisCallback, StoresTheDetectorsResultsRoundedToFloatEvenWithoutAQueue)
     EXPECT_NEAR(fundamental, 110.0, 1.0);
     EXPECT_EQ(trapper->mostRecentTopAmplitude(),
               static_cast<float>(*std::max_element(samples.begin(), samples.end())) / 32768.0f);
+}
+
+TEST(CaptureObject, DelegateReadWhileReplacedStaysWholeAndTheLastIsHeldUntilTheObjectGoes) {
+    auto trapper = CorvaneAudioTrapper::create(nullptr);
+    std::atomic<bool> done{false};
+    std::atomic<int> calls{0};
+    std::thread reader([&] {
+        while (!done.load()) {
+            if (auto d = trapper->delegate()) {
+                d->refreshGUIFromAnotherThread();
+                calls.fetch_add(1);
+            }
+        }
+    });
+    std::vector<std::shared_ptr<test::RecordingDelegate>> all;
+    for (int i = 0; i < 2000; ++i) {
+        all.push_back(std::make_shared<test::RecordingDelegate>());
+        trapper->setDelegate(all.back());
+    }
+    done.store(true);
+    reader.join();
+    int received = 0;
+    for (const auto& d : all) {
+        received += d->count();
+    }
+    EXPECT_EQ(received, calls.load()) << "every call reached one of the delegates";
+    std::weak_ptr<test::RecordingDelegate> last = all.back();
+    all.clear();
+    EXPECT_FALSE(last.expired());
+    trapper.reset();
+    EXPECT_TRUE(last.expired());
 }
 
 } // namespace

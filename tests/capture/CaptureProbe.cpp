@@ -1,6 +1,6 @@
 // Runs the capture object on a microphone for a while in a process of its
-// own, for tests that need a particular sound-server environment.
-//   capture_probe [--seconds S] [--no-stop] [--device-format RATE:CHANNELS:float|int16]
+// own, on the virtual microphone.
+//   capture_probe [--seconds S] [--device-format RATE:CHANNELS:float|int16]
 // Prints "notification <fundamental>" per analysed buffer and "done" at the
 // end (on standard error, so that standard output holds only queue lines). --device-format opens
 // the input in that format and converts.
@@ -33,13 +33,10 @@ private:
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     double seconds = 1.0;
-    bool stop = true;
     ovra::MicrophoneQueueOptions options;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--seconds") == 0 && i + 1 < argc) {
             seconds = std::stod(argv[++i]);
-        } else if (std::strcmp(argv[i], "--no-stop") == 0) {
-            stop = false;
         } else if (std::strcmp(argv[i], "--device-format") == 0 && i + 1 < argc) {
             const QStringList parts = QString::fromLocal8Bit(argv[++i]).split(':');
             if (parts.size() != 3) {
@@ -59,13 +56,10 @@ int main(int argc, char** argv) {
     auto trapper = ovra::CorvaneAudioTrapper::create(ovra::microphoneAudioQueueFactory(options));
     trapper->setDelegate(std::make_shared<PrintingDelegate>(trapper.get()));
     trapper->startAudioTrapper();
-    auto finish = [&] {
-        if (stop) {
-            trapper->stopAudioTrapper();
-        }
+    QTimer::singleShot(static_cast<int>(seconds * 1000), &app, [&] {
+        trapper->stopAudioTrapper();
         app.quit();
-    };
-    QTimer::singleShot(static_cast<int>(seconds * 1000), &app, finish);
+    });
     app.exec();
     std::fprintf(stderr, "done\n");
     return 0;

@@ -75,24 +75,6 @@ inline std::vector<int16_t> harmonicTone(double frequency, size_t count) {
     return pcmTone(frequency, {1428.6, 2857.1, 1714.3, 1142.9, 857.1}, count);
 }
 
-// What the process writes to standard output from construction to text().
-class StdoutCapture {
-public:
-    StdoutCapture() { ::testing::internal::CaptureStdout(); }
-    ~StdoutCapture() {
-        if (!myTaken) {
-            ::testing::internal::GetCapturedStdout();
-        }
-    }
-    std::string text() {
-        myTaken = true;
-        return ::testing::internal::GetCapturedStdout();
-    }
-
-private:
-    bool myTaken = false;
-};
-
 // A capture object with short event-loop slices and a recording delegate, on
 // queues of the test's choice. Every capture thread has ended when a test is over.
 class CaptureTest : public ::testing::Test {

@@ -1,8 +1,6 @@
-// A recording as capture's input: played in real time, once, and a file
-// that cannot be read.
+// A recording as capture's input: played in real time, once.
 #include "CaptureTestSupport.hpp"
 #include "capture/FileAudioQueue.hpp"
-#include "common/LogCapture.hpp"
 
 namespace ovra {
 namespace {
@@ -32,23 +30,6 @@ TEST_F(FileQueue, PlaysTheFileInRealTimeAndStopsAtItsEnd) {
     std::this_thread::sleep_for(400ms);
     EXPECT_EQ(delegate->count(), 5);
     EXPECT_EQ(ends.load(), 1);
-}
-
-TEST_F(FileQueue, AnUnreadableFileFailsNewInputAndTheLogNamesIt) {
-    LogCapture log;
-    test::StdoutCapture out;
-    useQueues(fileAudioQueueFactory("/nonexistent/missing.flac"));
-    trapper->startAudioTrapper();
-    trapper->stopAudioTrapper();
-    ASSERT_TRUE(finishCaptureThreads(3s));
-    EXPECT_EQ(out.text().rfind(
-                  "AudioQueueNewInput err " + std::to_string(AUDIO_QUEUE_ERR_FILE) + "\n", 0),
-              0u);
-    const auto lines = log.lines();
-    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
-        return line.find("/nonexistent/missing.flac") != std::string::npos;
-    }));
-    EXPECT_EQ(delegate->count(), 0);
 }
 
 } // namespace
