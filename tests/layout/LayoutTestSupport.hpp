@@ -48,7 +48,6 @@ public:
         ASSERT_EQ(file.write(bytes.data(), static_cast<qint64>(bytes.size())),
                   static_cast<qint64>(bytes.size()));
     }
-    void remove(const std::string& name) const { ASSERT_TRUE(QFile::remove(filePath(name))); }
     void writePng(const std::string& name, int width, int height, QColor color) const {
         QImage image(width, height, QImage::Format_ARGB32);
         image.fill(color);

@@ -14,7 +14,7 @@ namespace {
 
 const std::string DATA_DIR = OVRA_LAYOUT_TEST_DATA_DIR;
 
-TEST(Resources, OverrideDirectoryBeatsEmbedded) {
+TEST(Resources, OverrideDirectoryBeatsEmbeddedWithinASizeLimit) {
     const std::string embedded = *Resources::contentsOfResource("layout-test-shadowed.cfg");
     {
         test::OverrideDirectory skin;
@@ -31,6 +31,13 @@ TEST(Resources, OverrideDirectoryBeatsEmbedded) {
         skin.write("only-in-skin.cfg", "x");
         EXPECT_EQ(Resources::contentsOfResource("only-in-skin.cfg"),
                   std::optional<std::string>("x"));
+        // A size limit refuses larger files.
+        skin.write("ten.bin", std::string(10, 'a'));
+        EXPECT_TRUE(Resources::contentsOfResource("ten.bin", 10).has_value());
+        EXPECT_FALSE(Resources::contentsOfResource("ten.bin", 9).has_value());
+        EXPECT_FALSE(Resources::contentsOfResource("layout-test-embedded.cfg", 5).has_value());
+        skin.write("empty.bin", "");
+        EXPECT_EQ(Resources::contentsOfResource("empty.bin"), std::optional<std::string>(""));
     }
     EXPECT_FALSE(Resources::overrideDirectory().has_value());
     EXPECT_EQ(Resources::contentsOfResource("layout-test-shadowed.cfg"), embedded);
@@ -52,16 +59,6 @@ TEST(Resources, NamesCannotReachOutsideTheResources) {
     }
     // A folder is not a resource file.
     EXPECT_FALSE(Resources::pathForResource("sub").has_value());
-}
-
-TEST(Resources, SizeLimitRefusesLargerFiles) {
-    test::OverrideDirectory skin;
-    skin.write("ten.bin", std::string(10, 'a'));
-    EXPECT_TRUE(Resources::contentsOfResource("ten.bin", 10).has_value());
-    EXPECT_FALSE(Resources::contentsOfResource("ten.bin", 9).has_value());
-    EXPECT_FALSE(Resources::contentsOfResource("layout-test-embedded.cfg", 5).has_value());
-    skin.write("empty.bin", "");
-    EXPECT_EQ(Resources::contentsOfResource("empty.bin"), std::optional<std::string>(""));
 }
 
 } // namespace

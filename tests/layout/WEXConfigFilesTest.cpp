@@ -47,7 +47,7 @@ TEST(LayoutFiles, PresentFileIsReadOnceAndKept) {
     // Changed and then removed on disk: the table read first stays.
     skin.write("once.cfg", "ovra.item.x = 2;");
     EXPECT_EQ(WEXConfig::positionOfItem("item", nullptr, "once.cfg").x, 1.0f);
-    skin.remove("once.cfg");
+    ASSERT_TRUE(QFile::remove(skin.filePath("once.cfg")));
     EXPECT_EQ(WEXConfig::positionOfItem("item", nullptr, "once.cfg").x, 1.0f);
     EXPECT_EQ(config.layoutWithFilename("once.cfg"), table);
     EXPECT_TRUE(log.lines().empty());
@@ -55,12 +55,8 @@ TEST(LayoutFiles, PresentFileIsReadOnceAndKept) {
 
 TEST(LayoutFiles, AMalformedFileIsReportedTreatedAsMissingAndReadOnceMended) {
     const std::pair<const char*, std::string> files[] = {
-        {"unterminated_string", "ovra.item.x = \"12;\n"},
         {"unterminated_comment", "ovra.item.x = 1; /* open\n"},
         {"binary", std::string("ovra.item.x = 1;\0\1\2", 19)},
-        {"missing_equals", "ovra.item.x 1;"},
-        {"missing_semicolon", "ovra.item.x = 1\novra.item.y = 2;"},
-        {"non_ascii", "ovra.item.x = \"1\xC2\xB2\";"},
         {"empty", ""}};
     for (const auto& [name, content] : files) {
         SCOPED_TRACE(name);

@@ -3,54 +3,65 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 
 namespace ovra {
 namespace {
 
 using Value = std::optional<std::string>;
 
-const StringTable TABLE = {
-    {"ovra.tuningkey.0.unpressed.filename", "key_off.png"},
-    {"ovra.tuningkey.1.unpressed.filename", "$ovra.tuningkey.0.unpressed.filename"},
-    {"ovra.tuningkey.2.unpressed.filename", "$ovra.tuningkey.1.unpressed.filename"},
-    {"ovra.tuningkey.3.unpressed.filename", "$ovra.tuningkey.2.unpressed.filename"},
-    {"dangling", "$ovra.nothing.here"},
-    {"to.dangling", "$dangling"},
-    {"self", "$self"},
-    {"ping", "$pong"},
-    {"pong", "$ping"},
-    {"into.cycle", "$ping"},
-    {"dollar.only", "$"},
-    {"", "value of the empty key"},
-    {"mid.dollar", "a$b"},
-    {"empty", ""},
-};
+// Layout keys are "<prefix>.<item>[.<index>][.<modifier>].<attribute>", the
+// prefix being that of the newest layout object (queries check the full shape).
+TEST(LayoutKeyGrammar, ItemKeysUseTheSharedPrefix) {
+    ASSERT_EQ(WEXConfig::sharedConfig(), nullptr);
+    EXPECT_EQ(WEXConfig::newKeyStringWithItemID("item", 0, nullptr, "x"), "item.0.x");
+    {
+        WEXConfig ovra("ovra");
+        EXPECT_EQ(WEXConfig::newKeyStringWithItemID("item", 0, nullptr, "x"), "ovra.item.0.x");
+        {
+            WEXConfig other("other");
+            EXPECT_EQ(WEXConfig::sharedConfig(), &other);
+            EXPECT_EQ(WEXConfig::newKeyStringWithItemID("item", -1, nullptr, "x"), "other.item.x");
+        }
+        // Destroying the newest object leaves no shared object at all.
+        EXPECT_EQ(WEXConfig::sharedConfig(), nullptr);
+        EXPECT_EQ(WEXConfig::newKeyStringWithItemID("item", -1, nullptr, "x"), "item.x");
+    }
+    EXPECT_EQ(WEXConfig::sharedConfig(), nullptr);
+}
 
 TEST(LayoutReferences, ValuesFollowReferencesToTheFinalValue) {
-    const std::pair<const char*, Value> cases[] = {
-        // plain values are themselves
-        {"ovra.tuningkey.0.unpressed.filename", "key_off.png"},
-        {"mid.dollar", "a$b"},
-        {"empty", ""},
-        // a reference and chains of them
-        {"ovra.tuningkey.1.unpressed.filename", "key_off.png"},
-        {"ovra.tuningkey.2.unpressed.filename", "key_off.png"},
-        {"ovra.tuningkey.3.unpressed.filename", "key_off.png"},
-        // a missing target gives the reference text, also at the end of a chain
-        {"dangling", "$ovra.nothing.here"},
-        {"to.dangling", "$ovra.nothing.here"},
-        // a lone dollar names the empty key
-        {"dollar.only", "value of the empty key"},
-        // cycles end with the value as written
-        {"self", "$self"},
-        {"ping", "$pong"},
-        {"pong", "$ping"},
-        {"into.cycle", "$ping"},
-        {"not.there", std::nullopt}};
-    for (const auto& [key, value] : cases) {
-        EXPECT_EQ(WEXConfig::valueOfKey(key, &TABLE), value) << key;
+    const struct {
+        const char* key;
+        const char* written;
+        Value value;
+    } cases[] = {// plain values are themselves
+                 {"ovra.tuningkey.0.unpressed.filename", "key_off.png", "key_off.png"},
+                 {"mid.dollar", "a$b", "a$b"},
+                 {"empty", "", ""},
+                 // a reference and chains of them
+                 {"ovra.tuningkey.1.unpressed.filename", "$ovra.tuningkey.0.unpressed.filename",
+                  "key_off.png"},
+                 {"ovra.tuningkey.2.unpressed.filename", "$ovra.tuningkey.1.unpressed.filename",
+                  "key_off.png"},
+                 // a missing target gives the reference text, also at the end of a chain
+                 {"dangling", "$ovra.nothing.here", "$ovra.nothing.here"},
+                 {"to.dangling", "$dangling", "$ovra.nothing.here"},
+                 // a lone dollar names the empty key
+                 {"dollar.only", "$", "value of the empty key"},
+                 {"", "value of the empty key", "value of the empty key"},
+                 // cycles end with the value as written
+                 {"self", "$self", "$self"},
+                 {"ping", "$pong", "$pong"},
+                 {"pong", "$ping", "$ping"},
+                 {"into.cycle", "$ping", "$ping"}};
+    StringTable table;
+    for (const auto& c : cases) {
+        table[c.key] = c.written;
     }
+    for (const auto& c : cases) {
+        EXPECT_EQ(WEXConfig::valueOfKey(c.key, &table), c.value) << c.key;
+    }
+    EXPECT_EQ(WEXConfig::valueOfKey("not.there", &table), std::nullopt);
     const StringTable withoutEmptyKey = {{"dollar.only", "$"}};
     EXPECT_EQ(WEXConfig::valueOfKey("dollar.only", &withoutEmptyKey), Value("$"));
     EXPECT_EQ(WEXConfig::valueOfKey("self", nullptr), std::nullopt);
