@@ -1,7 +1,6 @@
 // The detector's entry points on synthetic buffers: worked values of mode,
 // raw peak power and fundamental, and refusal of bad arguments.
 #include "TestTones.hpp"
-#include "common/LogCapture.hpp"
 #include "engine/Quorl.hpp"
 
 #include <gtest/gtest.h>
@@ -34,7 +33,6 @@ TEST_F(Detector, OnBinSineGivesItsFrequencyAndPowerAQuarterOfAmplitudeSquared) {
 TEST_F(Detector, SilenceAndBadArgumentsGiveZeroEverywhere) {
     const std::vector<int16_t> zeros(2048, 0);
     const auto samples = pcmTone(440.0, {1000}, 4096);
-    LogCapture log;
     const std::pair<const int16_t*, int32_t> cases[] = {
         {zeros.data(), 2048},   {samples.data(), 0},    {samples.data(), -1}, {samples.data(), 3},
         {samples.data(), 1000}, {samples.data(), 4096}, {nullptr, 2048}};
@@ -45,7 +43,6 @@ TEST_F(Detector, SilenceAndBadArgumentsGiveZeroEverywhere) {
         EXPECT_EQ(fundamental, 0.0) << length;
         EXPECT_EQ(power, 0.0) << length;
     }
-    EXPECT_EQ(log.lines().size(), 6u); // every refusal but the silence is logged
 }
 
 TEST_F(Detector, LoudestPitchTakesTheSpacingToTheNextStrongPeak) {
@@ -69,14 +66,12 @@ TEST_F(Detector, FixedPointModeMatchesAndExponentsAboveNineAreRefused) {
     double power = 0.0;
     q->detectPitchByHarmonics(samples.data(), 512, nullptr, &power);
     EXPECT_NEAR(fixedPower / power, 0.25, 0.01);
-    LogCapture log;
     for (int32_t bad : {10, -1}) {
         double fundamental = -1.0;
         EXPECT_EQ(q->detectPitchWithFFFTByHarmonics(samples.data(), bad, &fundamental, &power),
                   0.0);
         EXPECT_EQ(fundamental, 0.0) << bad;
     }
-    EXPECT_EQ(log.lines().size(), 2u);
 }
 
 } // namespace

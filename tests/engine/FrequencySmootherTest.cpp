@@ -17,13 +17,6 @@ std::vector<float> submitAll(FrequencySmoother& s, const std::vector<float>& xs)
     return out;
 }
 
-// A smoother that has settled on f.
-FrequencySmoother steadyAt(float f) {
-    FrequencySmoother s;
-    submitAll(s, {f, f, f, f});
-    return s;
-}
-
 TEST(FrequencySmootherSequences, NoteChangesOutliersAndTheRunningMean) {
     struct Case {
         const char* what;
@@ -52,7 +45,8 @@ TEST(FrequencySmootherSequences, NoteChangesOutliersAndTheRunningMean) {
          {0, 0, 100, 101, 102},
          3}};
     for (const Case& c : cases) {
-        FrequencySmoother s = c.steady > 0 ? steadyAt(c.steady) : FrequencySmoother();
+        FrequencySmoother s;
+        submitAll(s, std::vector<float>(c.steady > 0 ? 4 : 0, c.steady)); // settled on it
         EXPECT_EQ(submitAll(s, c.in), c.out) << c.what;
         EXPECT_EQ(s.averageFrequencyValueCount(), c.count) << c.what;
     }

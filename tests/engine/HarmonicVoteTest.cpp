@@ -37,7 +37,7 @@ TEST_F(HarmonicVote, FitFindsTableRatiosWithinAStrictOnePointFivePercentPreferri
     }
 }
 
-TEST_F(HarmonicVote, ThreePeakExampleVotesFor110) {
+TEST_F(HarmonicVote, ThreePeakExampleVotesFor110AndASideLobeRatioCastsNone) {
     EXPECT_DOUBLE_EQ(vote({{220, 900}, {110, 400}, {330, 100}}), 110.0);
     EXPECT_NEAR(w(0, 2), 35.22, 1e-9);
     EXPECT_NEAR(w(1, 1), 34.64, 1e-9);
@@ -49,9 +49,7 @@ TEST_F(HarmonicVote, ThreePeakExampleVotesFor110) {
     int32_t harmonic = -1;
     q->findMaximumWeight(&peak, &harmonic, nullptr);
     EXPECT_EQ(std::pair(peak, harmonic), std::pair(0, 2));
-}
-
-TEST_F(HarmonicVote, SideLobeRatioCastsNoVote) {
+    // A main peak and its side lobe cast no vote.
     EXPECT_EQ(vote({{440.0, 1000}, {440.0 * 1.0113, 50}}), 0.0);
     for (int h = 0; h < Quorl::HARMONIC_NUMBER_COUNT; ++h) {
         EXPECT_EQ(w(0, h), 0.0) << h;

@@ -17,7 +17,7 @@ constexpr int32_t HALF = 256; // analysed bins in these hand-made spectra
 class PeakList : public ::testing::Test {
 protected:
     void SetUp() override { QuorlTestAccess::clearSpectrum(*q, HALF); }
-    void set(int32_t bin, double power) { QuorlTestAccess::setPower(*q, bin, power); }
+    void set(int32_t bin, double power) { QuorlTestAccess::power(*q, bin) = power; }
     std::vector<int32_t> bins() const {
         std::vector<int32_t> out;
         for (int s = 0; s < q->peakCount(); ++s) {
@@ -67,9 +67,8 @@ TEST_F(PeakList, StrictMaximaAboveHalfAPercentOfTheTopRankStrongestFirstAndRebui
         q->detectPeaks();
         EXPECT_EQ(bins(), c.bins) << c.what;
     }
-}
-
-TEST_F(PeakList, FrequenciesAreInterpolatedAndConverted) {
+    // Frequencies are interpolated and converted.
+    QuorlTestAccess::clearSpectrum(*q, HALF);
     set(99, 1);
     set(100, 3);
     set(101, 2);

@@ -24,10 +24,7 @@ public:
         }
     }
 
-    static void setPower(Quorl& quorl, int32_t bin, double power) {
-        quorl.myPowerValues[bin] = power;
-    }
-
+    static double& power(Quorl& quorl, int32_t bin) { return quorl.myPowerValues[bin]; }
     // Peak list in slot order; slot s uses bin s + 1 to hold its power.
     static void setPeaks(Quorl& quorl, std::initializer_list<Peak> peaks) {
         int32_t slot = 0;

@@ -13,9 +13,7 @@ TEST(MusicInitialization, FirstUseInitialisesTheClassWithoutAWarning) {
     EXPECT_EQ(WEXMusicUtil::centsFactor(), 0.0);
     EXPECT_NEAR(WEXMusicUtil::getCentsDifference(880.0, 440.0), 1200.0, 1e-9);
     EXPECT_DOUBLE_EQ(WEXMusicUtil::centsFactor(), 1731.2340490667561);
-    EXPECT_NEAR(WEXMusicUtil::getCentsDifference(440.0, 880.0), -1200.0, 1e-9);
-    EXPECT_EQ(log.count("Warning: WEXMusicUtil initializer had not been called"), 0);
-    EXPECT_TRUE(log.lines().empty());
+    EXPECT_TRUE(log.lines().empty()) << "no warning";
 }
 
 } // namespace

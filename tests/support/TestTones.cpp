@@ -56,10 +56,7 @@ std::vector<int16_t> toPcm16(const std::vector<double>& samples) {
 
 bool writeWav(const std::string& path, const std::vector<double>& samples, int sampleRate,
               int channels) {
-    SF_INFO info{};
-    info.samplerate = sampleRate;
-    info.channels = channels;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SF_INFO info{0, sampleRate, channels, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 0, 0};
     SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
     if (file == nullptr) {
         return false;

@@ -60,7 +60,6 @@ public:
     QColor drawnAt(int x, int y) {
         return renderScene(myScene, myScene.sceneRect(), 1.0).pixelColor(x, y);
     }
-    QGraphicsScene& scene() { return myScene; }
 
     View* root; // owned by the scene
 

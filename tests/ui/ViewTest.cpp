@@ -25,12 +25,9 @@ TEST_F(Views, FrameIsDerivedFromCenterAnchorAndBounds) {
     EXPECT_EQ(view.frame(), (Rect{{0.25f, -1.5f}, {100, 50}}));
     view.setRightX(300);
     EXPECT_EQ(view.frame().origin.x, 200.0f);
-}
-
-TEST_F(Views, RelativePointsCountFromTheBottomLeft) {
-    View view(Rect{{0, 0}, {200, 100}});
-    EXPECT_EQ(view.absolutePointFromRelativePoint(Point{0.5f, 0.25f}), (Point{100, 75}));
-    EXPECT_EQ(view.relativePointFromAbsolutePoint(Point{100, 75}), (Point{0.5f, 0.25f}));
+    // Relative points count from the bottom left.
+    EXPECT_EQ(view.absolutePointFromRelativePoint(Point{0.5f, 0.25f}), (Point{50, 37.5f}));
+    EXPECT_EQ(view.relativePointFromAbsolutePoint(Point{50, 37.5f}), (Point{0.5f, 0.25f}));
 }
 
 TEST_F(Views, LaterSubviewsAreDrawnAboveAndAddingAgainMovesToTheTop) {
@@ -50,12 +47,14 @@ TEST_F(Views, LaterSubviewsAreDrawnAboveAndAddingAgainMovesToTheTop) {
 
 TEST_F(Views, PointInsideCoversTheBoundsWithoutTheFarEdges) {
     View view(Rect{{30, 30}, {10, 20}});
-    EXPECT_TRUE(view.pointInside(Point{0, 0}));
-    EXPECT_TRUE(view.pointInside(Point{9.99f, 19.99f}));
-    EXPECT_FALSE(view.pointInside(Point{10, 5}));
-    EXPECT_FALSE(view.pointInside(Point{5, 20}));
-    EXPECT_FALSE(view.pointInside(Point{-0.01f, 5}));
-    EXPECT_FALSE(view.pointInside(Point{5, -0.01f}));
+    for (const auto& [point, inside] : {std::pair{Point{0, 0}, true},
+                                        {Point{9.99f, 19.99f}, true},
+                                        {Point{10, 5}, false},
+                                        {Point{5, 20}, false},
+                                        {Point{-0.01f, 5}, false},
+                                        {Point{5, -0.01f}, false}}) {
+        EXPECT_EQ(view.pointInside(point), inside) << point.x << "," << point.y;
+    }
 }
 
 TEST_F(Views, TouchesReachTheTopmostViewThatTakesThemThroughPictures) {
