@@ -1,7 +1,8 @@
 // Capture threads on a scripted source: one thread per start, a second start
 // ending the first, a lost input reopened, nothing left behind, and failed
-// queue steps.
+// queue steps; and a recording as the input.
 #include "CaptureTestSupport.hpp"
+#include "capture/FileAudioQueue.hpp"
 
 #include <QThread>
 
@@ -12,6 +13,7 @@ using namespace std::chrono_literals;
 
 using test::eventually;
 using Report = ScriptedAudioSource::QueueReport;
+using FileQueue = test::CaptureTest;
 
 class CaptureLifecycle : public test::CaptureTest {
 protected:
@@ -137,6 +139,30 @@ TEST_F(CaptureLifecycle, EachFailedQueueStepIsPrintedAndCaptureGoesOnWhereItCan)
         EXPECT_EQ(report.started, c.buffers > 0);
         EXPECT_TRUE(report.destroyed);
     }
+}
+
+// A recording as capture's input: played in real time, once.
+TEST_F(FileQueue, PlaysTheFileInRealTimeAndStopsAtItsEnd) {
+    // A steady 146.8 Hz note in stereo at 22050 Hz: 1.1 s is 8800 samples
+    // at 8000 Hz, four full buffers and a padded fifth.
+    test::TemporaryDirectory dir;
+    ASSERT_TRUE(test::writeWav(
+        dir.file("note.wav"),
+        test::synthesizeTone(
+            {.fundamental = 146.8, .seconds = 1.1, .decayPerSecond = 0.0, .sampleRate = 22050}),
+        22050, 2));
+    std::atomic<int> ends{0};
+    FileQueueOptions options;
+    options.onEnd = [&] { ends.fetch_add(1); };
+    useQueues(fileAudioQueueFactory(dir.file("note.wav"), options));
+    trapper->startAudioTrapper();
+
+    ASSERT_TRUE(test::eventually([&] { return ends.load() == 1; }, 4s));
+    EXPECT_EQ(delegate->count(), 5);
+    EXPECT_NEAR(trapper->mostRecentFundamentalFrequency(), 146.8f, 1.5f);
+    std::this_thread::sleep_for(400ms);
+    EXPECT_EQ(delegate->count(), 5);
+    EXPECT_EQ(ends.load(), 1);
 }
 
 } // namespace

@@ -34,8 +34,6 @@ public:
         EXPECT_TRUE(Resources::setOverrideDirectory(path()));
     }
     ~OverrideDirectory() { Resources::setOverrideDirectory(""); }
-    OverrideDirectory(const OverrideDirectory&) = delete;
-    OverrideDirectory& operator=(const OverrideDirectory&) = delete;
 
     std::string path() const { return myDir.path().toStdString(); }
     QString filePath(const std::string& name) const {
