@@ -11,7 +11,6 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,16 +18,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
 #include <memory>
-#include <thread>
 
 namespace ovra::test {
-
-// The bytes of a string literal, embedded NULs included.
-template <size_t N> QByteArray bytes(const char (&literal)[N]) {
-    return QByteArray(literal, static_cast<qsizetype>(N - 1));
-}
 
 // Points the preference store at an empty folder of its own for one test.
 class TemporaryPreferences {
@@ -51,33 +43,14 @@ public:
         QFile file(filePath());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    // The text stored for a key in the file on disk ("key=value" lines), or
-    // a null string when the file has no such line.
+    // The text stored for a key in the file on disk, or a null string.
     QString fileValue(const char* key) const {
-        const QRegularExpression line(
-            QStringLiteral("^%1=(.*)$").arg(QRegularExpression::escape(key)),
-            QRegularExpression::MultilineOption);
-        const auto match = line.match(QString::fromUtf8(fileContents()));
-        return match.hasMatch() ? match.captured(1).trimmed() : QString();
+        return QSettings(filePath(), QSettings::IniFormat).value(QLatin1String(key)).toString();
     }
 
 private:
     QTemporaryDir myDir;
 };
-
-// Polls `condition`, letting the main thread's events run, until it holds or
-// `timeout` passes.
-inline bool eventually(const std::function<bool()>& condition,
-                       std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end) {
-            return false;
-        }
-        QTest::qWait(5);
-    }
-    return true;
-}
 
 // The queues of a scripted source (which delivers nothing unless told to),
 // each shortening its capture object's event-loop slices so that a stopped
@@ -101,11 +74,6 @@ inline OvraTunerAppDelegate::Options testOptions(AudioQueueFactory factory) {
     return options;
 }
 
-// Capture threads end before the next test starts.
-inline void finishCapture() {
-    EXPECT_TRUE(finishCaptureThreads(std::chrono::seconds(20)));
-}
-
 // The application launched as main() launches it, with its own preferences
 // folder and a scripted sound source.
 class LaunchedTuner : public ::testing::Test {
@@ -116,7 +84,8 @@ protected:
     }
     void TearDown() override {
         delegate.reset();
-        finishCapture();
+        EXPECT_EQ(OvraTunerAppDelegate::sharedAppDelegate(), nullptr);
+        EXPECT_TRUE(finishCaptureThreads(std::chrono::seconds(20))) << "capture stopped";
     }
     void launch() {
         delegate = std::make_unique<OvraTunerAppDelegate>(testOptions(quickFactory(source)));

@@ -55,7 +55,7 @@ TEST(TunerWindowGeometry, ComesBackAtTheSizeItWasLeftAtAndIgnoresAnUnreadableRec
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         window.resize(300, 450);
-        EXPECT_TRUE(test::eventually([&] { return reopenedSize() == QSize(300, 450); }))
+        EXPECT_TRUE(QTest::qWaitFor([&] { return reopenedSize() == QSize(300, 450); }))
             << "written soon after a resize, before any close";
         window.resize(340, 520);
         window.close();

@@ -36,9 +36,9 @@ TEST(OnThisDisplay, TheProgramShowsARecordingsStringAndQuits) {
     // The display this test was given, not the offscreen one.
     QProcessEnvironment display;
     display.insert("QT_QPA_PLATFORM", qEnvironmentVariable("QT_QPA_PLATFORM"));
-    const test::TunerRun run = test::runTuner({"--input", wav, "--screenshot", png, "--after", "3"},
-                                              dir.filePath("config"), 60000, display);
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    test::RunningTuner run({"--input", wav, "--screenshot", png, "--after", "3"},
+                           dir.filePath("config"), display);
+    ASSERT_EQ(run.finish(), 0) << run.err().toStdString();
     const QJsonObject state = test::readScreenState(dir.filePath("out.json"));
     EXPECT_EQ(state["active_string"].toInt(-1), 1) << "the A string";
     EXPECT_NEAR(state["display_hz"].toDouble(), 110.0, 0.5);

@@ -1,5 +1,5 @@
-// The ovratuner program end to end: a recording or the virtual microphone
-// in, a screenshot and the screen's state out.
+// The ovratuner program end to end: a recording, the virtual microphone or
+// no sound server in, a screenshot and the screen's state out.
 
 #include "TunerRun.hpp"
 
@@ -19,9 +19,7 @@
 namespace ovra {
 namespace {
 
-using test::runTuner;
 using test::stringPictureMatch;
-using test::TunerRun;
 
 const QString AUTOMATIC = QStringLiteral("ovratuner.tuningkeyselected=6");
 
@@ -37,12 +35,13 @@ protected:
     }
     // Runs the program with these stored preferences and reads the state it
     // saved beside its screenshot.
-    QJsonObject screenState(const QString& stored, QStringList arguments, const char* after) {
+    QJsonObject screenState(const QString& stored, QStringList arguments, const char* after,
+                            const QProcessEnvironment& extra = {}) {
         EXPECT_TRUE(test::storePreferences(configHome(), stored));
-        const TunerRun run =
-            runTuner(arguments << "--screenshot" << png << "--after" << after, configHome());
-        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-        err = run.err;
+        test::RunningTuner run(arguments << "--screenshot" << png << "--after" << after,
+                               configHome(), extra);
+        EXPECT_EQ(run.finish(), 0) << run.err().toStdString();
+        err = run.err();
         return test::readScreenState(path(QStringLiteral("out.json")));
     }
 
@@ -69,6 +68,8 @@ TEST_F(TunerProgram, ARecordingOfAStringIsFoundInAutomaticMode) {
     EXPECT_TRUE(state["meter_bright"].toBool());
     EXPECT_NEAR(state["display_hz"].toDouble(), 110.0, 0.5);
     EXPECT_LT(std::abs(state["cents"].toDouble()), 5.0);
+    EXPECT_EQ(test::storedPreference(configHome(), "ovratuner.tuningkeyselected"), "6")
+        << "what automatic mode picks is not stored";
 
     EXPECT_EQ(QImage(png).size(), QSize(640, 920));
     EXPECT_GT(stringPictureMatch(png, 1, "magic"), 0.8) << "string 1 glows in the picture";
@@ -178,11 +179,12 @@ TEST_F(TunerProgram, BadOptionsAndFilesGetOneClearLine) {
         {{"--a4", "1000"}, "1000", 2},
     };
     for (const auto& c : cases) {
-        const TunerRun run = runTuner(c.arguments, configHome());
-        EXPECT_EQ(run.exitCode, c.status) << c.named;
-        EXPECT_TRUE(run.err.startsWith("ovratuner: ")) << run.err.toStdString();
-        EXPECT_TRUE(run.err.contains(c.named)) << run.err.toStdString();
-        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+        test::RunningTuner run(c.arguments, configHome());
+        EXPECT_EQ(run.finish(), c.status) << c.named;
+        const QString said = run.err();
+        EXPECT_TRUE(said.startsWith("ovratuner: ") && said.contains(c.named) &&
+                    said.count('\n') == 1)
+            << said.toStdString();
     }
 }
 
@@ -207,9 +209,33 @@ TEST_F(TunerProgram, WithoutADisplayItSaysSoInsteadOfAborting) {
     for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
         noDisplay.insert(QLatin1String(name), QString());
     }
-    const TunerRun run = runTuner({}, configHome(), 20000, noDisplay);
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains("no display")) << run.err.toStdString();
+    test::RunningTuner run({}, configHome(), noDisplay);
+    EXPECT_EQ(run.finish(), 1);
+    EXPECT_TRUE(run.err().contains("no display")) << run.err().toStdString();
+}
+
+// A note that turns into digital silence: the screen ends dim, no LED lit,
+// the note's words kept but dim.
+TEST_F(TunerProgram, ANoteFollowedByDigitalZerosEndsDimWithNoLedLitAndItsWordsDim) {
+    const QString wav = path(QStringLiteral("a2-then-zeros.wav"));
+    ASSERT_TRUE(test::writeHeldNotes(wav, {{110.0, 2.0}, {0.0, 3.0}}));
+    const QJsonObject state = screenState(QString(), {"--input", wav}, "4");
+    EXPECT_NEAR(state["display_hz"].toDouble(), 110.0, 0.5) << "the note was heard";
+    EXPECT_FALSE(state["meter_bright"].toBool(true));
+    EXPECT_EQ(state["lit_leds"].toInt(-1), 0);
+    EXPECT_EQ(state["status"].toString(QStringLiteral("?")), QString()) << "a file is heard";
+    EXPECT_EQ(state["note"].toString(), QStringLiteral("A2")) << "the words stay";
+    EXPECT_FALSE(state["readout_bright"].toBool(true));
+    EXPECT_LT(test::textInkPixels(png, "readout.note", "bright"), 20) << "no bright ink left";
+}
+
+TEST_F(TunerProgram, WithNoSoundServerTheStatusLineSaysSo) {
+    QProcessEnvironment noServer;
+    noServer.insert(QStringLiteral("PULSE_SERVER"), path(QStringLiteral("no-server")));
+    EXPECT_EQ(screenState(QString(), {}, "1.5", noServer)["status"].toString(),
+              QStringLiteral("No microphone"));
+    EXPECT_GT(test::textInkPixels(png, "statusline", nullptr), 100)
+        << "the words are drawn in the status line's rectangle, in its colour";
 }
 
 // Through the real audio stack: PulseAudio's virtual microphone (started by

@@ -44,16 +44,6 @@ RunningTuner::~RunningTuner() {
     }
 }
 
-TunerRun runTuner(const QStringList& arguments, const QString& configHome, int timeoutMs,
-                  const QProcessEnvironment& extra) {
-    RunningTuner tuner(arguments, configHome, extra);
-    TunerRun run;
-    run.exitCode = tuner.finish(timeoutMs);
-    run.out = tuner.out();
-    run.err = tuner.err();
-    return run;
-}
-
 const QString& RunningTuner::err() {
     myErr += QString::fromUtf8(myProcess.readAllStandardError());
     return myErr;
@@ -108,10 +98,8 @@ bool writeHeldNotes(const QString& path, const std::vector<std::pair<double, dou
 
 QJsonObject readScreenState(const QString& jsonPath) {
     QFile file(jsonPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    return QJsonDocument::fromJson(file.readAll()).object();
+    return file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()).object()
+                                          : QJsonObject();
 }
 
 namespace {
