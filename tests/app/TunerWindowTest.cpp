@@ -6,8 +6,6 @@
 #include "tuner/OvraMainView.hpp"
 #include "tuner/OvraSettings.hpp"
 
-#include <QMessageBox>
-
 namespace ovra {
 namespace {
 
@@ -39,10 +37,7 @@ TEST_F(TunerWindowLetterbox,
             QTest::mouseClick(window->viewport(), Qt::LeftButton, {}, QPoint(x, y));
         }
     }
-    EXPECT_EQ(delegate->mainView()->settings()->frame(), parked);
-    for (const QMessageBox* box : window->findChildren<QMessageBox*>()) {
-        EXPECT_FALSE(box->isVisible()) << box->objectName().toStdString();
-    }
+    EXPECT_EQ(delegate->mainView()->settings()->frame(), parked) << "no click reaches the panel";
 }
 
 TEST(TunerWindowGeometry, ComesBackAtTheSizeItWasLeftAtAndIgnoresAnUnreadableRecord) {
