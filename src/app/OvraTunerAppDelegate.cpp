@@ -221,23 +221,11 @@ void OvraTunerAppDelegate::loadTuningPreferences() {
 }
 
 void OvraTunerAppDelegate::applyTuningOverrides() {
-    // The command line checks these; a caller that did not gets a warning.
-    if (!myOptions.tuningOverride.empty()) {
-        if (const Tuning* tuning = findTuning(myOptions.tuningOverride)) {
-            myTuning = tuning;
-        } else {
-            systemLog("Warning : no tuning '%s'; keeping %s", myOptions.tuningOverride.c_str(),
-                      std::string(myTuning->id).c_str());
-        }
+    if (myOptions.tuningOverride != nullptr) {
+        myTuning = myOptions.tuningOverride;
     }
-    if (myOptions.referencePitchOverride != 0) {
-        if (isValidReferencePitch(myOptions.referencePitchOverride)) {
-            myReferencePitch = myOptions.referencePitchOverride;
-        } else {
-            systemLog("Warning : reference pitch %d is outside %d..%d; keeping %d",
-                      myOptions.referencePitchOverride, MIN_REFERENCE_PITCH, MAX_REFERENCE_PITCH,
-                      myReferencePitch);
-        }
+    if (isValidReferencePitch(myOptions.referencePitchOverride)) {
+        myReferencePitch = myOptions.referencePitchOverride;
     }
 }
 

@@ -72,9 +72,10 @@ public:
         // aboutToQuit from launch on. Off, the life-cycle calls are the
         // caller's to make.
         bool followApplicationState = true;
-        // For this run only, instead of the stored ones: a tuning's id
-        // (empty for none) and a reference pitch (0 for none).
-        std::string tuningOverride;
+        // For this run only, instead of the stored ones: one of the
+        // built-in tunings (null for none) and a reference pitch (0, or any
+        // other pitch out of range, for none). The command line checks them.
+        const Tuning* tuningOverride = nullptr;
         int32_t referencePitchOverride = 0;
     };
 

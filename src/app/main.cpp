@@ -133,9 +133,7 @@ int main(int argc, char** argv) {
 
     OvraTunerAppDelegate::Options delegateOptions;
     delegateOptions.audioQueueFactory = audioSource(options, std::move(inputSamples));
-    if (options.tuning != nullptr) {
-        delegateOptions.tuningOverride = std::string(options.tuning->id);
-    }
+    delegateOptions.tuningOverride = options.tuning;
     delegateOptions.referencePitchOverride = options.referencePitch;
     OvraTunerAppDelegate delegate(std::move(delegateOptions));
     delegate.applicationDidFinishLaunching();

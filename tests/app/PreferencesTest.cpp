@@ -118,7 +118,7 @@ TEST_F(PreferencesOnDisk, TuningAndPitchAreKeptOnlyOnceChosenAndOddOnesReadAsSta
     // After a command-line choice (for one run), what the user picks is kept.
     store.writeFile("[General]\novratuner.tuning=dadgad\n");
     OvraTunerAppDelegate::Options options = test::testOptions(nullptr);
-    options.tuningOverride = "drop-c";
+    options.tuningOverride = findTuning("drop-c");
     options.referencePitchOverride = 432;
     OvraTunerAppDelegate overridden(options);
     overridden.loadPreferences();
