@@ -2,12 +2,12 @@
 // four stores and the notification, for one 2048-sample buffer; of turning a
 // device's own format into 16-bit mono 8000 Hz; and how long a capture
 // thread takes to end once stopped.
+#include "ScriptedAudioQueue.hpp"
 #include "TestTones.hpp"
 #include "analysis/AnalysisCallback.hpp"
 #include "capture/CaptureFormatConverter.hpp"
 #include "capture/CaptureThread.hpp"
 #include "capture/CorvaneAudioTrapper.hpp"
-#include "capture/ScriptedAudioQueue.hpp"
 
 #include <QCoreApplication>
 #include <QThread>

@@ -2,7 +2,7 @@
 
 #include "analysis/AudioFileDecoder.hpp"
 #include "common/CommandLineScanner.hpp"
-#include "tuner/TuningOptions.hpp"
+#include "model/TuningOptions.hpp"
 
 #include <charconv>
 #include <cmath>

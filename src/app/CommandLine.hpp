@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tuner/Tunings.hpp"
+#include "model/Tunings.hpp"
 
 #include <cstdint>
 #include <optional>

@@ -1,8 +1,8 @@
 #include "app/KeyboardShortcuts.hpp"
 
+#include "model/TunerDisplayModel.hpp"
 #include "tuner/OvraMainView.hpp"
 #include "tuner/OvraSettings.hpp"
-#include "tuner/TunerDisplayModel.hpp"
 
 #include <QCoreApplication>
 #include <QKeySequence>

@@ -13,8 +13,8 @@
 #include "common/SystemLog.hpp"
 #include "common/Version.hpp"
 #include "layout/Resources.hpp"
+#include "model/TuningOptions.hpp"
 #include "tuner/OvraMainView.hpp"
-#include "tuner/TuningOptions.hpp"
 
 #include <QApplication>
 #include <QCoreApplication>

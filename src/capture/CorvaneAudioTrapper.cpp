@@ -185,17 +185,17 @@ void CorvaneAudioTrapper::runAudioTrapperThread(void* /*ignored*/) {
     // The queue is made at once (making one opens nothing), so that every
     // start has its queue; one interrupted before its turn is disposed of
     // unopened.
+    CaptureInput input;
     std::unique_ptr<AudioInputQueue> made = newAudioQueue();
-    bool holdsInput = acquireInput(*currentThread);
-    SetupResult setup;
-    if (holdsInput) {
-        setup = setupAudioQueue(std::move(made), true);
+    input.holdsInput = acquireInput(*currentThread);
+    if (input.holdsInput) {
+        SetupResult setup = setupAudioQueue(std::move(made), true);
+        input.queue = std::move(setup.queue);
+        input.status = setup.status;
     } else {
-        setup.queue = std::move(made);
+        input.queue = std::move(made);
     }
-    std::unique_ptr<AudioInputQueue> queue = std::move(setup.queue);
-    HearingStatus status = setup.status;
-    publishHearingStatus(currentThread, status);
+    publishHearingStatus(currentThread, input.status);
 
     {
         QEventLoop loop;
@@ -219,7 +219,6 @@ void CorvaneAudioTrapper::runAudioTrapperThread(void* /*ignored*/) {
                 loop.quit();
             });
         }
-        int attempts = 0;
         while (!currentThread->isInterruptionRequested()) {
             slice.start(static_cast<int>(mySliceMilliseconds.load()));
             loop.exec();
@@ -227,52 +226,69 @@ void CorvaneAudioTrapper::runAudioTrapperThread(void* /*ignored*/) {
                 break;
             }
             const bool changed = std::exchange(inputsChanged, false);
-            if (status == HearingStatus::Hearing && !(queue && queue->wantsReopening())) {
+            if (input.status == HearingStatus::Hearing &&
+                !(input.queue && input.queue->wantsReopening())) {
                 continue;
             }
-            if (changed) {
-                attempts = 0;
-            }
-            if (attempts >= MAX_REOPEN_ATTEMPTS) {
-                continue; // until the inputs change
-            }
-            ++attempts;
-            if (status == HearingStatus::Hearing) {
-                status = HearingStatus::InputLost;
-                publishHearingStatus(currentThread, status);
-            }
-            systemLog("Opening the audio input again (attempt %d of %d)", attempts,
-                      MAX_REOPEN_ATTEMPTS);
-            destroyAudioQueue(std::move(queue));
-            releaseInput();
-            made = newAudioQueue();
-            holdsInput = acquireInput(*currentThread);
-            if (!holdsInput) {
-                queue = std::move(made);
+            if (!reopenAudioQueue(*currentThread, input, changed)) {
                 break;
-            }
-            // Quietly: the first set-up has printed its failures already.
-            setup = setupAudioQueue(std::move(made), false);
-            queue = std::move(setup.queue);
-            status = setup.status;
-            publishHearingStatus(currentThread, status);
-            if (status == HearingStatus::Hearing) {
-                systemLog("Audio input open again");
-                attempts = 0;
-            } else if (attempts == MAX_REOPEN_ATTEMPTS) {
-                systemLog("Audio input still unavailable after %d attempts; waiting for a "
-                          "change of the audio inputs",
-                          attempts);
             }
         }
     }
 
-    destroyAudioQueue(std::move(queue));
-    if (holdsInput) {
+    destroyAudioQueue(std::move(input.queue));
+    if (input.holdsInput) {
         releaseInput();
     }
     // Objects the queue handed to deleteLater go with the thread.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+bool CorvaneAudioTrapper::reopenAudioQueue(const QThread& thread, CaptureInput& input,
+                                           bool inputsChanged) {
+    using Clock = std::chrono::steady_clock;
+    if (inputsChanged) {
+        input.attempts = 0;
+    }
+    if (input.attempts >= MAX_REOPEN_ATTEMPTS) {
+        return true; // until the inputs change
+    }
+    ++input.attempts;
+    if (input.status == HearingStatus::Hearing) {
+        input.status = HearingStatus::InputLost;
+        publishHearingStatus(&thread, input.status);
+    }
+    // Without a sound server every attempt fails alike: the first one and
+    // then one a minute are enough to say so.
+    const Clock::time_point now = Clock::now();
+    if (input.attempts == 1 || now - input.lastReopenLog >= REOPEN_LOG_INTERVAL) {
+        systemLog("Opening the audio input again (attempt %d of %d)", input.attempts,
+                  MAX_REOPEN_ATTEMPTS);
+        input.lastReopenLog = now;
+    }
+    destroyAudioQueue(std::move(input.queue));
+    releaseInput();
+    std::unique_ptr<AudioInputQueue> made = newAudioQueue();
+    input.holdsInput = acquireInput(thread);
+    if (!input.holdsInput) {
+        input.queue = std::move(made);
+        return false;
+    }
+    // Quietly: the first set-up has printed its failures already.
+    SetupResult setup = setupAudioQueue(std::move(made), false);
+    input.queue = std::move(setup.queue);
+    input.status = setup.status;
+    publishHearingStatus(&thread, input.status);
+    if (input.status == HearingStatus::Hearing) {
+        systemLog("Audio input open again");
+        input.attempts = 0;
+        input.lastReopenLog = {};
+    } else if (input.attempts == MAX_REOPEN_ATTEMPTS) {
+        systemLog("Audio input still unavailable after %d attempts; waiting for a "
+                  "change of the audio inputs",
+                  input.attempts);
+    }
+    return true;
 }
 
 std::unique_ptr<AudioInputQueue> CorvaneAudioTrapper::setupAudioQueue() {

@@ -41,8 +41,9 @@ enum class HearingStatus {
 // A capture thread whose input fails or is lost (sound server restarted,
 // microphone unplugged), or whose queue follows an input that has changed,
 // opens a fresh queue at its slice boundaries (at most
-// MAX_REOPEN_ATTEMPTS times in a row, each logged) and whenever Qt reports
-// that the audio inputs changed.
+// MAX_REOPEN_ATTEMPTS times in a row, logged at the first attempt and then
+// once per REOPEN_LOG_INTERVAL) and whenever Qt reports that the audio
+// inputs changed.
 class CorvaneAudioTrapper : public std::enable_shared_from_this<CorvaneAudioTrapper>,
                             public AudioTrapperDelegateSource {
     struct ConstructionKey {
@@ -52,6 +53,7 @@ class CorvaneAudioTrapper : public std::enable_shared_from_this<CorvaneAudioTrap
 public:
     static constexpr std::chrono::milliseconds EVENT_LOOP_SLICE{2000};
     static constexpr int MAX_REOPEN_ATTEMPTS = 30;
+    static constexpr std::chrono::seconds REOPEN_LOG_INTERVAL{60};
 
     // Makes a capture object whose queues come from `factory` (the default
     // microphone when none is given) and makes it the shared one.
@@ -126,6 +128,18 @@ private:
         std::unique_ptr<AudioInputQueue> queue;
         HearingStatus status = HearingStatus::InputLost;
     };
+    // What one capture thread holds of its input between slices.
+    struct CaptureInput {
+        std::unique_ptr<AudioInputQueue> queue;
+        HearingStatus status = HearingStatus::InputLost;
+        bool holdsInput = false;
+        int attempts = 0; // reopenings in a row that have not brought sound back
+        std::chrono::steady_clock::time_point lastReopenLog{};
+    };
+    // At a slice boundary, for an input that failed, was lost or wants
+    // reopening: disposes of the queue and sets up a fresh one. False when
+    // the thread was interrupted while waiting for its turn at the input.
+    bool reopenAudioQueue(const QThread& thread, CaptureInput& input, bool inputsChanged);
     // The factory's queue, not opened yet (null without a factory).
     std::unique_ptr<AudioInputQueue> newAudioQueue() const;
     SetupResult setupAudioQueue(std::unique_ptr<AudioInputQueue> queue, bool printFailures);

@@ -110,6 +110,10 @@ OvraMainView* OvraMainView::sharedMainView() {
     return mySharedMainView;
 }
 
+TuningKeyReceiver* TuningKeyReceiver::sharedMainView() {
+    return OvraMainView::sharedMainView();
+}
+
 void OvraMainView::applyTuning() {
     const Tuning& tuning = myApp != nullptr ? myApp->tuning() : standardTuning();
     const int32_t referencePitch =

@@ -2,8 +2,9 @@
 
 #include "analysis/AudioTrapperDelegate.hpp"
 #include "common/SharedReference.hpp"
+#include "model/TunerDisplayModel.hpp"
 #include "tuner/ScreenState.hpp"
-#include "tuner/TunerDisplayModel.hpp"
+#include "tuner/TuningKeyReceiver.hpp"
 #include "ui/ImageView.hpp"
 #include "ui/View.hpp"
 
@@ -50,7 +51,7 @@ inline constexpr const char* CFG_STRING_LABEL = "stringlabel";
 //
 // Main thread only, except refreshGUIFromAnotherThread and captureDelegate()'s
 // object, which the capture thread calls.
-class OvraMainView : public View, public AudioTrapperDelegate {
+class OvraMainView : public View, public AudioTrapperDelegate, public TuningKeyReceiver {
     Q_OBJECT
 
 public:
@@ -95,7 +96,7 @@ public:
     void setupBorderFrequencies();
     void autoSelectTuningKey(float frequency);
     // A touch on key 0..5 or the magic key 6; other indexes are ignored.
-    void tuningKeyHit(int32_t keyIndex);
+    void tuningKeyHit(int32_t keyIndex) override;
     void updateActivatedImages();
     void updateTopAmp(float amplitude);
     Point pointBetweenPointA(Point a, Point b, float fractionOfDistance) const;

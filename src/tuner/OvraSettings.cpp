@@ -1,15 +1,15 @@
 #include "tuner/OvraSettings.hpp"
 
 #include "common/SystemLog.hpp"
-#include "tuner/FloatSlider.hpp"
-#include "tuner/NavigationBar.hpp"
+#include "model/Tunings.hpp"
 #include "tuner/ReferencePitchStepper.hpp"
-#include "tuner/SegmentedControl.hpp"
 #include "tuner/SettingsDelegate.hpp"
 #include "tuner/SettingsStyle.hpp"
 #include "tuner/TunerAppDelegate.hpp"
 #include "tuner/TuningPicker.hpp"
-#include "tuner/Tunings.hpp"
+#include "ui/FloatSlider.hpp"
+#include "ui/NavigationBar.hpp"
+#include "ui/SegmentedControl.hpp"
 #include "ui/WEXViewCellView.hpp"
 
 #include <QGraphicsProxyWidget>

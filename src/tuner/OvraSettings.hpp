@@ -1,12 +1,12 @@
 #pragma once
 
 #include "common/Geometry.hpp"
-#include "tuner/FloatSlider.hpp"
-#include "tuner/GroupedTableView.hpp"
-#include "tuner/NavigationBar.hpp"
 #include "tuner/ReferencePitchStepper.hpp"
-#include "tuner/SegmentedControl.hpp"
 #include "tuner/TuningPicker.hpp"
+#include "ui/FloatSlider.hpp"
+#include "ui/GroupedTableView.hpp"
+#include "ui/NavigationBar.hpp"
+#include "ui/SegmentedControl.hpp"
 #include "ui/View.hpp"
 #include "ui/WEXViewCellView.hpp"
 
@@ -78,7 +78,8 @@ public:
     Rect offscreenFrame() const { return mySettingsOffscreenFrame; }
     void setOffscreenFrame(const Rect& frame) { mySettingsOffscreenFrame = frame; }
     void setOnscreenFrame(const Rect& frame) { mySettingsOnscreenFrame = frame; }
-    // Not owned; null for none.
+    // Not owned; null for none. Part of the panel's interface: the tuner
+    // screen sets no listener.
     void setDelegate(SettingsDelegate* delegate) { mySettingsDelegate = delegate; }
 
     // --- dialogs

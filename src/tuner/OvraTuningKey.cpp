@@ -1,6 +1,6 @@
 #include "tuner/OvraTuningKey.hpp"
 
-#include "tuner/OvraMainView.hpp"
+#include "tuner/TuningKeyReceiver.hpp"
 
 namespace ovra {
 
@@ -56,13 +56,9 @@ void OvraTuningKey::setTuningKeyIndex(int32_t index) {
 void OvraTuningKey::touchesBegan(const Touch& touch) {
     Control::touchesBegan(touch);
     // The screen decides at touch-down, without waiting for the release.
-    if (OvraMainView* mainView = OvraMainView::sharedMainView()) {
+    if (TuningKeyReceiver* mainView = TuningKeyReceiver::sharedMainView()) {
         mainView->tuningKeyHit(myTuningKeyIndex);
     }
-}
-
-void OvraTuningKey::touchesEnded(const Touch& touch) {
-    Control::touchesEnded(touch);
 }
 
 } // namespace ovra

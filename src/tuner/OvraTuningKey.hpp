@@ -42,9 +42,9 @@ public:
     int32_t shownTuningKeyState() const;
 
     // Touch-down reports this key to the tuner screen at once (one report
-    // per delivery); lifting or moving the finger does nothing more.
+    // per delivery); lifting or moving the finger does nothing more than
+    // the control's own tracking.
     void touchesBegan(const Touch& touch) override;
-    void touchesEnded(const Touch& touch) override;
 
 private:
     QPixmap myActiveImage;

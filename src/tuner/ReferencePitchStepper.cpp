@@ -1,6 +1,6 @@
 #include "tuner/ReferencePitchStepper.hpp"
 
-#include "tuner/Tunings.hpp"
+#include "model/Tunings.hpp"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tuner/Tunings.hpp"
+#include "model/Tunings.hpp"
 
 #include <cstdint>
 #include <memory>
@@ -23,9 +23,10 @@ public:
 
     virtual std::shared_ptr<CorvaneAudioTrapper> audioTrapper() const = 0;
 
+    // The raw peak power a reading must exceed to count as loud, and the
+    // slider's view of it (the application's settings define the mapping).
     virtual int32_t volumeThreshold() const = 0;
     virtual void setVolumeThresholdToDefault() = 0;
-    // The slider's view of the threshold: 0.0 = threshold 1000, 1.0 = 50.
     virtual float volumeSensitivity() const = 0;
     virtual void setVolumeSensitivity(float sensitivity) = 0;
 

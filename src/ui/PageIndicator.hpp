@@ -6,7 +6,8 @@
 namespace ovra {
 
 // A row of dots, one per page, the current one filled: the small page
-// indicator of touch screens, which Qt does not have.
+// indicator of touch screens, which Qt does not have. Part of the view kit's
+// interface (the labelled cell widens it); the tuner's panel hosts none.
 class PageIndicator : public QWidget {
     Q_OBJECT
 

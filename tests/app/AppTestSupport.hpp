@@ -2,10 +2,10 @@
 
 #include "WidgetTestApplication.hpp"
 
+#include "ScriptedAudioQueue.hpp"
 #include "app/OvraTunerAppDelegate.hpp"
 #include "capture/CaptureThread.hpp"
 #include "capture/CorvaneAudioTrapper.hpp"
-#include "capture/ScriptedAudioQueue.hpp"
 
 #include <QApplication>
 #include <QByteArray>

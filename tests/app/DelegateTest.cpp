@@ -33,7 +33,7 @@ TEST_F(Delegate, CaptureFollowsVisibilityNotFocusAndSettingsAreWrittenOnTheWay) 
     EXPECT_TRUE(screen().automatic && screen().magicKeyLit);
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return queue(0, &ScriptedAudioSource::QueueReport::started); }));
-    const auto threshold = [&] { return stored(OvraTunerAppDelegate::KEY_VOLUME_THRESHOLD); };
+    const auto threshold = [&] { return stored(TunerSettings::KEY_VOLUME_THRESHOLD); };
     delegate->handleApplicationStateChange(Qt::ApplicationActive);
     delegate->setVolumeSensitivity(0.5f);
     delegate->setHyperactivityMode(true);
@@ -41,7 +41,7 @@ TEST_F(Delegate, CaptureFollowsVisibilityNotFocusAndSettingsAreWrittenOnTheWay) 
     delegate->handleApplicationStateChange(Qt::ApplicationInactive); // focus elsewhere
     EXPECT_TRUE(capturing());
     EXPECT_EQ(threshold(), QStringLiteral("525"));
-    EXPECT_EQ(stored(OvraTunerAppDelegate::KEY_HYPERACTIVITY_MODE), QStringLiteral("true"));
+    EXPECT_EQ(stored(TunerSettings::KEY_HYPERACTIVITY_MODE), QStringLiteral("true"));
     delegate->setVolumeSensitivity(0.0f);
     EXPECT_TRUE(QTest::qWaitFor([&] { return threshold() == QStringLiteral("1000"); }))
         << "a change is written soon by itself";
@@ -63,7 +63,7 @@ TEST_F(Delegate, CaptureFollowsVisibilityNotFocusAndSettingsAreWrittenOnTheWay) 
     delegate->setHyperactivityMode(false);
     delegate->applicationWillTerminate();
     EXPECT_FALSE(capturing());
-    EXPECT_EQ(stored(OvraTunerAppDelegate::KEY_HYPERACTIVITY_MODE), QStringLiteral("false"));
+    EXPECT_EQ(stored(TunerSettings::KEY_HYPERACTIVITY_MODE), QStringLiteral("false"));
 }
 
 TEST_F(Delegate, KeysPickStringsAndOpenOrCloseTheSettingsButNotUnderThePanel) {
@@ -77,7 +77,7 @@ TEST_F(Delegate, KeysPickStringsAndOpenOrCloseTheSettingsButNotUnderThePanel) {
     press(Qt::Key_5);
     press(Qt::Key_A); // a string's name, not the magic key
     EXPECT_EQ(screen().litKey, 4);
-    EXPECT_EQ(stored(OvraTunerAppDelegate::KEY_SELECTED_TUNING_KEY_INDEX), "4") << "at once";
+    EXPECT_EQ(stored(TunerSettings::KEY_SELECTED_TUNING_KEY_INDEX), "4") << "at once";
     press(Qt::Key_M);
     EXPECT_TRUE(screen().magicKeyLit);
     press(Qt::Key_S);

@@ -65,8 +65,7 @@ TEST_F(PreferencesOnDisk, DamagedWrongTypedOrOutOfRangeValuesGiveTheDefaultsAndL
         if (c.damaged) {
             EXPECT_FALSE(log.lines().empty()) << "said";
             delegate->storeDefaultValues(); // replaces it with a readable file
-            EXPECT_EQ(fresh.fileValue(OvraTunerAppDelegate::KEY_VOLUME_THRESHOLD),
-                      QStringLiteral("500"));
+            EXPECT_EQ(fresh.fileValue(TunerSettings::KEY_VOLUME_THRESHOLD), QStringLiteral("500"));
         }
     }
 }
@@ -110,8 +109,8 @@ TEST_F(PreferencesOnDisk, TuningAndPitchAreKeptOnlyOnceChosenAndOddOnesReadAsSta
         EXPECT_EQ(delegate->tuning().id, c.tuning) << c.storedTuning;
         EXPECT_EQ(delegate->referencePitch(), c.pitch) << c.storedPitch;
         delegate->storeDefaultValues(); // not chosen: left as they were
-        EXPECT_EQ(store.fileValue(OvraTunerAppDelegate::KEY_TUNING), QLatin1String(c.storedTuning));
-        EXPECT_EQ(store.fileValue(OvraTunerAppDelegate::KEY_REFERENCE_PITCH),
+        EXPECT_EQ(store.fileValue(TunerSettings::KEY_TUNING), QLatin1String(c.storedTuning));
+        EXPECT_EQ(store.fileValue(TunerSettings::KEY_REFERENCE_PITCH),
                   QLatin1String(c.storedPitch));
     }
 
@@ -125,8 +124,8 @@ TEST_F(PreferencesOnDisk, TuningAndPitchAreKeptOnlyOnceChosenAndOddOnesReadAsSta
     overridden.setReferencePitch(1000); // ignored: out of range
     overridden.setReferencePitch(443);
     overridden.storeDefaultValues();
-    EXPECT_EQ(store.fileValue(OvraTunerAppDelegate::KEY_TUNING), QStringLiteral("dadgad"));
-    EXPECT_EQ(store.fileValue(OvraTunerAppDelegate::KEY_REFERENCE_PITCH), QStringLiteral("443"));
+    EXPECT_EQ(store.fileValue(TunerSettings::KEY_TUNING), QStringLiteral("dadgad"));
+    EXPECT_EQ(store.fileValue(TunerSettings::KEY_REFERENCE_PITCH), QStringLiteral("443"));
 }
 
 TEST_F(PreferencesOnDisk, AnUnwritableStoreIsReportedNotFatal) {

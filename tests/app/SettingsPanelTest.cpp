@@ -8,12 +8,12 @@
 #include "common/LogCapture.hpp"
 #include "common/Version.hpp"
 #include "layout/Resources.hpp"
-#include "tuner/FloatSlider.hpp"
 #include "tuner/OvraMainView.hpp"
 #include "tuner/OvraSettings.hpp"
 #include "tuner/ReferencePitchStepper.hpp"
-#include "tuner/SegmentedControl.hpp"
 #include "tuner/TuningPicker.hpp"
+#include "ui/FloatSlider.hpp"
+#include "ui/SegmentedControl.hpp"
 
 #include <QAbstractButton>
 #include <QDesktopServices>
@@ -160,8 +160,8 @@ TEST_F(SettingsPanel, TheTuningComesFromTheListAndThePitchFromTheStepper) {
     EXPECT_EQ(state.stringLabels[0], "D2");
     EXPECT_EQ(state.tuningCaption, "Drop D\nA4 = 441 Hz");
     EXPECT_TRUE(QTest::qWaitFor([&] {
-        return store.fileValue(OvraTunerAppDelegate::KEY_TUNING) == "drop-d" &&
-               store.fileValue(OvraTunerAppDelegate::KEY_REFERENCE_PITCH) == "441";
+        return store.fileValue(TunerSettings::KEY_TUNING) == "drop-d" &&
+               store.fileValue(TunerSettings::KEY_REFERENCE_PITCH) == "441";
     }));
 }
 
@@ -186,9 +186,9 @@ TEST_F(SettingsPanel, ResetAsksFirstAndOnOkRestoresTheDefaultsAndWritesThemSoon)
     EXPECT_NE(find<QLabel>(QStringLiteral("Standard")), nullptr);
     EXPECT_EQ(delegate->mainView()->screenState().tuningCaption, "");
     EXPECT_TRUE(QTest::qWaitFor([&] {
-        return store.fileValue(OvraTunerAppDelegate::KEY_HYPERACTIVITY_MODE) == "false" &&
-               store.fileValue(OvraTunerAppDelegate::KEY_TUNING) == "standard" &&
-               store.fileValue(OvraTunerAppDelegate::KEY_REFERENCE_PITCH) == "440";
+        return store.fileValue(TunerSettings::KEY_HYPERACTIVITY_MODE) == "false" &&
+               store.fileValue(TunerSettings::KEY_TUNING) == "standard" &&
+               store.fileValue(TunerSettings::KEY_REFERENCE_PITCH) == "440";
     }));
 }
 

@@ -3,6 +3,7 @@
 // queue steps; and a recording as the input.
 #include "CaptureTestSupport.hpp"
 #include "capture/FileAudioQueue.hpp"
+#include "common/LogCapture.hpp"
 
 #include <QThread>
 
@@ -95,6 +96,32 @@ TEST_F(CaptureLifecycle, RapidStartStopLeavesNoThreadQueueOrReferenceBehind) {
     EXPECT_TRUE(watch.expired());
 }
 
+// With no sound server every reopening fails alike: the log says so at the
+// first attempt and when it gives up, not at each of the thirty attempts.
+TEST_F(CaptureLifecycle, ReopeningWithNoInputIsLoggedOnceAndWhenItGivesUp) {
+    trapper->setEventLoopSliceForTesting(5ms);
+    source->setFailures({.newInput = AUDIO_QUEUE_ERR_NO_BACKEND});
+    LogCapture log;
+    ::testing::internal::CaptureStdout();
+    trapper->startAudioTrapper();
+    const auto reopened = [&] {
+        return static_cast<int>(source->reports().size()) >
+               CorvaneAudioTrapper::MAX_REOPEN_ATTEMPTS;
+    };
+    const bool allAttempts = eventually(reopened, 10s);
+    trapper->stopAudioTrapper();
+    ASSERT_TRUE(finishCaptureThreads(3s));
+    ::testing::internal::GetCapturedStdout();
+    ASSERT_TRUE(allAttempts);
+    EXPECT_EQ(trapper->hearingStatus(), HearingStatus::Stopped);
+    int aboutReopening = 0;
+    for (const std::string& line : log.lines()) {
+        aboutReopening += line.find("again") != std::string::npos ||
+                          line.find("still unavailable") != std::string::npos;
+    }
+    EXPECT_EQ(aboutReopening, 2);
+}
+
 // What capture prints when a step of its queue fails, and that it goes on
 // where it can.
 TEST_F(CaptureLifecycle, EachFailedQueueStepIsPrintedAndCaptureGoesOnWhereItCan) {
@@ -163,6 +190,37 @@ TEST_F(FileQueue, PlaysTheFileInRealTimeAndStopsAtItsEnd) {
     std::this_thread::sleep_for(400ms);
     EXPECT_EQ(delegate->count(), 5);
     EXPECT_EQ(ends.load(), 1);
+}
+
+TEST(CaptureObject, DelegateReadWhileReplacedStaysWholeAndTheLastIsHeldUntilTheObjectGoes) {
+    auto trapper = CorvaneAudioTrapper::create(nullptr);
+    std::atomic<bool> done{false};
+    std::atomic<int> calls{0};
+    std::thread reader([&] {
+        while (!done.load()) {
+            if (auto d = trapper->delegate()) {
+                d->refreshGUIFromAnotherThread();
+                calls.fetch_add(1);
+            }
+        }
+    });
+    std::vector<std::shared_ptr<test::RecordingDelegate>> all;
+    for (int i = 0; i < 2000; ++i) {
+        all.push_back(std::make_shared<test::RecordingDelegate>());
+        trapper->setDelegate(all.back());
+    }
+    done.store(true);
+    reader.join();
+    int received = 0;
+    for (const auto& d : all) {
+        received += d->count();
+    }
+    EXPECT_EQ(received, calls.load()) << "every call reached one of the delegates";
+    std::weak_ptr<test::RecordingDelegate> last = all.back();
+    all.clear();
+    EXPECT_FALSE(last.expired());
+    trapper.reset();
+    EXPECT_TRUE(last.expired());
 }
 
 } // namespace

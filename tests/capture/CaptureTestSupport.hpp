@@ -1,9 +1,9 @@
 #pragma once
 
-#include "TestTones.hpp"
+#include "AnalysisDoubles.hpp"
+#include "ScriptedAudioQueue.hpp"
 #include "capture/CaptureThread.hpp"
 #include "capture/CorvaneAudioTrapper.hpp"
-#include "capture/ScriptedAudioQueue.hpp"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
@@ -38,41 +38,6 @@ inline bool eventually(const std::function<bool()>& condition, std::chrono::mill
         std::this_thread::sleep_for(5ms);
     }
     return true;
-}
-
-// Counts the notifications it gets, from any thread.
-class RecordingDelegate : public AudioTrapperDelegate {
-public:
-    void refreshGUIFromAnotherThread() override { ++myCount; }
-    int count() const { return myCount.load(); }
-    bool waitForCount(int n, std::chrono::milliseconds timeout) const {
-        return eventually([&] { return count() >= n; }, timeout);
-    }
-
-private:
-    std::atomic<int> myCount{0};
-};
-
-// A queue that only keeps the buffers handed back to it.
-class RecordingQueue : public AudioInputQueue {
-public:
-    int32_t newInput(const AudioStreamBasicDescription&, AudioQueueInputCallback, void*) override {
-        return 0;
-    }
-    int32_t allocateBuffer(uint32_t, AudioQueueBuffer**) override { return -1; }
-    int32_t enqueueBuffer(AudioQueueBuffer* buffer) override {
-        enqueued.push_back(buffer);
-        return 0;
-    }
-    int32_t start() override { return 0; }
-    int32_t dispose(bool) override { return 0; }
-
-    std::vector<AudioQueueBuffer*> enqueued;
-};
-
-// A steady plucked-string-like note at 8 kHz: five harmonics, the second the strongest.
-inline std::vector<int16_t> harmonicTone(double frequency, size_t count) {
-    return pcmTone(frequency, {1428.6, 2857.1, 1714.3, 1142.9, 857.1}, count);
 }
 
 // A capture object with short event-loop slices and a recording delegate, on

@@ -4,9 +4,9 @@
 // own tables are its test's business; here each field is seen reaching the views.
 #include "WidgetTestApplication.hpp"
 
+#include "ScriptedAudioQueue.hpp"
 #include "capture/CaptureThread.hpp"
 #include "capture/CorvaneAudioTrapper.hpp"
-#include "capture/ScriptedAudioQueue.hpp"
 #include "layout/WEXConfig.hpp"
 #include "tuner/OvraMainView.hpp"
 #include "tuner/OvraSettings.hpp"

@@ -1,7 +1,7 @@
 #include "AnalyzeOptions.hpp"
 
 #include "common/CommandLineScanner.hpp"
-#include "tuner/TuningOptions.hpp"
+#include "model/TuningOptions.hpp"
 
 namespace ovra {
 

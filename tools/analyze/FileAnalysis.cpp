@@ -4,7 +4,7 @@
 #include "analysis/AudioFileDecoder.hpp"
 #include "analysis/CaptureRecord.hpp"
 #include "engine/FrequencySmoother.hpp"
-#include "tuner/TunerDisplayModel.hpp"
+#include "model/TunerDisplayModel.hpp"
 
 #include <algorithm>
 #include <memory>

@@ -7,7 +7,7 @@
 
 #include "common/LogCapture.hpp"
 #include "common/Version.hpp"
-#include "tuner/TuningOptions.hpp"
+#include "model/TuningOptions.hpp"
 
 #include <cstdio>
 #include <string>

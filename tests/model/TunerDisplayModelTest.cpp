@@ -1,4 +1,4 @@
-#include "tuner/TunerDisplayModel.hpp"
+#include "model/TunerDisplayModel.hpp"
 
 #include "engine/FrequencySmoother.hpp"
 

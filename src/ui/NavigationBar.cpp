@@ -1,4 +1,4 @@
-#include "tuner/NavigationBar.hpp"
+#include "ui/NavigationBar.hpp"
 
 #include <QResizeEvent>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/Geometry.hpp"
-#include "tuner/Tunings.hpp"
+#include "model/Tunings.hpp"
 
 #include <array>
 #include <cstdint>
@@ -12,16 +12,11 @@ namespace ovra {
 
 class FrequencySmoother;
 
-// Target of each string in standard tuning, lowest string (E2) first.
-inline constexpr std::array<float, 6> OVRA_TARGET_FREQUENCIES = {82.407f, 110.0f,  146.83f,
-                                                                 196.0f,  246.94f, 329.63f};
 // Beyond this many cents the needle rests on a far point.
 inline constexpr float OVRA_PITCH_CENTS_CUTOFF = 200.0f;
 // Offsets below this many cents are placed on the line between the near points.
 inline constexpr float DEFAULT_GREEN_CUTOFF = 5.0f;
 
-inline constexpr int32_t STRING_COUNT = 6;
-inline constexpr int32_t MAGIC_KEY_INDEX = 6;
 inline constexpr int32_t LED_COUNT = 9;
 
 // The four resting places of the needle's top-left corner, from the layout.
@@ -81,7 +76,7 @@ public:
     void setTuning(const Tuning& tuning, int32_t referencePitch);
     const Tuning& tuning() const { return *myTuning; }
     int32_t referencePitch() const { return myReferencePitch; }
-    const std::array<float, 6>& targetFrequencies() const { return myTargetFrequencies; }
+    const std::array<float, STRING_COUNT>& targetFrequencies() const { return myTargetFrequencies; }
 
     void setupBorderFrequencies();
     const std::array<float, 5>& borderFrequencies() const { return myBorderFrequencies; }
@@ -128,7 +123,7 @@ public:
 private:
     const Tuning* myTuning = &standardTuning();
     int32_t myReferencePitch = DEFAULT_REFERENCE_PITCH;
-    std::array<float, 6> myTargetFrequencies = OVRA_TARGET_FREQUENCIES;
+    std::array<float, STRING_COUNT> myTargetFrequencies = OVRA_TARGET_FREQUENCIES;
     std::array<float, 5> myBorderFrequencies{};
     int32_t myActiveTuningKeyIndex = 0;
     bool myAutoSwitchMode = false;

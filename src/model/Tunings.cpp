@@ -1,7 +1,6 @@
-#include "tuner/Tunings.hpp"
+#include "model/Tunings.hpp"
 
 #include "music/WEXMusicUtil.hpp"
-#include "tuner/TunerDisplayModel.hpp"
 
 #include <algorithm>
 
@@ -84,14 +83,13 @@ int32_t absoluteNoteIndex(std::string_view note) {
     return index + (note.front() - '0') * NOTES_PER_OCTAVE;
 }
 
-std::array<float, TUNING_STRING_COUNT> targetFrequencies(const Tuning& tuning,
-                                                         int32_t referencePitch) {
+std::array<float, STRING_COUNT> targetFrequencies(const Tuning& tuning, int32_t referencePitch) {
     // The classic table was written in rounded decimals; keeping it makes the
     // default display exactly what it always was.
     if (tuning.id == STANDARD_TUNING_ID && referencePitch == DEFAULT_REFERENCE_PITCH) {
         return OVRA_TARGET_FREQUENCIES;
     }
-    std::array<float, TUNING_STRING_COUNT> targets{};
+    std::array<float, STRING_COUNT> targets{};
     for (size_t i = 0; i < targets.size(); ++i) {
         targets[i] = static_cast<float>(WEXMusicUtil::frequencyOfCustomScaleNote(
             absoluteNoteIndex(tuning.notes[i]), static_cast<double>(referencePitch)));

@@ -8,7 +8,15 @@
 
 namespace ovra {
 
-inline constexpr int32_t TUNING_STRING_COUNT = 6;
+// The guitar: six strings, lowest first, and a seventh key, the magic key,
+// that lets the tuner choose the string.
+inline constexpr int32_t STRING_COUNT = 6;
+inline constexpr int32_t MAGIC_KEY_INDEX = 6;
+
+// Target of each string in standard tuning at A4 = 440, lowest string (E2)
+// first: the classic table, rounded as it has always been.
+inline constexpr std::array<float, STRING_COUNT> OVRA_TARGET_FREQUENCIES = {
+    82.407f, 110.0f, 146.83f, 196.0f, 246.94f, 329.63f};
 
 // The pitch of A4 the targets are tuned from, in whole hertz.
 inline constexpr int32_t DEFAULT_REFERENCE_PITCH = 440;
@@ -22,7 +30,7 @@ inline constexpr std::string_view STANDARD_TUNING_ID = "standard";
 struct Tuning {
     std::string_view id;
     std::string_view name;
-    std::array<std::string_view, TUNING_STRING_COUNT> notes;
+    std::array<std::string_view, STRING_COUNT> notes;
 };
 
 // The built-in tunings, standard first.
@@ -51,7 +59,6 @@ int32_t absoluteNoteIndex(std::string_view note);
 // The equal-tempered frequency of each string's note from A4 at
 // `referencePitch`, in single precision. Standard tuning at 440 gives the
 // classic target table bit for bit.
-std::array<float, TUNING_STRING_COUNT> targetFrequencies(const Tuning& tuning,
-                                                         int32_t referencePitch);
+std::array<float, STRING_COUNT> targetFrequencies(const Tuning& tuning, int32_t referencePitch);
 
 } // namespace ovra

@@ -1,4 +1,4 @@
-#include "capture/ScriptedAudioQueue.hpp"
+#include "ScriptedAudioQueue.hpp"
 
 #include "capture/BufferRotationQueue.hpp"
 

@@ -1,4 +1,4 @@
-#include "tuner/SegmentedControl.hpp"
+#include "ui/SegmentedControl.hpp"
 
 #include <QKeyEvent>
 #include <QResizeEvent>

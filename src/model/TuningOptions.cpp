@@ -1,4 +1,4 @@
-#include "tuner/TuningOptions.hpp"
+#include "model/TuningOptions.hpp"
 
 #include "common/CommandLineScanner.hpp"
 

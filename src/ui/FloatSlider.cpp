@@ -1,4 +1,4 @@
-#include "tuner/FloatSlider.hpp"
+#include "ui/FloatSlider.hpp"
 
 #include <QMouseEvent>
 #include <QStyle>

@@ -1,4 +1,4 @@
-#include "tuner/GroupedTableView.hpp"
+#include "ui/GroupedTableView.hpp"
 
 #include <QEvent>
 #include <QKeyEvent>

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+
+namespace ovra {
+
+// What a touched tuning key reports to: the tuner screen, reached through
+// its shared-instance lookup, so that a key does not depend on the screen
+// that contains it.
+class TuningKeyReceiver {
+public:
+    virtual void tuningKeyHit(int32_t keyIndex) = 0;
+
+    // The screen's shared instance (OvraMainView::sharedMainView), or null.
+    static TuningKeyReceiver* sharedMainView();
+
+protected:
+    ~TuningKeyReceiver() = default;
+};
+
+} // namespace ovra
