@@ -8,6 +8,9 @@ function(ovra_warnings target)
   if(OVRA_WERROR)
     target_compile_options(${target} PRIVATE -Werror)
   endif()
+  # Every target gets its warnings here, so this is where its precompiled
+  # headers are arranged too, once the folder has named its libraries.
+  cmake_language(EVAL CODE "cmake_language(DEFER CALL ovra_precompile [[${target}]])")
 endfunction()
 
 # The engine's float/double arithmetic must happen in the order written:
@@ -52,40 +55,94 @@ function(ovra_test name)
                ${extra_properties})
 endfunction()
 
-# ovra_check_qt_free(targets...): the core that the browser build compiles
-# must not reach Qt. Fails the configure step when any of `targets`, or
-# anything they link, directly or through another library, is a Qt target.
-function(ovra_check_qt_free)
+# ovra_link_closure(OUT targets...): every library `targets` link, directly
+# or through another library, by name as it was given to the linker.
+function(ovra_link_closure out)
   set(seen)
   set(pending ${ARGN})
-  while(pending)
+  list(LENGTH pending left)
+  while(left GREATER 0)
     list(POP_FRONT pending item)
+    list(LENGTH pending left)
     if(item IN_LIST seen)
       continue()
     endif()
     list(APPEND seen ${item})
-    if(item MATCHES "^Qt[0-9]*::" OR item MATCHES "(^|/)libQt[0-9]")
-      message(FATAL_ERROR "A Qt-free library links Qt: ${item} (reached from ${ARGN})")
+    if(NOT TARGET ${item})
+      continue()
     endif()
-    if(TARGET ${item})
-      get_target_property(aliased ${item} ALIASED_TARGET)
-      if(aliased)
-        list(APPEND pending ${aliased})
+    get_target_property(aliased ${item} ALIASED_TARGET)
+    if(aliased)
+      list(APPEND pending ${aliased})
+      list(LENGTH pending left)
+    endif()
+    get_target_property(type ${item} TYPE)
+    set(properties INTERFACE_LINK_LIBRARIES)
+    if(NOT type STREQUAL "INTERFACE_LIBRARY")
+      list(APPEND properties LINK_LIBRARIES)
+    endif()
+    foreach(property IN LISTS properties)
+      get_target_property(links ${item} ${property})
+      if(NOT links)
+        continue()
       endif()
-      get_target_property(type ${item} TYPE)
-      foreach(property LINK_LIBRARIES INTERFACE_LINK_LIBRARIES)
-        if(type STREQUAL "INTERFACE_LIBRARY" AND property STREQUAL "LINK_LIBRARIES")
-          continue()
-        endif()
-        get_target_property(links ${item} ${property})
-        if(links)
-          foreach(link IN LISTS links)
-            # $<LINK_ONLY:x> and other wrappers around a name.
-            string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" link "${link}")
-            list(APPEND pending ${link})
-          endforeach()
-        endif()
+      foreach(link IN LISTS links)
+        # $<LINK_ONLY:x> around a name.
+        string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" link "${link}")
+        list(APPEND pending ${link})
       endforeach()
-    endif()
+      list(LENGTH pending left)
+    endforeach()
   endwhile()
+  set(${out} ${seen} PARENT_SCOPE)
+endfunction()
+
+# ovra_check_qt_free(target): the core that the browser build compiles must
+# not reach Qt. Fails the configure step when `target`, or anything it
+# links, is a Qt library.
+function(ovra_check_qt_free target)
+  ovra_link_closure(links ${target})
+  foreach(link IN LISTS links)
+    if(link MATCHES "^Qt[0-9]*::" OR link MATCHES "(^|/)libQt[0-9]")
+      message(FATAL_ERROR "A Qt-free library links Qt: ${link} (reached from ${target})")
+    endif()
+  endforeach()
+endfunction()
+
+# ovra_precompile(target): the Qt and GoogleTest headers nearly every file of
+# a target includes, parsed once per target instead of once per file (most
+# of a Qt file's compile time). Called at the end of the target's folder,
+# once its libraries are known; a target without Qt or GoogleTest is left
+# alone.
+function(ovra_precompile target)
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "INTERFACE_LIBRARY" OR NOT OVRA_PRECOMPILE_HEADERS)
+    return()
+  endif()
+  get_target_property(sources ${target} SOURCES)
+  list(FILTER sources INCLUDE REGEX "\\.cpp$")
+  list(LENGTH sources count)
+  if(count LESS 3)
+    return() # making the header costs about what two files would save
+  endif()
+  ovra_link_closure(links ${target})
+  set(headers)
+  if("Qt6::Core" IN_LIST links)
+    list(APPEND headers <QtCore/QObject> <QtCore/QString> <QtCore/QStringList> <QtCore/QTimer>
+         <QtCore/QCoreApplication> <QtCore/QPointer> <QtCore/QDir> <QtCore/QFile>)
+  endif()
+  if("Qt6::Gui" IN_LIST links)
+    list(APPEND headers <QtGui/QColor> <QtGui/QImage> <QtGui/QPixmap> <QtGui/QPainter>
+         <QtGui/QGuiApplication>)
+  endif()
+  if("Qt6::Widgets" IN_LIST links)
+    list(APPEND headers <QtWidgets/QWidget> <QtWidgets/QLabel> <QtWidgets/QGraphicsScene>
+         <QtWidgets/QGraphicsView> <QtWidgets/QGraphicsObject> <QtWidgets/QApplication>)
+  endif()
+  if("GTest::gtest" IN_LIST links OR "GTest::GTest" IN_LIST links)
+    list(APPEND headers <gtest/gtest.h>)
+  endif()
+  if(headers)
+    target_precompile_headers(${target} PRIVATE ${headers})
+  endif()
 endfunction()
