@@ -29,7 +29,7 @@ std::string tunerUsage() {
            "let the tuner pick it.\n"
            "\n"
            "  --device NAME           listen to this microphone (see --list-devices)\n"
-           "  --list-devices          list the microphones and exit\n"
+           "  --list-devices          list the microphones (* marks the default) and exit\n"
            "  --input FILE            listen to an audio file instead, in real time\n"
            "  --loop                  with --input: start the file again at its end\n"
            "  --resources DIR         use the layout and images in DIR where present\n"
@@ -40,7 +40,7 @@ std::string tunerUsage() {
            "  --help                  show this help\n"
            "  --version               show the version\n"
            "\n"
-           "Keys: 1-6 pick a string (lowest to highest), M or A the magic key, S or comma\n"
+           "Keys: 1-6 pick a string (lowest to highest), M the magic key, S or comma opens\n"
            "the settings, Escape or Return closes them, Ctrl+Q quits.\n";
 }
 

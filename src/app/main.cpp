@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QIcon>
+#include <QMediaDevices>
 #include <QTimer>
 
 #include <cstdio>
@@ -47,8 +48,12 @@ int listDevices(int argc, char** argv) {
     if (names.isEmpty()) {
         return fail("no microphone found (is a sound server running?)");
     }
-    for (const QString& name : names) {
-        std::printf("%s\n", name.toLocal8Bit().constData());
+    // The default input comes first; "* " marks it, as a shell user expects
+    // of a list with one current entry, and keeps the names easy to copy.
+    const bool hasDefault = !QMediaDevices::defaultAudioInput().isNull();
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        std::printf("%s%s\n", i == 0 && hasDefault ? "* " : "  ",
+                    names[i].toLocal8Bit().constData());
     }
     return 0;
 }
@@ -101,7 +106,17 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
 
-    QApplication app(argc, argv);
+    // X11 names the window's instance after this (ICCCM's -name option), so
+    // docks match it to the desktop entry's StartupWMClass, as Wayland
+    // compositors do with the desktop file name; the class stays the
+    // application's name, which also names the settings file.
+    std::vector<char*> qtArguments(argv, argv + argc);
+    static char nameOption[] = "-name";
+    static char desktopId[] = "org.ovratuner.OvraTuner";
+    qtArguments.insert(qtArguments.begin() + 1, {nameOption, desktopId});
+    qtArguments.push_back(nullptr);
+    int qtArgumentCount = argc + 2;
+    QApplication app(qtArgumentCount, qtArguments.data());
     // From here on, SIGTERM, SIGINT and SIGHUP quit like Ctrl+Q.
     QuitSignals quitSignals;
     QCoreApplication::setOrganizationName(QStringLiteral("OvraTuner"));
@@ -109,7 +124,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationVersion(QString::fromLatin1(OVRA_VERSION));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("OvraTuner"));
     // The desktop entry's id: docks and Wayland compositors match the window to it.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.ovratuner.OvraTuner"));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(desktopId));
     QApplication::setWindowIcon(
         QIcon::fromTheme(QStringLiteral("org.ovratuner.OvraTuner"),
                          QIcon(QStringLiteral(":/icons/org.ovratuner.OvraTuner.png"))));

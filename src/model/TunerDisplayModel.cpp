@@ -159,10 +159,14 @@ Point NeedleTarget::point() const {
 }
 
 NeedleTarget TunerDisplayModel::needleTarget(float cents, const NeedlePoints& points) {
+    // One continuous scale that only ever moves one way as the cents do:
+    // the in-tune zone fills the span between the near points (which stand
+    // for +-5 cents), and the rest of the way to +-200 cents runs from each
+    // near point to its far point.
     const float green = DEFAULT_GREEN_CUTOFF;
     const float cutoff = OVRA_PITCH_CENTS_CUTOFF;
     if (std::fabs(cents) < green) {
-        return {points.nearRed, points.nearBlue, 0.5f - cents / green};
+        return {points.nearRed, points.nearBlue, 0.5f - cents / (2.0f * green)};
     }
     if (cents > cutoff) {
         return {points.farRed, points.farRed, 0.0f};
@@ -170,7 +174,7 @@ NeedleTarget TunerDisplayModel::needleTarget(float cents, const NeedlePoints& po
     if (cents < -cutoff) {
         return {points.farBlue, points.farBlue, 0.0f};
     }
-    const float fraction = std::fabs(cents) / (cutoff - green);
+    const float fraction = (std::fabs(cents) - green) / (cutoff - green);
     if (cents > 0.0f) {
         return {points.nearRed, points.farRed, fraction};
     }

@@ -61,6 +61,18 @@ std::string tuningNotesText(const Tuning& tuning) {
     return text;
 }
 
+std::string spelledForReading(std::string_view note) {
+    std::string spelled(note);
+    if (spelled.size() >= 2 && spelled[0] >= 'A' && spelled[0] <= 'G') {
+        if (spelled[1] == '#') {
+            spelled.replace(1, 1, "\u266f");
+        } else if (spelled[1] == 'b') {
+            spelled.replace(1, 1, "\u266d");
+        }
+    }
+    return spelled;
+}
+
 int32_t absoluteNoteIndex(std::string_view note) {
     static constexpr std::string_view LETTERS = "C D EF G A B";
     const size_t letter = note.empty() ? std::string_view::npos : LETTERS.find(note.front());

@@ -52,6 +52,11 @@ std::string referencePitchText(int32_t referencePitch);
 // The six notes as one line: "D2 A2 D3 G3 B3 E4".
 std::string tuningNotesText(const Tuning& tuning);
 
+// A note name from the note tables ("C#1", "Bb0") as a person reads it, with
+// the sharp and flat signs ("C♯1", "B♭0"); anything else comes back as it is.
+// The analyser's output keeps the ASCII names.
+std::string spelledForReading(std::string_view note);
+
 // Semitones from C0 of a note written like "E♭2" or "F#3"; -1 when the text
 // is not such a note.
 int32_t absoluteNoteIndex(std::string_view note);

@@ -151,7 +151,8 @@ void OvraMainView::showPitchMeterBright(bool bright) {
 }
 
 void OvraMainView::showReadout(const ReadoutTexts& texts) {
-    const std::pair<LabelView*, const std::string*> parts[] = {{myNoteLabel, &texts.note},
+    const std::string note = spelledForReading(texts.note);
+    const std::pair<LabelView*, const std::string*> parts[] = {{myNoteLabel, &note},
                                                                {myFrequencyLabel, &texts.frequency},
                                                                {myCentsLabel, &texts.cents}};
     for (const auto& [label, text] : parts) {

@@ -13,6 +13,8 @@
 #include "tuner/OvraSettings.hpp"
 #include "ui/ImageView.hpp"
 
+#include <QDeadlineTimer>
+#include <QFile>
 #include <QGraphicsScene>
 #include <QGuiApplication>
 #include <QImage>
@@ -20,11 +22,47 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
 namespace ovra {
 namespace {
+
+// The desktop entry's StartupWMClass.
+std::string startupWindowClass() {
+    QFile entry(QStringLiteral(OVRA_SOURCE_DIR "/packaging/org.ovratuner.OvraTuner.desktop"));
+    if (!entry.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    for (const QByteArray& line : entry.readAll().split('\n')) {
+        if (line.startsWith("StartupWMClass=")) {
+            return line.mid(15).trimmed().toStdString();
+        }
+    }
+    return {};
+}
+
+// WM_CLASS of the X11 window of process `pid`, as xprop prints it
+// ("instance", "class"), once the window is there.
+std::string windowClassOf(qint64 pid) {
+    QString window;
+    QDeadlineTimer deadline(10000);
+    while (window.isEmpty() && !deadline.hasExpired()) {
+        QProcess search;
+        search.start(QStringLiteral("xdotool"),
+                     {QStringLiteral("search"), QStringLiteral("--pid"), QString::number(pid)});
+        search.waitForFinished();
+        window = QString::fromUtf8(search.readAllStandardOutput()).section(QLatin1Char('\n'), 0, 0);
+        QThread::msleep(50);
+    }
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"),
+                {QStringLiteral("-id"), window, QStringLiteral("WM_CLASS")});
+    xprop.waitForFinished();
+    const QString out = QString::fromUtf8(xprop.readAllStandardOutput()).trimmed();
+    return out.section(QStringLiteral(" = "), 1).toStdString();
+}
 
 TEST(OnThisDisplay, TheProgramShowsARecordingsStringAndQuits) {
     QTemporaryDir dir;
@@ -38,6 +76,10 @@ TEST(OnThisDisplay, TheProgramShowsARecordingsStringAndQuits) {
     display.insert("QT_QPA_PLATFORM", qEnvironmentVariable("QT_QPA_PLATFORM"));
     test::RunningTuner run({"--input", wav, "--screenshot", png, "--after", "3"},
                            dir.filePath("config"), display);
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        // Docks match the window to its launcher by this name.
+        EXPECT_EQ(windowClassOf(run.pid()), "\"" + startupWindowClass() + "\", \"OvraTuner\"");
+    }
     ASSERT_EQ(run.finish(), 0) << run.err().toStdString();
     const QJsonObject state = test::readScreenState(dir.filePath("out.json"));
     EXPECT_EQ(state["active_string"].toInt(-1), 1) << "the A string";

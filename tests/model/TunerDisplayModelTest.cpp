@@ -42,31 +42,35 @@ TEST(AutomaticSelection, PicksTheStringWhoseRangeHoldsTheFrequency) {
     EXPECT_FALSE(model.tuningKeyHit(7) || model.tuningKeyHit(-1)) << "not keys";
 }
 
-// Inside +-5 cents the needle moves on the line through the near points
-// (+-2.5 on them); outside it goes from a near point towards its far point
-// by cents/195, and rests exactly on the far point beyond 200 cents.
-TEST(NeedleMapping, GreenZoneNearPointsFractionOf195AndFarPointCutoff) {
-    const float t5 = 5.0f / 195.0f;
-    const float t200 = 200.0f / 195.0f;
+// The needle is a measuring pointer: 0 cents is the midpoint, +-5 cents (the
+// in-tune cutoff) are the near points, +-200 cents and beyond the far points,
+// and in between it never moves against the cents nor jumps.
+TEST(NeedleMapping, ContinuousAndMonotonicThroughTheNearAndFarPoints) {
+    const auto at = [](float cents) {
+        return TunerDisplayModel::needleTarget(cents, kPoints).point();
+    };
     const struct {
         float cents;
         Point expected;
-    } table[] = {{0.0f, {160.0f, 20.0f}},
-                 {2.5f, {180.0f, 20.0f}},
-                 {-2.5f, {140.0f, 20.0f}},
-                 {4.0f, {192.0f, 20.0f}}, // past near red by 0.3 of the near-to-near span
-                 {5.0f, {180.0f + 120.0f * t5, 20.0f + 20.0f * t5}},
-                 {-5.0f, {140.0f - 120.0f * t5, 20.0f + 20.0f * t5}},
-                 {200.0f, {180.0f + 120.0f * t200, 20.0f + 20.0f * t200}}};
+    } table[] = {{0.0f, {160.0f, 20.0f}},   {2.5f, {170.0f, 20.0f}},
+                 {-2.5f, {150.0f, 20.0f}},  {5.0f, kPoints.nearRed},
+                 {-5.0f, kPoints.nearBlue}, {102.5f, {240.0f, 30.0f}}, // halfway from near to far
+                 {200.0f, kPoints.farRed},  {-200.0f, kPoints.farBlue},
+                 {1e30f, kPoints.farRed},   {-250.0f, kPoints.farBlue}};
     for (const auto& row : table) {
-        const Point actual = TunerDisplayModel::needleTarget(row.cents, kPoints).point();
-        EXPECT_FLOAT_EQ(actual.x, row.expected.x) << row.cents << " cents";
-        EXPECT_FLOAT_EQ(actual.y, row.expected.y) << row.cents << " cents";
+        EXPECT_NEAR(at(row.cents).x, row.expected.x, 1e-4f) << row.cents << " cents";
+        EXPECT_NEAR(at(row.cents).y, row.expected.y, 1e-4f) << row.cents << " cents";
     }
-    for (float cents : {200.5f, 1e30f}) {
-        EXPECT_EQ(TunerDisplayModel::needleTarget(cents, kPoints).point(), kPoints.farRed) << cents;
+    // Steps of a hundredth of a cent: red is to the right, so x follows the
+    // cents, and no step is worth a pixel.
+    Point previous = at(-300.0f);
+    for (int step = -29999; step <= 30000; ++step) {
+        const float cents = static_cast<float>(step) / 100.0f;
+        const Point p = at(cents);
+        ASSERT_GE(p.x, previous.x) << cents << " cents";
+        ASSERT_LE(std::hypot(p.x - previous.x, p.y - previous.y), 1.0f) << cents << " cents";
+        previous = p;
     }
-    EXPECT_EQ(TunerDisplayModel::needleTarget(-250.0f, kPoints).point(), kPoints.farBlue);
 }
 
 TEST(LedBar, LitCountIsTheLevelInTenthsTruncated) {
@@ -139,6 +143,10 @@ TEST(Refresh, ReadoutNamesTheNearestNoteAndRoundsHertzAndCents) {
         EXPECT_EQ(TunerDisplayModel::readoutTexts(row.frequency, row.cents), row.texts)
             << row.frequency;
     }
+    // What a person reads: the signs, not the ASCII the analyser prints.
+    EXPECT_EQ(spelledForReading("Eb2") + spelledForReading("C#4") + spelledForReading("B3") +
+                  spelledForReading("") + spelledForReading("b#"),
+              "E\u266d2C\u266f4B3b#");
 }
 
 // Standard at 440 is the classic table bit for bit; every other target is
