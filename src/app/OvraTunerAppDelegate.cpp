@@ -80,6 +80,8 @@ void OvraTunerAppDelegate::applicationDidFinishLaunching() {
     myAudioTrapper->setDelegate(myMainView->captureDelegate());
     setAudioOn(true);
 
+    myWindow->setStageImage(
+        WEXConfig::imageOfItem("background", -1, nullptr, MAIN_VIEW_LAYOUT_FILE));
     myWindow->setContentView(mainView.release());
     myWindow->show();
     myWindow->activateWindow();

@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QGraphicsScene>
 #include <QGuiApplication>
+#include <QPainter>
+#include <QPixmap>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QSettings>
@@ -81,6 +83,69 @@ void TunerWindow::setContentView(View* view) {
         // must not show or take clicks in the letterbox.
         view->setFlag(QGraphicsItem::ItemClipsChildrenToShape);
         myScene->addItem(view);
+    }
+}
+
+void TunerWindow::setStageImage(const QPixmap& image) {
+    myStageImage = image.toImage().convertToFormat(QImage::Format_RGB32);
+    // The sides carry the average of both edges' outer band, row by row: the
+    // same on the left and the right, and without streaks from a single
+    // bright pixel at the edge.
+    myStageSides = QImage();
+    const int w = myStageImage.width();
+    const int h = myStageImage.height();
+    const int band = std::min(w / 2, 16);
+    if (band > 0) {
+        myStageSides = QImage(1, h, QImage::Format_RGB32);
+        for (int y = 0; y < h; ++y) {
+            int sum[3] = {0, 0, 0};
+            for (int i = 0; i < band; ++i) {
+                for (const QRgb pixel :
+                     {myStageImage.pixel(i, y), myStageImage.pixel(w - 1 - i, y)}) {
+                    sum[0] += qRed(pixel);
+                    sum[1] += qGreen(pixel);
+                    sum[2] += qBlue(pixel);
+                }
+            }
+            myStageSides.setPixel(
+                0, y, qRgb(sum[0] / (2 * band), sum[1] / (2 * band), sum[2] / (2 * band)));
+        }
+    }
+    viewport()->update();
+}
+
+void TunerWindow::drawBackground(QPainter* painter, const QRectF& rect) {
+    painter->fillRect(rect, STAGE_COLOUR);
+    if (myStageImage.isNull() || myStageSides.isNull()) {
+        return;
+    }
+    // Each outermost row and column of the picture, stretched outwards:
+    // the floor lines run on sideways, the sky and the floor up and down.
+    const QRectF screen(0.0, 0.0, SCREEN_WIDTH, SCREEN_HEIGHT);
+    const double reach = std::max({rect.width(), rect.height(), 1.0}) +
+                         std::max({std::abs(rect.left()), std::abs(rect.top()),
+                                   std::abs(rect.right()), std::abs(rect.bottom())});
+    const int w = myStageImage.width();
+    const int h = myStageImage.height();
+    const QImage& sides = myStageSides;
+    const struct {
+        QRectF target;
+        const QImage* image;
+        QRect source;
+    } strips[] = {
+        {QRectF(-reach, 0.0, reach, SCREEN_HEIGHT), &sides, QRect(0, 0, 1, h)},
+        {QRectF(SCREEN_WIDTH, 0.0, reach, SCREEN_HEIGHT), &sides, QRect(0, 0, 1, h)},
+        {QRectF(0.0, -reach, SCREEN_WIDTH, reach), &myStageImage, QRect(0, 0, w, 1)},
+        {QRectF(0.0, SCREEN_HEIGHT, SCREEN_WIDTH, reach), &myStageImage, QRect(0, h - 1, w, 1)},
+        {QRectF(-reach, -reach, reach, reach), &sides, QRect(0, 0, 1, 1)},
+        {QRectF(SCREEN_WIDTH, -reach, reach, reach), &sides, QRect(0, 0, 1, 1)},
+        {QRectF(-reach, SCREEN_HEIGHT, reach, reach), &sides, QRect(0, h - 1, 1, 1)},
+        {QRectF(SCREEN_WIDTH, SCREEN_HEIGHT, reach, reach), &sides, QRect(0, h - 1, 1, 1)},
+    };
+    for (const auto& strip : strips) {
+        if (strip.target.intersects(rect) && !screen.contains(strip.target)) {
+            painter->drawImage(strip.target, *strip.image, strip.source);
+        }
     }
 }
 

@@ -3,6 +3,7 @@
 #include "common/Geometry.hpp"
 
 #include <QGraphicsView>
+#include <QImage>
 #include <QTimer>
 
 class QGraphicsScene;
@@ -12,8 +13,10 @@ namespace ovra {
 class View;
 
 // The application window: shows the tuner's 320 x 460-point screen scaled to
-// the window with its aspect ratio kept (letterboxed on the stage colour; the
-// bars show and take nothing of the scene). Opens at about twice the points on
+// the window with its aspect ratio kept. Around it the stage goes on: the
+// edges of the screen's background picture drawn out to the window's edges,
+// so a wide or tall window shows the same colours and light instead of bars
+// (they show and take nothing of the scene). Opens at about twice the points on
 // a desktop, never taller than the available screen, or at the size and place
 // it had when last closed.
 class TunerWindow : public QGraphicsView {
@@ -37,6 +40,9 @@ public:
     // Nothing of it outside the screen's area is drawn or touched.
     void setContentView(View* view);
     View* contentView() const { return myContentView; }
+    // The screen's background picture, whose edges the stage continues; a
+    // null picture leaves the plain stage colour.
+    void setStageImage(const QPixmap& image);
 
     // The size the window opens at on a screen with this available area.
     static QSize preferredSize(const QSize& available);
@@ -49,6 +55,7 @@ public:
     void saveWindowGeometry();
 
 protected:
+    void drawBackground(QPainter* painter, const QRectF& rect) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -60,6 +67,8 @@ private:
 
     QGraphicsScene* myScene;
     View* myContentView = nullptr;
+    QImage myStageImage;
+    QImage myStageSides; // one column: the edges' average, row by row
     QTimer myGeometrySaveTimer;
 };
 

@@ -1,37 +1,56 @@
-// The window around the screen: its letterbox shows and takes nothing of the
-// scene, and it comes back at the size it was left at.
+// The window around the screen: the stage around it shows and takes nothing
+// of the scene, and it comes back at the size it was left at.
 #include "AppTestSupport.hpp"
 
 #include "app/TunerWindow.hpp"
 #include "tuner/OvraMainView.hpp"
 #include "tuner/OvraSettings.hpp"
 
+#include <QDir>
+#include <QSet>
+
 namespace ovra {
 namespace {
 
 class TunerWindowLetterbox : public test::LaunchedTuner {};
 
+// Outside the screen the stage goes on: the picture's edges drawn outwards,
+// with its colours and light, never a flat bar, and nothing of the scene.
 TEST_F(TunerWindowLetterbox,
-       ATallWindowShowsOnlyStageColourOutsideTheScreenAndClicksThereDoNothing) {
+       TheStageGoesOnAroundTheScreenShowingNothingOfTheSceneAndTakingNoClicks) {
     launch();
     TunerWindow* window = delegate->window();
-    window->resize(400, 980);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-    const QRect screen = window->mapFromScene(QRectF(0, 0, 320, 460)).boundingRect();
-    ASSERT_GT(screen.top(), 150) << "letterboxed above and below";
-
-    // The settings panel is parked just above the screen, in the top bar.
-    const QImage shot = window->viewport()->grab().toImage();
-    const QRgb stage = window->backgroundBrush().color().rgb();
-    int foreign = 0;
-    for (int y = 0; y < shot.height(); ++y) {
-        for (int x = 0; x < shot.width(); ++x) {
-            foreign += !screen.contains(x, y) && shot.pixel(x, y) != stage;
+    for (const QSize size : {QSize(400, 980), QSize(1920, 1080), QSize(360, 640)}) {
+        SCOPED_TRACE(size.width());
+        window->resize(size);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        QCoreApplication::processEvents();
+        const QRect screen = window->mapFromScene(QRectF(0, 0, 320, 460)).boundingRect();
+        // The settings panel is parked just above the screen, in the top bar:
+        // the bars look the same with the screen's views hidden.
+        const QImage shot = window->viewport()->grab().toImage();
+        window->contentView()->setVisible(false);
+        const QImage stage = window->viewport()->grab().toImage();
+        window->contentView()->setVisible(true);
+        int foreign = 0;
+        QSet<QRgb> colours;
+        for (int y = 0; y < shot.height(); ++y) {
+            for (int x = 0; x < shot.width(); ++x) {
+                if (!screen.adjusted(-1, -1, 1, 1).contains(x, y)) {
+                    foreign += shot.pixel(x, y) != stage.pixel(x, y);
+                    colours.insert(shot.pixel(x, y));
+                }
+            }
+        }
+        EXPECT_EQ(foreign, 0) << "pixels of the scene in the bars";
+        EXPECT_GT(colours.size(), 5) << "the bars carry the stage's light, not one colour";
+        if (size.width() == 1920) {
+            shot.save(QDir::temp().filePath(QStringLiteral("ovratuner-stage-1920x1080.png")));
         }
     }
-    EXPECT_EQ(foreign, 0) << "pixels of the scene in the bars";
 
     const Rect parked = delegate->mainView()->settings()->frame();
+    const QRect screen = window->mapFromScene(QRectF(0, 0, 320, 460)).boundingRect();
     for (int y = 4; y < window->height(); y += 12) {
         for (int x = 4; x < window->width() && !screen.contains(x, y); x += 24) {
             QTest::mouseClick(window->viewport(), Qt::LeftButton, {}, QPoint(x, y));
