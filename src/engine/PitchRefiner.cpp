@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <numbers>
+#include <numeric>
 
 namespace ovra {
 
@@ -110,14 +111,22 @@ double PitchRefiner::refine(const int16_t* samples, double guess) {
         myOutcome = Outcome::Silent;
         return guess;
     }
-    const int32_t count = locatePartials(guess, noisePower);
+    double searched = guess;
+    int32_t count = locatePartials(searched, noisePower);
+    // Only every second (or third) partial of the guess sounding means the
+    // detector fell an octave (or a twelfth) low, as it does on noisy, fading
+    // notes: a string always has partials that are not multiples of two or three.
+    if (const int32_t step = commonHarmonicStep(count); step > 1) {
+        searched *= step;
+        count = locatePartials(searched, noisePower);
+    }
     if (count < MIN_PARTIALS) {
         myOutcome = Outcome::TooFewPartials;
         return guess;
     }
     measurePartials(count);
     double fundamental = guess;
-    myOutcome = fitAndCheck(count, guess, &fundamental);
+    myOutcome = fitAndCheck(count, searched, &fundamental);
     return fundamental;
 }
 
@@ -220,6 +229,19 @@ int32_t PitchRefiner::locatePartials(double guess, double noisePower) {
         implied = partial.coarseBin / binsPerHz / k;
     }
     return count;
+}
+
+// The greatest common divisor of the harmonic numbers found, when at least
+// two were found; 1 otherwise.
+int32_t PitchRefiner::commonHarmonicStep(int32_t count) const {
+    if (count < 2) {
+        return 1;
+    }
+    int32_t step = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        step = std::gcd(step, myPartials[i].harmonic);
+    }
+    return step;
 }
 
 // Three points of the fine grid around each coarse estimate; where the

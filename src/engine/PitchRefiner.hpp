@@ -11,7 +11,9 @@ namespace ovra {
 // f_k = k * f0 * sqrt(1 + B * k^2) is fitted to them, so the string's
 // inharmonicity B does not pull the fundamental sharp.
 //
-// The guess only has to name the right string and octave. Every working
+// The guess only has to name the right string and octave; a guess an octave
+// or a twelfth low (only every second or third partial of it sounds) is
+// corrected. Every working
 // array is a member: a refinement allocates nothing. Not safe for concurrent
 // use; hold it by std::unique_ptr (about 50 KB).
 class PitchRefiner {
@@ -61,6 +63,7 @@ private:
     double transformAndNoise(const int16_t* samples, double guess);
     double coarsePower(int32_t bin) const;
     int32_t locatePartials(double guess, double noisePower);
+    int32_t commonHarmonicStep(int32_t count) const;
     void measurePartials(int32_t count);
     void evaluateFine(const double* fineBins, int32_t count, double* power) const;
     bool fit(int32_t count, double* a, double* b) const;

@@ -80,6 +80,21 @@ TEST_F(Refiner, AMissingFundamentalIsFoundFromTheUpperPartials) {
     EXPECT_EQ(refiner->lastPartialCount(), 5);
 }
 
+TEST_F(Refiner, AGuessAnOctaveOrATwelfthLowIsLiftedToTheString) {
+    PluckRecipe recipe;
+    recipe.fundamental = STANDARD_TUNING[3];
+    recipe.inharmonicity = 5e-5;
+    const auto tone = buffer(recipe);
+    for (const int below : {2, 3}) {
+        const double refined = refiner->refine(tone.data(), recipe.fundamental / below * 1.001);
+        EXPECT_EQ(refiner->lastOutcome(), Outcome::Refined) << below;
+        EXPECT_NEAR(cents(refined, recipe.fundamental), 0.0, 0.1) << below;
+    }
+    // An octave high is left to the detector: every partial of it sounds.
+    EXPECT_NEAR(cents(refiner->refine(tone.data(), 2.0 * recipe.fundamental), recipe.fundamental),
+                1200.0, 1.0);
+}
+
 TEST_F(Refiner, NoGuessSilenceAndNoiseGiveTheGuessBack) {
     const PluckRecipe recipe;
     const auto tone = buffer(recipe);
