@@ -55,33 +55,62 @@ double logParabolaOffset(double below, double middle, double above) {
     return curvature < 0.0 ? 0.5 * (l0 - l2) / curvature : 0.0;
 }
 
-// Power of the windowed samples at up to 4 * GROUPS frequencies given as
-// 2 cos(omega), by Goertzel recursions running side by side; unused lanes
-// carry coefficient 0 and are ignored.
+using Quad = double __attribute__((vector_size(32)));
+constexpr int32_t MAX_GOERTZEL_GROUPS = 5;
+
+// Power of the windowed samples at 4 * GROUPS frequencies given as
+// 2 cos(omega), by Goertzel recursions running side by side (unused lanes
+// carry coefficient 0 and are ignored). The group count is a compile-time
+// constant so that the recursions' states stay in registers; always inlined
+// so that it is compiled for the processor its caller was cloned for.
+template <int32_t GROUPS>
+[[gnu::always_inline]] inline void goertzelGroups(const double* x, const double* coefficients,
+                                                  double* power) {
+    Quad c[GROUPS];
+    Quad s1[GROUPS] = {};
+    Quad s2[GROUPS] = {};
+    for (int32_t g = 0; g < GROUPS; ++g) {
+        std::memcpy(&c[g], coefficients + 4 * g, sizeof(Quad));
+    }
+    for (int32_t n = 0; n < N; ++n) {
+        const double sample = x[n];
+#pragma GCC unroll 8
+        for (int32_t g = 0; g < GROUPS; ++g) {
+            // sample - s2 does not wait for the previous step's result.
+            const Quad s = (sample - s2[g]) + c[g] * s1[g];
+            s2[g] = s1[g];
+            s1[g] = s;
+        }
+    }
+    for (int32_t g = 0; g < GROUPS; ++g) {
+        const Quad p = s1[g] * s1[g] + s2[g] * s2[g] - c[g] * s1[g] * s2[g];
+        std::memcpy(power + 4 * g, &p, sizeof(Quad));
+    }
+}
+
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__SANITIZE_ADDRESS__) &&                  \
     !defined(__SANITIZE_THREAD__)
 __attribute__((target_clones("avx", "default")))
 #endif
 void goertzelQuads(const double* x, const double* coefficients, int32_t groups, double* power) {
-    using Quad = double __attribute__((vector_size(32)));
-    constexpr int32_t MAX_GROUPS = 5;
-    Quad c[MAX_GROUPS];
-    Quad s1[MAX_GROUPS] = {};
-    Quad s2[MAX_GROUPS] = {};
-    for (int32_t g = 0; g < groups; ++g) {
-        std::memcpy(&c[g], coefficients + 4 * g, sizeof(Quad));
-    }
-    for (int32_t n = 0; n < N; ++n) {
-        const double sample = x[n];
-        for (int32_t g = 0; g < groups; ++g) {
-            const Quad s = c[g] * s1[g] - s2[g] + sample;
-            s2[g] = s1[g];
-            s1[g] = s;
-        }
-    }
-    for (int32_t g = 0; g < groups; ++g) {
-        const Quad p = s1[g] * s1[g] + s2[g] * s2[g] - c[g] * s1[g] * s2[g];
-        std::memcpy(power + 4 * g, &p, sizeof(Quad));
+    switch (groups) {
+    case 1:
+        goertzelGroups<1>(x, coefficients, power);
+        break;
+    case 2:
+        goertzelGroups<2>(x, coefficients, power);
+        break;
+    case 3:
+        goertzelGroups<3>(x, coefficients, power);
+        break;
+    case 4:
+        goertzelGroups<4>(x, coefficients, power);
+        break;
+    case 5:
+        goertzelGroups<5>(x, coefficients, power);
+        break;
+    default:
+        break;
     }
 }
 
@@ -135,18 +164,29 @@ double PitchRefiner::refine(const int16_t* samples, double guess) {
 // bin from the bins halfway between the expected partials. Negative for a
 // silent buffer.
 double PitchRefiner::transformAndNoise(const int16_t* samples, double guess) {
-    double energy = 0.0;
-    for (int32_t n = 0; n < N; ++n) {
-        const double v = myWindow[n] * samples[n];
-        myWindowed[n] = v;
-        energy += v * v;
+    // Four running sums, so that the additions need not wait for each other.
+    double energy[4] = {};
+    for (int32_t m = 0; m < HALF; m += 2) {
+        const double even = myWindow[2 * m] * samples[2 * m];
+        const double odd = myWindow[2 * m + 1] * samples[2 * m + 1];
+        const double nextEven = myWindow[2 * m + 2] * samples[2 * m + 2];
+        const double nextOdd = myWindow[2 * m + 3] * samples[2 * m + 3];
+        myWindowed[2 * m] = even;
+        myWindowed[2 * m + 1] = odd;
+        myWindowed[2 * m + 2] = nextEven;
+        myWindowed[2 * m + 3] = nextOdd;
+        myReal[m] = even;
+        myImaginary[m] = odd;
+        myReal[m + 1] = nextEven;
+        myImaginary[m + 1] = nextOdd;
+        energy[0] += even * even;
+        energy[1] += odd * odd;
+        energy[2] += nextEven * nextEven;
+        energy[3] += nextOdd * nextOdd;
     }
-    if (energy == 0.0) {
+    const double totalEnergy = (energy[0] + energy[1]) + (energy[2] + energy[3]);
+    if (totalEnergy == 0.0) {
         return -1.0;
-    }
-    for (int32_t m = 0; m < HALF; ++m) {
-        myReal[m] = myWindowed[2 * m];
-        myImaginary[m] = myWindowed[2 * m + 1];
     }
     runFFT(1, HALF, myReal, myImaginary);
 
@@ -171,7 +211,7 @@ double PitchRefiner::transformAndNoise(const int16_t* samples, double guess) {
         noise = between[count / 2] / std::numbers::ln2;
     }
     // Even a clean synthetic tone has rounding noise; never divide by zero.
-    return std::max(noise, 1.0e-15 * energy);
+    return std::max(noise, 1.0e-15 * totalEnergy);
 }
 
 // Power of coarse bin k (1 <= k < HALF) of the windowed samples, from the
@@ -248,8 +288,8 @@ int32_t PitchRefiner::commonHarmonicStep(int32_t count) const {
 // largest is not the middle one, the three move one step towards it (at most
 // twice), then a parabola on the log power gives the frequency.
 void PitchRefiner::measurePartials(int32_t count) {
-    double bins[4 * 5] = {};
-    double power[4 * 5] = {};
+    double bins[4 * MAX_GOERTZEL_GROUPS] = {};
+    double power[4 * MAX_GOERTZEL_GROUPS] = {};
     for (int32_t i = 0; i < count; ++i) {
         myPartials[i].fineBin = std::round(myPartials[i].coarseBin * ZOOM);
         for (int32_t j = 0; j < 3; ++j) {
@@ -298,7 +338,7 @@ void PitchRefiner::measurePartials(int32_t count) {
 }
 
 void PitchRefiner::evaluateFine(const double* fineBins, int32_t count, double* power) const {
-    double coefficients[4 * 5] = {};
+    double coefficients[4 * MAX_GOERTZEL_GROUPS] = {};
     const double radiansPerFineBin = 2.0 * std::numbers::pi / (static_cast<double>(N) * ZOOM);
     for (int32_t i = 0; i < count; ++i) {
         coefficients[i] = 2.0 * std::cos(radiansPerFineBin * fineBins[i]);
