@@ -129,17 +129,45 @@ PitchRefiner::PitchRefiner(double sampleRate) : mySampleRate(sampleRate) {
 }
 
 double PitchRefiner::refine(const int16_t* samples, double guess) {
+    const double previous = myPrevious;
+    myPrevious = 0.0;
     myKeptCount = 0;
     myInharmonicity = 0.0;
-    if (samples == nullptr || !(guess >= MIN_GUESS_HZ && guess <= MAX_GUESS_HZ)) {
+    // No fundamental from the detector means no note: nothing to refine.
+    if (samples == nullptr || !(guess > 0.0 && std::isfinite(guess))) {
         myOutcome = Outcome::NoGuess;
         return guess;
     }
-    const double noisePower = transformAndNoise(samples, guess);
-    if (noisePower < 0.0) {
+    if (!transform(samples)) {
         myOutcome = Outcome::Silent;
         return guess;
     }
+    double fundamental = refineAround(guess);
+    // The detector loses a fading note to noise first: when its value leads
+    // nowhere, the note of the previous buffer is tried while its partials last.
+    if (myOutcome != Outcome::Refined && previous > 0.0) {
+        const Outcome failure = myOutcome;
+        fundamental = refineAround(previous);
+        if (myOutcome != Outcome::Refined) {
+            myOutcome = failure;
+            fundamental = guess;
+        }
+    }
+    if (myOutcome == Outcome::Refined) {
+        myPrevious = fundamental;
+        return fundamental;
+    }
+    return guess;
+}
+
+double PitchRefiner::refineAround(double guess) {
+    myKeptCount = 0;
+    myInharmonicity = 0.0;
+    if (!(guess >= MIN_GUESS_HZ && guess <= MAX_GUESS_HZ)) {
+        myOutcome = Outcome::NoGuess;
+        return guess;
+    }
+    const double noisePower = noiseBetweenPartials(guess);
     double searched = guess;
     int32_t count = locatePartials(searched, noisePower);
     // Only every second (or third) partial of the guess sounding means the
@@ -159,11 +187,9 @@ double PitchRefiner::refine(const int16_t* samples, double guess) {
     return fundamental;
 }
 
-// Windows the samples, transforms them as a half-length complex sequence (even
-// samples real, odd imaginary) and estimates the mean noise power of a coarse
-// bin from the bins halfway between the expected partials. Negative for a
-// silent buffer.
-double PitchRefiner::transformAndNoise(const int16_t* samples, double guess) {
+// Windows the samples and transforms them as a half-length complex sequence
+// (even samples real, odd imaginary). False for a silent buffer.
+bool PitchRefiner::transform(const int16_t* samples) {
     // Four running sums, so that the additions need not wait for each other.
     double energy[4] = {};
     for (int32_t m = 0; m < HALF; m += 2) {
@@ -184,12 +210,17 @@ double PitchRefiner::transformAndNoise(const int16_t* samples, double guess) {
         energy[2] += nextEven * nextEven;
         energy[3] += nextOdd * nextOdd;
     }
-    const double totalEnergy = (energy[0] + energy[1]) + (energy[2] + energy[3]);
-    if (totalEnergy == 0.0) {
-        return -1.0;
+    myEnergy = (energy[0] + energy[1]) + (energy[2] + energy[3]);
+    if (myEnergy == 0.0) {
+        return false;
     }
     runFFT(1, HALF, myReal, myImaginary);
+    return true;
+}
 
+// The mean noise power of a coarse bin, from the bins halfway between the
+// partials expected for the guess.
+double PitchRefiner::noiseBetweenPartials(double guess) const {
     // Three bins around each midpoint; their median is robust to a stray
     // peak, and the median of exponentially distributed powers is ln 2 of
     // their mean.
@@ -211,7 +242,7 @@ double PitchRefiner::transformAndNoise(const int16_t* samples, double guess) {
         noise = between[count / 2] / std::numbers::ln2;
     }
     // Even a clean synthetic tone has rounding noise; never divide by zero.
-    return std::max(noise, 1.0e-15 * totalEnergy);
+    return std::max(noise, 1.0e-15 * myEnergy);
 }
 
 // Power of coarse bin k (1 <= k < HALF) of the windowed samples, from the

@@ -42,6 +42,9 @@ public:
     // partials more than four expected deviations off the fit, fewer than
     // MIN_PARTIALS remain, or B is outside -1e-4 .. 1e-3 (guitar strings lie
     // around 1e-5 .. 5e-4), or the fit lies more than 30 cents from the guess.
+    // When the guess fails so and the previous call refined a fundamental,
+    // that one is tried as the guess: the detector loses a fading note to
+    // noise (a subharmonic, a rumble) before its partials are gone.
     double refine(const int16_t* samples, double guess);
 
     // What the last call found.
@@ -60,7 +63,9 @@ private:
         bool kept = true;
     };
 
-    double transformAndNoise(const int16_t* samples, double guess);
+    double refineAround(double guess);
+    bool transform(const int16_t* samples);
+    double noiseBetweenPartials(double guess) const;
     double coarsePower(int32_t bin) const;
     int32_t locatePartials(double guess, double noisePower);
     int32_t commonHarmonicStep(int32_t count) const;
@@ -79,6 +84,8 @@ private:
     Partial myPartials[PARTIAL_COUNT];
     Outcome myOutcome = Outcome::NoGuess;
     int32_t myKeptCount = 0;
+    double myEnergy = 0.0;
+    double myPrevious = 0.0; // the last call's refined fundamental, 0 if it failed
     double myInharmonicity = 0.0;
 };
 

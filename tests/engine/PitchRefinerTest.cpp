@@ -95,6 +95,23 @@ TEST_F(Refiner, AGuessAnOctaveOrATwelfthLowIsLiftedToTheString) {
                 1200.0, 1.0);
 }
 
+TEST_F(Refiner, WhenTheGuessFailsTheLastRefinedNoteIsFollowedWhileItsPartialsLast) {
+    PluckRecipe recipe;
+    recipe.fundamental = STANDARD_TUNING[1];
+    recipe.snrDb = 30.0;
+    const auto tone = buffer(recipe);
+    const auto noise = test::toPcm16(test::synthesizeNoise(test::NoiseColour::Pink, 0.1, 2048, 7));
+    const double lost = recipe.fundamental / 4.7; // a rumble the detector took for the note
+
+    EXPECT_EQ(refiner->refine(tone.data(), lost), lost) << "nothing to follow yet";
+    ASSERT_NEAR(cents(refiner->refine(tone.data(), 110.2), recipe.fundamental), 0.0, 0.2);
+    EXPECT_NEAR(cents(refiner->refine(tone.data(), lost), recipe.fundamental), 0.0, 0.2);
+    EXPECT_EQ(refiner->lastOutcome(), Outcome::Refined);
+    EXPECT_EQ(refiner->refine(noise.data(), lost), lost) << "the note is gone";
+    EXPECT_NE(refiner->lastOutcome(), Outcome::Refined);
+    EXPECT_EQ(refiner->refine(tone.data(), lost), lost) << "only the last call's note is followed";
+}
+
 TEST_F(Refiner, NoGuessSilenceAndNoiseGiveTheGuessBack) {
     const PluckRecipe recipe;
     const auto tone = buffer(recipe);
