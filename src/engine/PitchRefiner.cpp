@@ -27,7 +27,8 @@ constexpr double HIGHEST_PARTIAL_SHARE = 0.45;
 constexpr double SEARCH_CENTS = 25.0;
 constexpr double SEARCH_MIN_BINS = 2.0;
 // A partial counts when its peak bin holds this many times the mean noise
-// power of a bin (13 dB): noise alone gets there once in about a million bins.
+// power of a bin (13 dB): noise alone gets there far less than once in a
+// million bins.
 constexpr double MIN_LOCAL_SNR = 20.0;
 // The fit's weights stop growing here, so that the loudest partial cannot
 // outvote the others on its window's remaining bias.

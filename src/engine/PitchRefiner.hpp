@@ -15,7 +15,7 @@ namespace ovra {
 // or a twelfth low (only every second or third partial of it sounds) is
 // corrected. Every working
 // array is a member: a refinement allocates nothing. Not safe for concurrent
-// use; hold it by std::unique_ptr (about 50 KB).
+// use; hold it by std::unique_ptr (about 65 KB).
 class PitchRefiner {
 public:
     static constexpr int32_t BUFFER_LENGTH = 2048;
