@@ -1,6 +1,7 @@
 // Cost of one buffer's analysis and of the two transforms.
 #include "TestTones.hpp"
 #include "engine/FftAndPeakScans.hpp"
+#include "engine/PitchRefiner.hpp"
 #include "engine/Quorl.hpp"
 #include "engine/fix_fft.hpp"
 
@@ -31,6 +32,16 @@ void BM_DetectPitchByHarmonics2048(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DetectPitchByHarmonics2048)->Unit(benchmark::kMicrosecond);
+
+// The fine path's extra work per hop, on the same tone.
+void BM_RefinePitch2048(benchmark::State& state) {
+    auto refiner = std::make_unique<ovra::PitchRefiner>(8000.0);
+    const auto samples = guitarLikeTone(2048);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(refiner->refine(samples.data(), 110.3));
+    }
+}
+BENCHMARK(BM_RefinePitch2048)->Unit(benchmark::kMicrosecond);
 
 void BM_RunFFT4096(benchmark::State& state) {
     const auto samples = guitarLikeTone(4096);

@@ -45,6 +45,11 @@ void callbackForAudio(void* inUserData, AudioInputQueue* inQueue, AudioQueueBuff
                 const double mode = data->myQuorl->detectPitchByHarmonics(
                     samples, static_cast<int32_t>(CAPTURE_FRAMES_PER_BUFFER), &fundamental,
                     &rawPeakPower);
+                if (data->myFineTuning.load() && data->myPitchRefiner) {
+                    // The detector names the string and octave; the refiner
+                    // returns its value unchanged when it cannot do better.
+                    fundamental = data->myPitchRefiner->refine(samples, fundamental);
+                }
                 data->myMostRecentModeFrequency.store(static_cast<float>(mode));
                 data->myMostRecentFundamentalFrequency.store(static_cast<float>(fundamental));
                 data->myRawPeakPower.store(static_cast<float>(rawPeakPower));

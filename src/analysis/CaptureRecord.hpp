@@ -2,6 +2,7 @@
 
 #include "analysis/AudioQueue.hpp"
 #include "analysis/AudioTrapperDelegate.hpp"
+#include "engine/PitchRefiner.hpp"
 #include "engine/Quorl.hpp"
 
 #include <array>
@@ -27,6 +28,14 @@ struct CorvaneInputCallbackDataStruct {
     std::atomic<float> myRawPeakPower{0.0f};
     // The one detector, owned here for the capture object's whole life.
     std::unique_ptr<Quorl> myQuorl;
+    // Fine tuning: when on, each buffer's fundamental is sharpened by the
+    // refiner after the detector; off, the detector's value stands untouched.
+    // Switched by the main thread, read once per buffer by the capture thread.
+    std::atomic<bool> myFineTuning{false};
+    // Built with the record so that switching fine tuning on allocates nothing
+    // on the capture thread; used under myAnalysisMutex like the detector.
+    std::unique_ptr<PitchRefiner> myPitchRefiner =
+        std::make_unique<PitchRefiner>(CAPTURE_SAMPLE_RATE);
     // Back reference to the owner (not owning), to reach its delegate.
     const AudioTrapperDelegateSource* myAudioTrapper = nullptr;
     // Live sample memory of the last analysed buffer; refilled by its queue

@@ -16,6 +16,8 @@ std::string applyOption(const CommandLineItem& item, AnalyzeOptions& options) {
         options.showVersion = true;
     } else if (item.name == "--hyperactive") {
         options.hyperactive = true;
+    } else if (item.name == "--fine") {
+        options.fine = true;
     } else if (item.name == "--list-tunings") {
         options.listTunings = true;
     } else if (item.name == "--tuning") {
@@ -50,14 +52,19 @@ std::string applyOption(const CommandLineItem& item, AnalyzeOptions& options) {
 } // namespace
 
 std::string analyzeUsage() {
-    return "Usage: ovratuner-analyze [--threshold N] [--hyperactive] [--string auto|0..5]\n"
-           "                         [--tuning ID] [--a4 HZ] [--format csv|json] FILE...\n"
+    return "Usage: ovratuner-analyze [--threshold N] [--hyperactive] [--fine]\n"
+           "                         [--string auto|0..5] [--tuning ID] [--a4 HZ]\n"
+           "                         [--format csv|json] FILE...\n"
            "\n"
            "Runs audio files through the tuner's analysis, buffer by buffer, and prints\n"
            "what the tuner would show for each buffer that is not silent.\n"
            "\n"
            "  --threshold N        volume threshold on the raw peak power (default 500)\n"
            "  --hyperactive        show every reading unsmoothed (reactivity \"High\")\n"
+           "  --fine               fine tuning: refine each reading from the partials and\n"
+           "                       analyse the latest 2048 samples every 512 (64 ms);\n"
+           "                       time_s is the start of each window, cents have two\n"
+           "                       decimals\n"
            "  --string auto|0..5   choose the string automatically (default), or fix it\n"
            "                       (0 = lowest string ... 5 = highest)\n"
            "  --format csv|json    output format (default csv)\n" +
@@ -71,9 +78,9 @@ std::string analyzeUsage() {
 
 ParsedCommandLine parseAnalyzeCommandLine(const std::vector<std::string>& arguments) {
     ParsedCommandLine parsed;
-    const ScannedCommandLine scanned =
-        scanCommandLine(arguments, {"--help", "-h", "--version", "--hyperactive", "--list-tunings"},
-                        {"--threshold", "--string", "--format", "--tuning", "--a4"});
+    const ScannedCommandLine scanned = scanCommandLine(
+        arguments, {"--help", "-h", "--version", "--hyperactive", "--fine", "--list-tunings"},
+        {"--threshold", "--string", "--format", "--tuning", "--a4"});
     if (!scanned.error.empty()) {
         parsed.error = scanned.error;
         return parsed;

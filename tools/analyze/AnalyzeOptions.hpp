@@ -14,6 +14,7 @@ enum class ReportFormat { Csv, Json };
 struct AnalyzeOptions {
     int32_t threshold = 500;  // the tuner's default volume threshold
     bool hyperactive = false; // true: no smoothing, as the "High" reactivity
+    bool fine = false;        // fine tuning: refined readings every 512 samples
     int32_t fixedString = -1; // -1: automatic string selection
     const Tuning* tuning = &standardTuning();
     int32_t referencePitch = DEFAULT_REFERENCE_PITCH;

@@ -3,6 +3,7 @@
 #include "analysis/AnalysisCallback.hpp"
 #include "analysis/AudioFileDecoder.hpp"
 #include "analysis/CaptureRecord.hpp"
+#include "analysis/HoppingWindow.hpp"
 #include "engine/FrequencySmoother.hpp"
 #include "model/TunerDisplayModel.hpp"
 
@@ -72,6 +73,35 @@ private:
     std::shared_ptr<RefreshRecorder> myRecorder;
 };
 
+// Hands one buffer of 2048 samples to the capture callback, as a queue would.
+void deliver(CorvaneInputCallbackDataStruct& record, RefreshRecorder& recorder,
+             const int16_t* samples, uint64_t firstSample) {
+    AudioQueueBuffer queueBuffer;
+    // The callback only reads the samples.
+    queueBuffer.mAudioData = const_cast<int16_t*>(samples);
+    queueBuffer.mAudioDataBytesCapacity = CAPTURE_FRAMES_PER_BUFFER * sizeof(int16_t);
+    queueBuffer.mAudioDataByteSize = queueBuffer.mAudioDataBytesCapacity;
+    recorder.setBufferStart(static_cast<double>(firstSample) / CAPTURE_SAMPLE_RATE);
+    callbackForAudio(&record, nullptr, &queueBuffer);
+}
+
+// Fine tuning: the latest 2048 samples every 512. The stream is padded with
+// silence to a whole hop (and to one window at least), so that every sample
+// is analysed, as the last, partial buffer is padded without fine tuning.
+void analyzeHops(const std::vector<int16_t>& samples, CorvaneInputCallbackDataStruct& record,
+                 RefreshRecorder& recorder) {
+    HoppingWindow window(CAPTURE_FRAMES_PER_BUFFER, FINE_TUNING_HOP);
+    const auto onWindow = [&](const int16_t* w, uint64_t first) {
+        deliver(record, recorder, w, first);
+    };
+    window.push(samples.data(), samples.size(), onWindow);
+    size_t padded = std::max<size_t>(samples.size(), CAPTURE_FRAMES_PER_BUFFER);
+    padded += (FINE_TUNING_HOP - (padded - CAPTURE_FRAMES_PER_BUFFER) % FINE_TUNING_HOP) %
+              FINE_TUNING_HOP;
+    const std::vector<int16_t> silence(padded - samples.size(), 0);
+    window.push(silence.data(), silence.size(), onWindow);
+}
+
 } // namespace
 
 void analyzeSamples(const std::string& name, const std::vector<int16_t>& samples,
@@ -83,6 +113,11 @@ void analyzeSamples(const std::string& name, const std::vector<int16_t>& samples
     auto recorder = std::make_shared<RefreshRecorder>(record, options, name, sink);
     const RecorderSource source(recorder);
     record.myAudioTrapper = &source;
+    if (options.fine) {
+        record.myFineTuning = true;
+        analyzeHops(samples, record, *recorder);
+        return;
+    }
 
     std::vector<int16_t> buffer(CAPTURE_FRAMES_PER_BUFFER);
     for (size_t start = 0, index = 0; start < samples.size();
@@ -91,14 +126,7 @@ void analyzeSamples(const std::string& name, const std::vector<int16_t>& samples
         std::copy_n(samples.begin() + static_cast<std::ptrdiff_t>(start), count, buffer.begin());
         // The last, partial buffer is padded with silence.
         std::fill(buffer.begin() + static_cast<std::ptrdiff_t>(count), buffer.end(), 0);
-
-        AudioQueueBuffer queueBuffer;
-        queueBuffer.mAudioData = buffer.data();
-        queueBuffer.mAudioDataBytesCapacity = CAPTURE_FRAMES_PER_BUFFER * sizeof(int16_t);
-        queueBuffer.mAudioDataByteSize = queueBuffer.mAudioDataBytesCapacity;
-        recorder->setBufferStart(static_cast<double>(index) * CAPTURE_FRAMES_PER_BUFFER /
-                                 CAPTURE_SAMPLE_RATE);
-        callbackForAudio(&record, nullptr, &queueBuffer);
+        deliver(record, *recorder, buffer.data(), index * CAPTURE_FRAMES_PER_BUFFER);
     }
 }
 

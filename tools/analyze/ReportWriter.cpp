@@ -1,5 +1,6 @@
 #include "ReportWriter.hpp"
 
+#include <cmath>
 #include <string>
 
 namespace ovra {
@@ -70,9 +71,26 @@ std::string optionalNumber(const std::optional<float>& value, bool json) {
     return json ? jsonNumber(*value) : number(*value);
 }
 
+std::string twoDecimals(const std::optional<float>& value, bool json) {
+    const bool finite = value && std::isfinite(*value);
+    if (!finite) {
+        return optionalNumber(value, json);
+    }
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(*value));
+    // A reading a hair flat of the string is in tune, not "-0.00".
+    return std::string(text) == "-0.00" ? "0.00" : text;
+}
+
 } // namespace
 
-ReportWriter::ReportWriter(std::FILE* out, ReportFormat format) : myOut(out), myFormat(format) {}
+ReportWriter::ReportWriter(std::FILE* out, ReportFormat format, bool twoDecimalCents)
+    : myOut(out), myFormat(format), myTwoDecimalCents(twoDecimalCents) {}
+
+std::string ReportWriter::cents(const AnalysisRow& row) const {
+    const bool json = myFormat == ReportFormat::Json;
+    return myTwoDecimalCents ? twoDecimals(row.cents, json) : optionalNumber(row.cents, json);
+}
 
 void ReportWriter::begin() {
     if (myFormat == ReportFormat::Csv) {
@@ -91,7 +109,7 @@ void ReportWriter::write(const AnalysisRow& row) {
                "," + number(row.modeFrequency) + "," + number(row.fundamentalFrequency) + "," +
                number(row.rawPeakPower) + "," + (row.loud ? "1" : "0") + "," +
                optionalNumber(row.displayFrequency, false) + "," +
-               std::to_string(row.activeString) + "," + optionalNumber(row.cents, false) + "," +
+               std::to_string(row.activeString) + "," + cents(row) + "," +
                csvField(row.note.value_or("")) + "," + std::to_string(row.litLeds) + "\n";
     } else {
         line = std::string(myFirstRow ? "\n" : ",\n") + "{\"file\":" + jsonString(row.file) +
@@ -102,8 +120,7 @@ void ReportWriter::write(const AnalysisRow& row) {
                ",\"raw_peak_power\":" + jsonNumber(row.rawPeakPower) +
                ",\"loud\":" + (row.loud ? "true" : "false") +
                ",\"display_hz\":" + optionalNumber(row.displayFrequency, true) +
-               ",\"string\":" + std::to_string(row.activeString) +
-               ",\"cents\":" + optionalNumber(row.cents, true) +
+               ",\"string\":" + std::to_string(row.activeString) + ",\"cents\":" + cents(row) +
                ",\"note\":" + (row.note ? jsonString(*row.note) : "null") +
                ",\"leds\":" + std::to_string(row.litLeds) + "}";
     }

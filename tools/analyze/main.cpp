@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
     // not for a report on standard output or error.
     LogCapture quietLog;
 
-    ReportWriter writer(stdout, options.format);
+    ReportWriter writer(stdout, options.format, options.fine);
     writer.begin();
     int status = 0;
     for (const std::string& file : options.files) {
