@@ -70,4 +70,28 @@ void callbackForAudio(void* inUserData, AudioInputQueue* inQueue, AudioQueueBuff
     }
 }
 
+void hoppingCallbackForAudio(void* inUserData, AudioInputQueue* inQueue, AudioQueueBuffer* inBuffer,
+                             const AudioTimeStamp* /*inStartTime*/,
+                             uint32_t /*inNumberPacketDescriptions*/,
+                             const AudioStreamPacketDescription* /*inPacketDescs*/) {
+    if (inBuffer == nullptr) {
+        return;
+    }
+    auto* data = static_cast<CorvaneInputCallbackDataStruct*>(inUserData);
+    const auto* samples = static_cast<const int16_t*>(inBuffer->mAudioData);
+    if (data != nullptr && samples != nullptr) {
+        std::lock_guard lock(data->myHoppingMutex);
+        data->myHoppingWindow.push(
+            samples, inBuffer->mAudioDataByteSize / sizeof(int16_t),
+            [data](const int16_t* window, uint64_t /*firstSample*/) {
+                constexpr uint32_t bytes = CAPTURE_FRAMES_PER_BUFFER * sizeof(int16_t);
+                AudioQueueBuffer windowBuffer{bytes, const_cast<int16_t*>(window), bytes};
+                callbackForAudio(data, nullptr, &windowBuffer);
+            });
+    }
+    if (inQueue != nullptr) {
+        inQueue->enqueueBuffer(inBuffer);
+    }
+}
+
 } // namespace ovra

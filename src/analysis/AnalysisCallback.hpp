@@ -15,4 +15,13 @@ void callbackForAudio(void* inUserData, AudioInputQueue* inQueue, AudioQueueBuff
                       uint32_t inNumberPacketDescriptions = 0,
                       const AudioStreamPacketDescription* inPacketDescs = nullptr);
 
+// Fine tuning's queue callback: the queue delivers hops of
+// FINE_TUNING_HOP_FRAMES samples; each completes a window of the latest 2048
+// samples in the record, which goes through callbackForAudio like a buffer.
+// The hop itself goes back to inQueue.
+void hoppingCallbackForAudio(void* inUserData, AudioInputQueue* inQueue, AudioQueueBuffer* inBuffer,
+                             const AudioTimeStamp* inStartTime = nullptr,
+                             uint32_t inNumberPacketDescriptions = 0,
+                             const AudioStreamPacketDescription* inPacketDescs = nullptr);
+
 } // namespace ovra

@@ -2,6 +2,7 @@
 
 #include "analysis/AudioQueue.hpp"
 #include "analysis/AudioTrapperDelegate.hpp"
+#include "analysis/HoppingWindow.hpp"
 #include "engine/PitchRefiner.hpp"
 #include "engine/Quorl.hpp"
 
@@ -16,6 +17,8 @@ namespace ovra {
 inline constexpr uint32_t CAPTURE_FRAMES_PER_BUFFER = 2048;
 inline constexpr uint32_t CAPTURE_BUFFER_COUNT = 3;
 inline constexpr double CAPTURE_SAMPLE_RATE = 8000.0;
+// Fine tuning reads the latest 2048 samples every this many (64 ms).
+inline constexpr uint32_t FINE_TUNING_HOP_FRAMES = 512;
 
 // The capture record: set up by the capture object, written per analysed
 // buffer by the capture thread, read by the main thread without a lock.
@@ -36,6 +39,11 @@ struct CorvaneInputCallbackDataStruct {
     // on the capture thread; used under myAnalysisMutex like the detector.
     std::unique_ptr<PitchRefiner> myPitchRefiner =
         std::make_unique<PitchRefiner>(CAPTURE_SAMPLE_RATE);
+    // Fine tuning's capture: queues deliver hops of FINE_TUNING_HOP_FRAMES,
+    // gathered here into 2048-sample windows. Its own lock: an old capture
+    // thread winding down and its successor may both push for a moment.
+    HoppingWindow myHoppingWindow{CAPTURE_FRAMES_PER_BUFFER, FINE_TUNING_HOP_FRAMES};
+    std::mutex myHoppingMutex;
     // Back reference to the owner (not owning), to reach its delegate.
     const AudioTrapperDelegateSource* myAudioTrapper = nullptr;
     // Live sample memory of the last analysed buffer; refilled by its queue

@@ -78,6 +78,7 @@ void OvraTunerAppDelegate::applicationDidFinishLaunching() {
                          ? CorvaneAudioTrapper::create(myOptions.audioQueueFactory)
                          : CorvaneAudioTrapper::create();
     myAudioTrapper->setDelegate(myMainView->captureDelegate());
+    myAudioTrapper->setFineTuning(mySettings.fineTuning());
     setAudioOn(true);
 
     myWindow->setStageImage(
@@ -171,6 +172,17 @@ void OvraTunerAppDelegate::setTuning(const Tuning& tuning) {
 void OvraTunerAppDelegate::setReferencePitch(int32_t hertz) {
     if (mySettings.setReferencePitch(hertz) && myMainView) {
         myMainView->applyTuning();
+    }
+}
+
+void OvraTunerAppDelegate::setFineTuning(bool on) {
+    if (!mySettings.setFineTuning(on) || !myAudioTrapper) {
+        return;
+    }
+    myAudioTrapper->setFineTuning(on);
+    // Hops or whole buffers are chosen when a queue opens.
+    if (myAudioTrapper->audioThread()) {
+        myAudioTrapper->startAudioTrapper();
     }
 }
 

@@ -118,6 +118,9 @@ public:
     void setTuning(const Tuning& tuning) override;
     int32_t referencePitch() const override { return mySettings.referencePitch(); }
     void setReferencePitch(int32_t hertz) override;
+    // Capture follows at once: a running capture starts again with hops.
+    bool fineTuning() const override { return mySettings.fineTuning(); }
+    void setFineTuning(bool on) override;
 
     // --- what the launch made (null before it)
     TunerWindow* window() const { return myWindow.get(); }

@@ -41,6 +41,8 @@ void TunerSettings::load(const Tuning* tuningOverride, int32_t referencePitchOve
     myGreenZoneCentsWidth =
         myPreferences.integerForKey(KEY_GREEN_ZONE_CENTS_WIDTH).value_or(DEFAULT_GREEN_ZONE_WIDTH);
     myHyperactivityMode = myPreferences.boolForKey(KEY_HYPERACTIVITY_MODE).value_or(false);
+    myFineTuning = myPreferences.boolForKey(KEY_FINE_TUNING).value_or(false);
+    myFineTuningChosen = false;
     loadTuning();
     if (!myPreferences.isReadable()) {
         systemLog(
@@ -92,6 +94,9 @@ void TunerSettings::store() {
     }
     if (myReferencePitchChosen) {
         values.emplace_back(KEY_REFERENCE_PITCH, myReferencePitch);
+    }
+    if (myFineTuningChosen) {
+        values.emplace_back(KEY_FINE_TUNING, myFineTuning);
     }
     myPreferences.setValues(values);
 }
@@ -165,6 +170,17 @@ bool TunerSettings::setReferencePitch(int32_t hertz) {
     }
     myReferencePitch = hertz;
     systemLog("Reference pitch=%d", hertz);
+    return true;
+}
+
+bool TunerSettings::setFineTuning(bool on) {
+    myFineTuningChosen = true;
+    changed();
+    if (on == myFineTuning) {
+        return false;
+    }
+    myFineTuning = on;
+    systemLog("Fine tuning=%s", on ? "on" : "off");
     return true;
 }
 

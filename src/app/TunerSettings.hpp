@@ -41,6 +41,7 @@ public:
     static constexpr const char* KEY_SELECTED_TUNING_KEY_INDEX = "ovratuner.tuningkeyselected";
     static constexpr const char* KEY_TUNING = "ovratuner.tuning";
     static constexpr const char* KEY_REFERENCE_PITCH = "ovratuner.referencepitch";
+    static constexpr const char* KEY_FINE_TUNING = "ovratuner.finetuning";
 
     // The volume threshold is the raw peak power a reading must exceed to
     // count as loud. The slider shows it as a sensitivity: 0.0 is the
@@ -81,6 +82,10 @@ public:
     bool setTuning(const Tuning& tuning);
     bool setReferencePitch(int32_t hertz);
 
+    bool fineTuning() const { return myFineTuning; }
+    // Returns true when the value changed.
+    bool setFineTuning(bool on);
+
     QString fileName() const { return myPreferences.fileName(); }
 
 private:
@@ -97,6 +102,8 @@ private:
     // Set once the user changes them: only then are they written.
     bool myTuningChosen = false;
     bool myReferencePitchChosen = false;
+    bool myFineTuning = false;
+    bool myFineTuningChosen = false;
 };
 
 } // namespace ovra

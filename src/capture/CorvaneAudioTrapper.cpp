@@ -98,6 +98,14 @@ AudioQueueFactory CorvaneAudioTrapper::audioQueueFactory() const {
     return myAudioQueueFactory;
 }
 
+void CorvaneAudioTrapper::setFineTuning(bool on) {
+    myCallbackData.myFineTuning.store(on);
+}
+
+bool CorvaneAudioTrapper::fineTuning() const {
+    return myCallbackData.myFineTuning.load();
+}
+
 void CorvaneAudioTrapper::setEventLoopSliceForTesting(std::chrono::milliseconds slice) {
     mySliceMilliseconds.store(slice.count());
 }
@@ -319,11 +327,19 @@ CorvaneAudioTrapper::setupAudioQueue(std::unique_ptr<AudioInputQueue> queue, boo
     format.mBytesPerFrame = 2;
     format.mChannelsPerFrame = 1;
     format.mBitsPerChannel = 16;
-    data.myFramesPerBuffer.store(CAPTURE_FRAMES_PER_BUFFER);
+    // Fine tuning takes hops and analyses overlapping windows of them; the
+    // classic path takes whole buffers. Chosen per queue: a switch applies
+    // from the next start.
+    const bool hopping = data.myFineTuning.load();
+    data.myFramesPerBuffer.store(hopping ? FINE_TUNING_HOP_FRAMES : CAPTURE_FRAMES_PER_BUFFER);
+    const AudioQueueInputCallback callback = hopping ? hoppingCallbackForAudio : callbackForAudio;
+    if (hopping) {
+        std::lock_guard lock(data.myHoppingMutex);
+        data.myHoppingWindow.reset();
+    }
 
     HearingStatus hearing = HearingStatus::Hearing;
-    int32_t status =
-        queue ? queue->newInput(format, callbackForAudio, &data) : AUDIO_QUEUE_ERR_NO_BACKEND;
+    int32_t status = queue ? queue->newInput(format, callback, &data) : AUDIO_QUEUE_ERR_NO_BACKEND;
     if (status != AUDIO_QUEUE_NO_ERR) {
         report("AudioQueueNewInput err %d\n", status);
         hearing = statusOfFailedInput(status);
@@ -349,8 +365,13 @@ CorvaneAudioTrapper::setupAudioQueue(std::unique_ptr<AudioInputQueue> queue, boo
         data.myAudioBuffers[static_cast<size_t>(index)].store(buffer);
         buffer->mAudioDataByteSize = bufferByteSize;
         // Priming: a fresh (silent) buffer is only enqueued; one holding
-        // sound would be analysed first, like any filled buffer.
-        callbackForAudio(&data, queue.get(), buffer, nullptr, 0, nullptr);
+        // sound would be analysed first, like any filled buffer. A hop is
+        // not pushed: its silence would open the first window.
+        if (hopping) {
+            queue->enqueueBuffer(buffer);
+        } else {
+            callbackForAudio(&data, queue.get(), buffer, nullptr, 0, nullptr);
+        }
     }
 
     status = queue ? queue->start() : AUDIO_QUEUE_ERR_INVALID_QUEUE;

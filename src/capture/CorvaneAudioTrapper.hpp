@@ -82,6 +82,12 @@ public:
     void setAudioQueueFactory(AudioQueueFactory factory);
     AudioQueueFactory audioQueueFactory() const;
 
+    // Fine tuning: each fundamental refined, and the latest 2048 samples
+    // analysed every FINE_TUNING_HOP_FRAMES instead of whole buffers. The
+    // refinement follows at once; the hops from the next start of capture.
+    void setFineTuning(bool on);
+    bool fineTuning() const;
+
     // Starts capture on a new thread, cancelling any current one.
     void startAudioTrapper();
     // Cancels the current capture thread, if any; returns at once.

@@ -78,6 +78,9 @@ protected:
         myTimer->setSingleShot(true);
         myTimer->setTimerType(Qt::PreciseTimer);
         QObject::connect(myTimer.get(), &QTimer::timeout, [this] { tick(); });
+        // As a device delivers: buffers of the size the queue was given.
+        const uint32_t bufferSamples = nextBufferSampleCount();
+        myBufferSamples = bufferSamples > 0 ? bufferSamples : DEFAULT_BUFFER_SAMPLES;
         myClock.start();
         scheduleNext();
         return AUDIO_QUEUE_NO_ERR;
@@ -86,19 +89,19 @@ protected:
     void stopInput() override { myTimer.reset(); }
 
 private:
-    static constexpr int64_t BUFFER_SAMPLES = 2048;
+    static constexpr int64_t DEFAULT_BUFFER_SAMPLES = 2048;
 
     // Buffer n is due when n + 1 buffers of sound have passed since start,
     // measured on one clock so that timer jitter does not add up.
     void scheduleNext() {
-        const int64_t due = (myDue + 1) * BUFFER_SAMPLES * 1000 / DECODED_SAMPLE_RATE;
+        const int64_t due = (myDue + 1) * myBufferSamples * 1000 / DECODED_SAMPLE_RATE;
         myTimer->start(static_cast<int>(std::max<int64_t>(0, due - myClock.elapsed())));
     }
 
     void tick() {
         const std::vector<int16_t>& samples = *mySamples;
         const size_t total = samples.size();
-        myChunk.assign(BUFFER_SAMPLES, 0);
+        myChunk.assign(static_cast<size_t>(myBufferSamples), 0);
         size_t filled = 0;
         while (filled < myChunk.size() && !myEnded) {
             const size_t take = std::min(myChunk.size() - filled, total - myPosition);
@@ -131,6 +134,7 @@ private:
     std::unique_ptr<QTimer> myTimer;
     QElapsedTimer myClock;
     int64_t myDue = 0;
+    int64_t myBufferSamples = DEFAULT_BUFFER_SAMPLES;
     size_t myPosition = 0;
     bool myEnded = false;
     std::vector<int16_t> myChunk;

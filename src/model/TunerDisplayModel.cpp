@@ -3,8 +3,10 @@
 #include "engine/FrequencySmoother.hpp"
 #include "music/WEXMusicUtil.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 namespace ovra {
@@ -96,11 +98,12 @@ RefreshOutcome TunerDisplayModel::refresh(float topAmplitude, float fundamentalF
     const float cents = centsFromActiveString(frequency);
     outcome.cents = cents;
     outcome.needle = needleTarget(cents, points);
-    outcome.readout = readoutTexts(frequency, cents, myReferencePitch);
+    outcome.readout = readoutTexts(frequency, cents, myReferencePitch, myCentsDecimals);
     return outcome;
 }
 
-ReadoutTexts TunerDisplayModel::readoutTexts(float frequency, float cents, int32_t referencePitch) {
+ReadoutTexts TunerDisplayModel::readoutTexts(float frequency, float cents, int32_t referencePitch,
+                                             int32_t centsDecimals) {
     ReadoutTexts texts;
     // The note tables are on A4 = 440; another reference moves every note
     // by the same ratio (exactly 1 at 440).
@@ -114,10 +117,19 @@ ReadoutTexts TunerDisplayModel::readoutTexts(float frequency, float cents, int32
         std::snprintf(text, sizeof text, "%.1f Hz", static_cast<double>(frequency));
         texts.frequency = text;
     }
-    if (std::isfinite(cents) && std::fabs(cents) < 1e6f) {
+    if (std::isfinite(cents) && std::fabs(cents) < 1e6f && centsDecimals <= 0) {
         const long whole = std::lround(cents);
         const char* sign = whole > 0 ? "+" : (whole < 0 ? "\u2212" : "");
         texts.cents = sign + std::to_string(std::labs(whole)) + " \u00a2";
+    } else if (std::isfinite(cents) && std::fabs(cents) < 1e6f) {
+        // Signed by what is shown: -0.04 reads "0.0", not "-0.0".
+        const int decimals = std::min(centsDecimals, 3);
+        char digits[32];
+        std::snprintf(digits, sizeof digits, "%.*f", decimals,
+                      std::fabs(static_cast<double>(cents)));
+        const bool zero = std::strspn(digits, "0.") == std::strlen(digits);
+        const char* sign = zero ? "" : (cents > 0.0f ? "+" : "\u2212");
+        texts.cents = std::string(sign) + digits + " \u00a2";
     }
     return texts;
 }

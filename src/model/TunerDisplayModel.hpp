@@ -104,8 +104,13 @@ public:
 
     // The readout for a displayed frequency and its cents from the active
     // string; the note is named on the scale of A4 = `referencePitch`.
+    // `centsDecimals` above 0 shows the cents with that many decimals
+    // ("+0.4 ¢", as fine tuning reads them), up to three.
     static ReadoutTexts readoutTexts(float frequency, float cents,
-                                     int32_t referencePitch = DEFAULT_REFERENCE_PITCH);
+                                     int32_t referencePitch = DEFAULT_REFERENCE_PITCH,
+                                     int32_t centsDecimals = 0);
+    // Decimals of the readout's cents from the next refresh on (0: whole cents).
+    void setCentsDecimals(int32_t decimals) { myCentsDecimals = decimals; }
     // The name shown by string i's key: its note in the tuning without the
     // octave, or with it where two strings share the name ("E2" .. "E4"), so
     // the lowest string is told from the highest.
@@ -127,6 +132,7 @@ private:
     std::array<float, 5> myBorderFrequencies{};
     int32_t myActiveTuningKeyIndex = 0;
     bool myAutoSwitchMode = false;
+    int32_t myCentsDecimals = 0;
 };
 
 } // namespace ovra

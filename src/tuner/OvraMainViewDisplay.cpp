@@ -35,6 +35,8 @@ void OvraMainView::refreshGUI() {
     const float rawPeakPower = trapper->mostRecentRawPeakPower();
     const std::shared_ptr<FrequencySmoother> smoother = frequencySmoother();
     const NeedlePoints points{myFarRedPoint, myNearRedPoint, myNearBluePoint, myFarBluePoint};
+    // Fine tuning reads tenths of a cent.
+    myModel.setCentsDecimals(myApp->fineTuning() ? 1 : 0);
     const RefreshOutcome outcome =
         myModel.refresh(topAmplitude, fundamental, rawPeakPower, myApp->volumeThreshold(),
                         myApp->hyperactivityMode(), smoother.get(), points);
@@ -152,9 +154,8 @@ void OvraMainView::showPitchMeterBright(bool bright) {
 
 void OvraMainView::showReadout(const ReadoutTexts& texts) {
     const std::string note = spelledForReading(texts.note);
-    const std::pair<LabelView*, const std::string*> parts[] = {{myNoteLabel, &note},
-                                                               {myFrequencyLabel, &texts.frequency},
-                                                               {myCentsLabel, &texts.cents}};
+    const std::pair<LabelView*, const std::string*> parts[] = {
+        {myNoteLabel, &note}, {myFrequencyLabel, &texts.frequency}, {myCentsLabel, &texts.cents}};
     for (const auto& [label, text] : parts) {
         if (label != nullptr) {
             label->setText(QString::fromStdString(*text));

@@ -12,9 +12,12 @@
 #include "ui/SegmentedControl.hpp"
 #include "ui/WEXViewCellView.hpp"
 
+#include <QCheckBox>
+#include <QEvent>
 #include <QGraphicsProxyWidget>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QStringList>
 
 namespace ovra {
@@ -23,6 +26,7 @@ namespace {
 
 constexpr QRect VOLUME_SENSITIVITY_CELL_FRAME(0, 0, 320, 61);
 constexpr QRect VOLUME_SENSITIVITY_SLIDER_FRAME(46, 12, 221, 23);
+constexpr QRect SLIDER_END_LABELS_FRAME(40, 37, 233, 16);
 constexpr QRect TEXT_CELL_FRAME(0, 0, 320, 44);
 constexpr QRect REACTIVITY_CELL_FRAME(0, 0, 280, 22);
 constexpr QRect REACTIVITY_SEGMENTS_FRAME(0, 0, 300, 44);
@@ -40,6 +44,24 @@ QWidget* newTextCell(const QString& text) {
     layout->addWidget(label);
     return cell;
 }
+
+// Keeps a hosted control as wide as its row, whatever room the table's
+// scroll bar leaves.
+class WidthFollower : public QObject {
+public:
+    WidthFollower(QWidget* row, QWidget* control) : QObject(row), myControl(control) {
+        row->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize && myControl) {
+            myControl->resize(static_cast<QWidget*>(watched)->width(), myControl->height());
+        }
+        return false;
+    }
+
+private:
+    QPointer<QWidget> myControl;
+};
 
 void newProxy(View* parent, QWidget* widget, const QRectF& frame) {
     auto* proxy = new QGraphicsProxyWidget(parent);
@@ -82,6 +104,17 @@ OvraSettings::OvraSettings(const Rect& frame, TunerAppDelegate* app) : View(fram
     slider->setMaximumValue(1.0f);
     connect(slider, &FloatSlider::floatValueChanged, this,
             &OvraSettings::volumeSensitivitySliderMoved);
+    // What the ends mean: to the right, quieter playing still moves the needle.
+    const struct {
+        const char* text;
+        Qt::Alignment alignment;
+    } ends[] = {{"Less sensitive", Qt::AlignLeft}, {"More sensitive", Qt::AlignRight}};
+    for (const auto& end : ends) {
+        auto* label = new QLabel(QString::fromLatin1(end.text), sliderCell);
+        label->setObjectName(QStringLiteral("sliderEnd"));
+        label->setAlignment(end.alignment | Qt::AlignVCenter);
+        label->setGeometry(SLIDER_END_LABELS_FRAME);
+    }
     myVolumeSensitivityCell = sliderCell;
     myVolumeSensitivitySlider = slider;
 
@@ -93,6 +126,16 @@ OvraSettings::OvraSettings(const Rect& frame, TunerAppDelegate* app) : View(fram
     myReferencePitchStepper->setGeometry(TEXT_CELL_FRAME);
     connect(myReferencePitchStepper, &ReferencePitchStepper::valueChanged, this,
             &OvraSettings::referencePitchChanged);
+
+    myFineTuningCell = newTextCell(QStringLiteral("Fine tuning"));
+    auto* fineDetail = new QLabel(QStringLiteral("0.1 \u00a2"), myFineTuningCell);
+    fineDetail->setObjectName(QStringLiteral("fineTuningDetail"));
+    myFineTuningCell->layout()->addWidget(fineDetail);
+    myFineTuningSwitch = new QCheckBox(myFineTuningCell);
+    myFineTuningSwitch->setObjectName(QStringLiteral("fineTuningSwitch"));
+    myFineTuningSwitch->setAccessibleName(QStringLiteral("Fine tuning"));
+    myFineTuningCell->layout()->addWidget(myFineTuningSwitch);
+    connect(myFineTuningSwitch, &QCheckBox::toggled, this, &OvraSettings::fineTuningToggled);
 
     myResetToDefaultCell = newTextCell(QStringLiteral("Reset to default values"));
     myAboutCell = newTextCell(QStringLiteral("About"));
@@ -109,7 +152,8 @@ OvraSettings::~OvraSettings() {
     delete myAboutDialog.data();
     delete myTuningPicker.data();
     for (QWidget* cell : {myVolumeSensitivityCell.data(), static_cast<QWidget*>(myReactivityCell),
-                          myTuningCell.data(), static_cast<QWidget*>(myReferencePitchStepper),
+                          myTuningCell.data(), myFineTuningCell.data(),
+                          static_cast<QWidget*>(myReferencePitchStepper),
                           myResetToDefaultCell.data(), myAboutCell.data()}) {
         if (cell != nullptr && cell->parent() == nullptr) {
             delete cell;
@@ -161,6 +205,7 @@ WEXViewCellView* OvraSettings::reactivityCell() {
         auto* segments = new SegmentedControl(items);
         segments->setGeometry(REACTIVITY_SEGMENTS_FRAME);
         cell->setView(segments);
+        new WidthFollower(cell, segments);
         connect(segments, &SegmentedControl::valueChanged, this, &OvraSettings::reactivityChanged);
         myReactivityCell = cell;
         myReactivitySegmentView = segments;
@@ -178,6 +223,18 @@ QWidget* OvraSettings::tuningCell() {
     myTuningCell->findChild<QLabel*>(QStringLiteral("cellDetail"))
         ->setText(QString::fromStdString(tuningNotesText(tuning)));
     return myTuningCell.data();
+}
+
+QWidget* OvraSettings::fineTuningCell() {
+    const QSignalBlocker quiet(myFineTuningSwitch.data());
+    myFineTuningSwitch->setChecked(myApp != nullptr && myApp->fineTuning());
+    return myFineTuningCell.data();
+}
+
+void OvraSettings::fineTuningToggled(bool on) {
+    if (myApp != nullptr) {
+        myApp->setFineTuning(on);
+    }
 }
 
 ReferencePitchStepper* OvraSettings::referencePitchCell() {
@@ -224,6 +281,9 @@ int OvraSettings::numberOfSectionsInTableView() {
 }
 
 int OvraSettings::numberOfRowsInSection(int section) {
+    if (section == SECTION_REACTIVITY) {
+        return 2;
+    }
     return section >= 0 && section < NUMBER_OF_SECTIONS ? 1 : 0;
 }
 
@@ -247,7 +307,7 @@ QWidget* OvraSettings::cellForRowAtIndexPath(const IndexPath& indexPath) {
     case SECTION_VOLUME_SENSITIVITY:
         return volumeSensitivityCell();
     case SECTION_REACTIVITY:
-        return reactivityCell();
+        return indexPath.row == ROW_FINE_TUNING ? fineTuningCell() : reactivityCell();
     case SECTION_TUNING:
         return tuningCell();
     case SECTION_REFERENCE_PITCH:
@@ -263,6 +323,11 @@ QWidget* OvraSettings::cellForRowAtIndexPath(const IndexPath& indexPath) {
 
 void OvraSettings::didSelectRowAtIndexPath(const IndexPath& indexPath) {
     switch (indexPath.section) {
+    case SECTION_REACTIVITY:
+        if (indexPath.row == ROW_FINE_TUNING) {
+            myFineTuningSwitch->toggle(); // the whole row is the switch
+        }
+        break;
     case SECTION_TUNING:
         showTuningPicker();
         break;
@@ -283,6 +348,7 @@ void OvraSettings::confirmedResetToDefault() {
         myApp->setHyperactivityMode(false);
         myApp->setTuning(standardTuning());
         myApp->setReferencePitch(DEFAULT_REFERENCE_PITCH);
+        myApp->setFineTuning(false);
     }
     myTableView->reloadData();
 }

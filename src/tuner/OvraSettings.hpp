@@ -18,6 +18,8 @@
 
 class QAbstractButton;
 
+class QCheckBox;
+
 namespace ovra {
 
 class SettingsDelegate;
@@ -26,7 +28,8 @@ class TunerAppDelegate;
 // The options screen: a view the size of the tuner screen that rests just
 // above it and slides down over it on showSettings(), with a navigation bar
 // ("Options", Done) and a grouped table of six one-row sections: volume
-// sensitivity (a slider), reactivity (Low / High), tuning (a row that opens
+// sensitivity (a slider), reactivity (Low / High, and fine tuning on or off),
+// tuning (a row that opens
 // the list of tunings), reference pitch (a stepper), reset to default values
 // (after a confirmation dialog) and About (a dialog with the version, the
 // credits and a link to the product's web page). Every change goes straight
@@ -51,6 +54,9 @@ public:
     static constexpr int SECTION_REFERENCE_PITCH = 3;
     static constexpr int SECTION_RESET = 4;
     static constexpr int SECTION_ABOUT = 5;
+    // Rows of the reactivity section.
+    static constexpr int ROW_REACTIVITY = 0;
+    static constexpr int ROW_FINE_TUNING = 1;
     // The rows' text size when the style sheet gives none.
     static constexpr int DEFAULT_ROW_FONT_PIXELS = 17;
     static constexpr const char* PRODUCT_WEB_PAGE =
@@ -105,6 +111,9 @@ public:
     WEXViewCellView* reactivityCell();
     QWidget* tuningCell();
     ReferencePitchStepper* referencePitchCell();
+    // The reactivity section's second row: fine tuning, on or off.
+    QWidget* fineTuningCell();
+    void fineTuningToggled(bool on);
     void volumeSensitivitySliderMoved();
     void reactivityChanged();
     void tuningPicked(const Tuning& tuning);
@@ -131,6 +140,8 @@ private:
     QPointer<QWidget> myResetToDefaultCell;
     QPointer<QWidget> myAboutCell;
     QPointer<QWidget> myTuningCell;
+    QPointer<QWidget> myFineTuningCell;
+    QPointer<QCheckBox> myFineTuningSwitch;
     QPointer<ReferencePitchStepper> myReferencePitchStepper;
     QPointer<TuningPicker> myTuningPicker;
     QPointer<FloatSlider> myVolumeSensitivitySlider;

@@ -29,6 +29,8 @@ QToolButton* newStepButton(const QString& text, const QString& name, QWidget* pa
 ReferencePitchStepper::ReferencePitchStepper(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("stepperCell"));
     setFocusPolicy(Qt::StrongFocus);
+    // Its focus ring comes from the style sheet.
+    setAttribute(Qt::WA_StyledBackground, true);
     myDownButton = newStepButton(QStringLiteral("\u2212"), QStringLiteral("stepDown"), this);
     myText = new QLabel(this);
     myText->setObjectName(QStringLiteral("cellText"));

@@ -48,6 +48,11 @@ public:
     virtual int32_t referencePitch() const { return DEFAULT_REFERENCE_PITCH; }
     virtual void setReferencePitch(int32_t) {}
 
+    // Fine tuning: refined readings 16 times a second, cents in tenths. A
+    // delegate that does not keep it tunes the classic way.
+    virtual bool fineTuning() const { return false; }
+    virtual void setFineTuning(bool) {}
+
 protected:
     // The delegate registers itself as the first step of launch and
     // unregisters when it is destroyed.

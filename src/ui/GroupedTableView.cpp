@@ -15,10 +15,12 @@ namespace {
 constexpr int SECTION_GAP = 10;
 constexpr int HEADER_HEIGHT = 30;
 
+// The cell itself counts: a control that is the whole row (a stepper) is
+// the row's one focus stop.
 bool hasFocusableChild(const QWidget* cell) {
+    const auto takesFocus = [](const QWidget* w) { return (w->focusPolicy() & Qt::TabFocus) != 0; };
     const auto children = cell->findChildren<QWidget*>();
-    return std::any_of(children.begin(), children.end(),
-                       [](const QWidget* w) { return (w->focusPolicy() & Qt::TabFocus) != 0; });
+    return takesFocus(cell) || std::any_of(children.begin(), children.end(), takesFocus);
 }
 
 bool isChoosingKey(const QKeyEvent* key) {

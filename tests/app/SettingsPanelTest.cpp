@@ -13,16 +13,21 @@
 #include "tuner/ReferencePitchStepper.hpp"
 #include "tuner/TuningPicker.hpp"
 #include "ui/FloatSlider.hpp"
+#include "ui/GroupedTableView.hpp"
 #include "ui/SegmentedControl.hpp"
 
 #include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QCheckBox>
 #include <QDesktopServices>
+#include <QDir>
 #include <QGraphicsProxyWidget>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QToolButton>
 
 #include <fstream>
@@ -106,11 +111,54 @@ protected:
     OvraSettings* panel = nullptr;
 };
 
+// At a phone's size and at the desktop's, every control of every row, once
+// scrolled to, lies wholly inside the visible table: nothing is cut off by a
+// scroll bar or the panel's edge.
+TEST_F(SettingsPanel, EveryRowsControlsFitTheVisiblePanelAtEverySize) {
+    GroupedTableView* table = nullptr;
+    for (QGraphicsItem* item : delegate->window()->scene()->items()) {
+        if (auto* proxy = dynamic_cast<QGraphicsProxyWidget*>(item); proxy && !table) {
+            table = qobject_cast<GroupedTableView*>(proxy->widget());
+        }
+    }
+    ASSERT_NE(table, nullptr);
+    for (const QSize size : {QSize(320, 460), QSize(360, 640), QSize(640, 920)}) {
+        SCOPED_TRACE(size.width());
+        delegate->window()->resize(size);
+        QCoreApplication::processEvents();
+        const QRect visible = table->viewport()->rect();
+        int controls = 0;
+        for (QWidget* control : table->widget()->findChildren<QWidget*>()) {
+            const bool isControl = qobject_cast<QAbstractButton*>(control) != nullptr ||
+                                   qobject_cast<QAbstractSlider*>(control) != nullptr;
+            if (!isControl || !control->isVisibleTo(table)) {
+                continue;
+            }
+            ++controls;
+            table->ensureWidgetVisible(control, 0, 0);
+            const QRect at(control->mapTo(table->viewport(), QPoint(0, 0)), control->size());
+            EXPECT_TRUE(visible.contains(at))
+                << control->metaObject()->className() << " " << control->objectName().toStdString()
+                << " at " << at.x() << "," << at.y() << " " << at.width() << "x" << at.height();
+        }
+        EXPECT_GE(controls, 6) << "slider, segments, switch, stepper buttons";
+        table->verticalScrollBar()->setValue(0);
+        delegate->window()->grab().save(QDir::temp().filePath(
+            QStringLiteral("ovratuner-panel-%1x%2.png").arg(size.width()).arg(size.height())));
+    }
+}
+
 // The slider's ends give the threshold's ends, "High" reactivity turns the
 // smoothing off and "Low" on, and Done slides the panel away.
 TEST_F(SettingsPanel, TheSliderReactivityAndDoneWork) {
     auto* slider = find<FloatSlider>();
     ASSERT_NE(slider, nullptr);
+    // The words at the ends sit at the ends they name.
+    QLabel* less = find<QLabel>(QStringLiteral("Less sensitive"));
+    QLabel* more = find<QLabel>(QStringLiteral("More sensitive"));
+    ASSERT_TRUE(less && more);
+    EXPECT_TRUE(less->alignment() & Qt::AlignLeft);
+    EXPECT_TRUE(more->alignment() & Qt::AlignRight);
     click(slider, QPoint(3, slider->height() / 2));
     EXPECT_EQ(delegate->volumeThreshold(), 1000);
     click(slider, QPoint(slider->width() - 4, slider->height() / 2));
@@ -165,7 +213,24 @@ TEST_F(SettingsPanel, TheTuningComesFromTheListAndThePitchFromTheStepper) {
     }));
 }
 
+// The row is the switch: a tap turns fine tuning on for capture, the
+// readout and the store alike.
+TEST_F(SettingsPanel, TheFineTuningRowSwitchesCaptureAndIsStored) {
+    auto* fine = find<QCheckBox>(QStringLiteral("fineTuningSwitch"));
+    ASSERT_NE(fine, nullptr);
+    EXPECT_FALSE(fine->isChecked());
+    click(find<QLabel>(QStringLiteral("Fine tuning")));
+    EXPECT_TRUE(fine->isChecked());
+    EXPECT_TRUE(delegate->fineTuning());
+    EXPECT_TRUE(delegate->audioTrapper()->fineTuning());
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return store.fileValue(TunerSettings::KEY_FINE_TUNING) == "true"; }));
+    click(fine);
+    EXPECT_FALSE(delegate->fineTuning() || delegate->audioTrapper()->fineTuning());
+}
+
 TEST_F(SettingsPanel, ResetAsksFirstAndOnOkRestoresTheDefaultsAndWritesThemSoon) {
+    delegate->setFineTuning(true);
     delegate->setVolumeSensitivity(0.9f);
     delegate->setHyperactivityMode(true);
     delegate->setTuning(*findTuning("open-g"));
@@ -182,6 +247,7 @@ TEST_F(SettingsPanel, ResetAsksFirstAndOnOkRestoresTheDefaultsAndWritesThemSoon)
     EXPECT_EQ(find<SegmentedControl>()->selectedSegmentIndex(), 0);
     EXPECT_EQ(delegate->tuning().id, "standard");
     EXPECT_EQ(delegate->referencePitch(), 440);
+    EXPECT_FALSE(delegate->fineTuning());
     EXPECT_EQ(find<ReferencePitchStepper>()->value(), 440);
     EXPECT_NE(find<QLabel>(QStringLiteral("Standard")), nullptr);
     EXPECT_EQ(delegate->mainView()->screenState().tuningCaption, "");

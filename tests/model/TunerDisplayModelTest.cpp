@@ -143,6 +143,12 @@ TEST(Refresh, ReadoutNamesTheNearestNoteAndRoundsHertzAndCents) {
         EXPECT_EQ(TunerDisplayModel::readoutTexts(row.frequency, row.cents), row.texts)
             << row.frequency;
     }
+    // Fine tuning's readout: tenths, signed by what is shown.
+    const auto tenths = [](float cents) {
+        return TunerDisplayModel::readoutTexts(110.0f, cents, 440, 1).cents;
+    };
+    EXPECT_EQ(tenths(0.44f) + tenths(-0.04f) + tenths(-12.36f) + tenths(2.0f),
+              "+0.4 \u00a20.0 \u00a2\u221212.4 \u00a2+2.0 \u00a2");
     // What a person reads: the signs, not the ASCII the analyser prints.
     EXPECT_EQ(spelledForReading("Eb2") + spelledForReading("C#4") + spelledForReading("B3") +
                   spelledForReading("") + spelledForReading("b#"),

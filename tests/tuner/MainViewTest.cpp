@@ -10,6 +10,7 @@
 #include "layout/WEXConfig.hpp"
 #include "tuner/OvraMainView.hpp"
 #include "tuner/OvraSettings.hpp"
+#include "tuner/ReferencePitchStepper.hpp"
 #include "tuner/TunerAppDelegate.hpp"
 #include "ui/ImageView.hpp"
 
@@ -259,9 +260,25 @@ TEST_F(Screen, TheAboutButtonBringsInTheSettingsWhichWorkFromTheKeyboardOnlyWhil
             return label->text() == QStringLiteral("Reset to default values");
         });
     };
+    // The pitch stepper is one stop, ringed, and takes the arrows there.
+    int stepperStops = 0;
     for (int tabs = 0; tabs < 10 && !onReset(); ++tabs) {
         key(Qt::Key_Tab);
+        QWidget* focused = focusedInPanel(*myScene);
+        const bool onStepper = focused && focused->objectName() == "stepperCell";
+        const bool rowOfStepper =
+            focused && focused->findChild<QWidget*>(QStringLiteral("stepperCell")) != nullptr;
+        stepperStops += onStepper || rowOfStepper;
+        if (onStepper) {
+            auto* stepper = qobject_cast<ReferencePitchStepper*>(focused);
+            ASSERT_NE(stepper, nullptr);
+            const int before = stepper->value();
+            key(Qt::Key_Right);
+            EXPECT_EQ(stepper->value(), before + 1);
+            key(Qt::Key_Left);
+        }
     }
+    EXPECT_EQ(stepperStops, 1);
     myWindow->setTransform(QTransform::fromScale(2.0, 2.0)); // a screen shown at 2x
     key(Qt::Key_Return);
     auto* confirmation = myWindow->findChild<QMessageBox*>(QStringLiteral("confirmationDialog"));
