@@ -44,9 +44,14 @@ for page in ovratuner ovratuner-analyze; do
 done
 
 version=$(sed -n 's/^project(OvraTuner VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-[ "$("$prefix/bin/ovratuner" --version)" = "OvraTuner $version" ] || fail "installed ovratuner --version"
-[ "$("$prefix/bin/ovratuner-analyze" --version)" = "ovratuner-analyze $version" ] ||
-  fail "installed ovratuner-analyze --version"
+# --version: the name and version, then the copyright and the licence.
+for pair in OvraTuner:ovratuner ovratuner-analyze:ovratuner-analyze; do
+  name=${pair%%:*} program=${pair#*:}
+  "$prefix/bin/$program" --version >"$work/version" || fail "installed $program --version fails"
+  [ "$(head -n 1 "$work/version")" = "$name $version" ] || fail "installed $program --version"
+  grep -q "^License GPLv3+: GNU GPL version 3 or later" "$work/version" ||
+    fail "installed $program --version names no licence"
+done
 # The built-in skin travels in the binary: a screenshot from the installed
 # tree needs nothing from the source or build folders.
 if ! (cd "$work" && XDG_CONFIG_HOME=$work/config QT_QPA_PLATFORM=offscreen \

@@ -45,7 +45,7 @@ fi
 
 # The unpacked programs run from their own tree.
 dpkg-deb -x "$deb" "$work/root"
-[ "$("$work/root/usr/bin/ovratuner" --version)" = "OvraTuner $(dpkg-deb -f "$deb" Version)" ] ||
+[ "$("$work/root/usr/bin/ovratuner" --version | head -n 1)" = "OvraTuner $(dpkg-deb -f "$deb" Version)" ] ||
   fail "packaged ovratuner --version"
 "$work/root/usr/bin/ovratuner-analyze" --help >/dev/null || fail "packaged ovratuner-analyze"
 

@@ -16,3 +16,7 @@ export QT_QPA_PLATFORM=offscreen
 "$BUILD"/tools/artwork/ovratuner-artwork --icons packaging/icons
 mkdir -p docs
 "$BUILD"/tools/artwork/ovratuner-artwork-preview --resources resources --out docs/artwork-preview.png
+# The generated layout file and scalable icon name their licence like every
+# other source file (scripts/check-spdx.sh).
+scripts/add-spdx.sh resources/general.cfg \
+  packaging/icons/hicolor/scalable/apps/org.ovratuner.OvraTuner.svg >/dev/null

@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.showVersion) {
-        std::printf("OvraTuner %s\n", OVRA_VERSION);
+        std::printf("OvraTuner %s\n%s\n%s", OVRA_VERSION, OVRA_COPYRIGHT, OVRA_LICENSE_NOTICE);
         return 0;
     }
     if (options.listTunings) {

@@ -2,6 +2,7 @@
 #include "tuner/OvraSettings.hpp"
 
 #include "common/SystemLog.hpp"
+#include "common/Version.hpp"
 #include "tuner/TunerAppDelegate.hpp"
 #include "tuner/TuningPicker.hpp"
 
@@ -65,8 +66,12 @@ void OvraSettings::buildAboutDialog() {
                                            "The OvraTuner developers\n"
                                            "\n"
                                            "Graphics:\n"
-                                           "The OvraTuner developers\n")
-                                .arg(version);
+                                           "The OvraTuner developers\n"
+                                           "\n"
+                                           "%2\n"
+                                           "%3")
+                                .arg(version, QString::fromLatin1(OVRA_COPYRIGHT),
+                                     QString::fromLatin1(OVRA_LICENSE_NOTICE));
     QMessageBox* about = newAlertView(QStringLiteral("About OvraTuner"), message,
                                       QStringLiteral("OK"), {QString::fromLatin1(VISIT_WEB_SITE)});
     about->setObjectName(QStringLiteral("aboutDialog"));

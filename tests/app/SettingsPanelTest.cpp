@@ -258,13 +258,16 @@ TEST_F(SettingsPanel, ResetAsksFirstAndOnOkRestoresTheDefaultsAndWritesThemSoon)
     }));
 }
 
-TEST_F(SettingsPanel, AboutShowsTheVersionAndCanOpenTheProductPage) {
+TEST_F(SettingsPanel, AboutShowsTheVersionAndTheLicenceAndCanOpenTheProductPage) {
     UrlRecorder browser;
     click(find<QLabel>(QStringLiteral("About")));
     QMessageBox* about = answer("aboutDialog", QStringLiteral("Visit web site"));
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->informativeText().startsWith(
         QStringLiteral("OvraTuner version %1\n").arg(QString::fromLatin1(OVRA_VERSION))));
+    EXPECT_TRUE(about->informativeText().contains(
+        QStringLiteral("License GPLv3+: GNU GPL version 3 or later")))
+        << about->informativeText().toStdString();
     ASSERT_EQ(browser.opened.size(), 1);
     EXPECT_EQ(browser.opened.front().path(), QStringLiteral("/iphone/ovratuner"));
 }

@@ -28,7 +28,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.showVersion) {
-        std::printf("ovratuner-analyze %s\n", OVRA_VERSION);
+        std::printf("ovratuner-analyze %s\n%s\n%s", OVRA_VERSION, OVRA_COPYRIGHT,
+                    OVRA_LICENSE_NOTICE);
         return 0;
     }
     if (options.listTunings) {
