@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 BUILD=${1:-build-artwork}
-cmake -S . -B "$BUILD" -G Ninja -DOVRA_MODULES="layout;ui" -DOVRA_BUILD_ARTWORK=ON \
+cmake -S . -B "$BUILD" -G Ninja -DOVRA_MODULES="layout;ui;model" -DOVRA_BUILD_ARTWORK=ON \
   -DOVRA_BUILD_TESTS=OFF -DOVRA_BUILD_BENCH=OFF >/dev/null
 cmake --build "$BUILD" -j "${OVRA_JOBS:-2}" --target ovratuner-artwork ovratuner-artwork-preview
 

@@ -23,9 +23,6 @@ constexpr double FAR_BLUE_X = 30.0;
 constexpr double NEAR_BLUE_X = 148.0;
 constexpr double NEAR_RED_X = 172.0;
 constexpr double FAR_RED_X = 290.0;
-// Away from the green zone the needle travels |cents| / 195 of the way from a
-// near point to its far point.
-constexpr double CENTS_AT_FAR_POINT = 195.0;
 constexpr double NEEDLE_WIDTH = 14.0;
 constexpr double NEEDLE_HEIGHT = 56.0;
 constexpr double NEEDLE_TOP = 32.0;
@@ -36,11 +33,9 @@ constexpr double METER_TICK_BOTTOM = 44.0;
 constexpr double METER_BAND_TOP = 46.0;
 constexpr double METER_BAND_HEIGHT = 8.0;
 
-// Screen x of the needle centre for an offset in cents outside the green zone.
-constexpr double meterXForCents(double cents) {
-    return cents >= 0.0 ? NEAR_RED_X + (FAR_RED_X - NEAR_RED_X) * cents / CENTS_AT_FAR_POINT
-                        : NEAR_BLUE_X + (FAR_BLUE_X - NEAR_BLUE_X) * -cents / CENTS_AT_FAR_POINT;
-}
+// Screen x of the needle centre for an offset in cents: where the tuner's
+// own needle mapping puts it, so the printed scale is the needle's.
+double meterXForCents(double cents);
 
 // --- level meter: nine LEDs in a row under the meter
 constexpr int LED_COUNT = 9;

@@ -1,6 +1,7 @@
 #include "ArtworkCanvas.hpp"
 #include "ArtworkLayout.hpp"
 #include "ArtworkPainters.hpp"
+#include "model/TunerDisplayModel.hpp"
 
 #include <cmath>
 
@@ -85,10 +86,13 @@ void paintBand(QPainter& p, bool bright) {
     p.drawLine(QPointF(nearRed, top), QPointF(nearRed, top + h));
 }
 
+// The scale's labelled marks; minor ticks every 10 cents between them.
+constexpr int LABELLED_CENTS[] = {50, 100, 200};
+
 void paintTicks(QPainter& p, bool bright) {
     const QColor major = bright ? QColor(236, 240, 248) : QColor(84, 88, 98);
     const QColor minor = bright ? QColor(170, 178, 196) : QColor(60, 64, 72);
-    for (int cents = 10; cents <= 190; cents += 10) {
+    for (int cents = 10; cents < 200; cents += 10) {
         for (int side : {-1, 1}) {
             const double x = localX(meterXForCents(side * cents));
             const bool isMajor = cents % 50 == 0;
@@ -111,7 +115,7 @@ void paintTicks(QPainter& p, bool bright) {
     const QColor label = bright ? QColor(214, 220, 232) : QColor(78, 82, 92);
     p.setPen(Qt::NoPen);
     p.setBrush(label);
-    for (int cents : {50, 100, 150}) {
+    for (int cents : LABELLED_CENTS) {
         for (int side : {-1, 1}) {
             const double x = localX(meterXForCents(side * cents));
             const QString text = QString(side < 0 ? "\u2212%1" : "+%1").arg(cents);
@@ -140,6 +144,12 @@ void paintLegend(QPainter& p, bool bright) {
 }
 
 } // namespace
+
+double meterXForCents(double cents) {
+    const auto at = [](double x) { return Point{static_cast<float>(x), 0.0f}; };
+    const NeedlePoints points{at(FAR_RED_X), at(NEAR_RED_X), at(NEAR_BLUE_X), at(FAR_BLUE_X)};
+    return TunerDisplayModel::needleTarget(static_cast<float>(cents), points).point().x;
+}
 
 void paintPitchMeter(QPainter& p, bool bright) {
     const QRectF outer(0.5, 0.5, METER_FRAME.width() - 1, METER_FRAME.height() - 3);
