@@ -4,12 +4,15 @@
 #include "common/SystemLog.hpp"
 #include "common/Version.hpp"
 #include "tuner/TunerAppDelegate.hpp"
+#include "tuner/SettingsStyle.hpp"
 #include "tuner/TuningPicker.hpp"
 
 #include <QAbstractButton>
 #include <QDesktopServices>
 #include <QGraphicsScene>
 #include <QGraphicsView>
+#include <QGuiApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QUrl>
@@ -75,6 +78,10 @@ void OvraSettings::buildAboutDialog() {
     QMessageBox* about = newAlertView(QStringLiteral("About OvraTuner"), message,
                                       QStringLiteral("OK"), {QString::fromLatin1(VISIT_WEB_SITE)});
     about->setObjectName(QStringLiteral("aboutDialog"));
+    // The application's own icon beside the words, where it has one.
+    if (const QIcon icon = QGuiApplication::windowIcon(); !icon.isNull()) {
+        about->setIconPixmap(icon.pixmap(72, 72));
+    }
     connect(about, &QMessageBox::buttonClicked, this,
             [this, about](QAbstractButton* button) { onDialogButtonClicked(about, button); });
     myAboutDialog = about;
@@ -136,10 +143,16 @@ void OvraSettings::openDialog(QDialog* dialog) {
     if (window != nullptr && dialog->parentWidget() != window) {
         dialog->setParent(window, dialog->windowFlags() | Qt::Dialog);
     }
-    // The dialog is a window of its own, outside the scaled scene: its text
-    // is made as large as the panel's rows appear on screen now.
-    dialog->setStyleSheet(QStringLiteral("QLabel, QPushButton, QListWidget { font-size: %1px; }")
-                              .arg(dialogFontPixels(screenScale)));
+    // The dialog is a window of its own, outside the scaled scene: it wears
+    // the panel's style sheet, its text as large as the panel's rows appear
+    // on screen now, the small print a little smaller.
+    const int pixels = dialogFontPixels(screenScale);
+    dialog->setStyleSheet(
+        settingsStyleSheet() +
+        QStringLiteral("\nQLabel, QPushButton { font-size: %1px; }"
+                       "\nQLabel#qt_msgbox_informativelabel, QListWidget { font-size: %2px; }")
+            .arg(pixels)
+            .arg(std::max(1, pixels * 3 / 4)));
     // Without blocking: the answer arrives through buttonClicked.
     dialog->open();
 }

@@ -15,7 +15,7 @@ TuningPicker::TuningPicker(QWidget* parent) : QDialog(parent) {
     myList = new QListWidget(this);
     myList->setObjectName(QStringLiteral("tuningList"));
     myList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    myList->setStyleSheet(QStringLiteral("QListWidget::item { padding: 6px 10px; }"));
+
     for (const Tuning& tuning : builtInTunings()) {
         // The name, and under it the notes from the lowest string up.
         myList->addItem(
@@ -43,9 +43,10 @@ void TuningPicker::showEvent(QShowEvent* event) {
     }
     const int frame = 2 * myList->frameWidth();
     myList->setMinimumSize(myList->sizeHintForColumn(0) + frame + 4, rows + frame);
-    // Never taller than the window it opens over; the list scrolls then.
+    // Never taller than the window it opens over, less room for the title
+    // and the button; the list scrolls then.
     if (const QWidget* over = parentWidget()) {
-        myList->setMaximumHeight(std::max(120, over->height() * 3 / 4));
+        myList->setMaximumHeight(std::max(120, over->height() - 140));
         myList->setMinimumHeight(std::min(myList->minimumHeight(), myList->maximumHeight()));
     }
     adjustSize();

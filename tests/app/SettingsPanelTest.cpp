@@ -63,6 +63,15 @@ template <class T> T* shownWidget(QGraphicsScene* scene, const QString& name = {
     return nullptr;
 }
 
+// With OVRA_SCREENSHOT_DIR set, what a dialog looks like, for a person to
+// review; the tests do not judge pictures.
+void saveForReview(QWidget* widget, const char* name) {
+    const QString folder = qEnvironmentVariable("OVRA_SCREENSHOT_DIR");
+    if (!folder.isEmpty() && widget != nullptr) {
+        widget->grab().save(QDir(folder).filePath(QString::fromLatin1(name) + ".png"));
+    }
+}
+
 class SettingsPanel : public test::LaunchedTuner {
 protected:
     void SetUp() override {
@@ -179,6 +188,7 @@ TEST_F(SettingsPanel, TheSliderReactivityAndDoneWork) {
 }
 
 TEST_F(SettingsPanel, TheTuningComesFromTheListAndThePitchFromTheStepper) {
+    delegate->window()->resize(640, 920); // the desktop's default size
     QLabel* name = find<QLabel>(QStringLiteral("Standard"));
     ASSERT_NE(name, nullptr);
     click(name);
@@ -186,6 +196,9 @@ TEST_F(SettingsPanel, TheTuningComesFromTheListAndThePitchFromTheStepper) {
     ASSERT_NE(picker, nullptr);
     ASSERT_TRUE(picker->isVisible());
     auto* list = picker->findChild<QListWidget*>();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(list->verticalScrollBar()->maximum(), 0) << "all nine tunings in sight";
+    saveForReview(picker, "picker");
     EXPECT_EQ(list->currentRow(), 0) << "the current tuning is selected";
     EXPECT_EQ(list->item(3)->text(), QStringLiteral("Drop D\nD2 A2 D3 G3 B3 E4"));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
@@ -260,7 +273,10 @@ TEST_F(SettingsPanel, ResetAsksFirstAndOnOkRestoresTheDefaultsAndWritesThemSoon)
 
 TEST_F(SettingsPanel, AboutShowsTheVersionAndTheLicenceAndCanOpenTheProductPage) {
     UrlRecorder browser;
+    delegate->window()->resize(640, 920);
     click(find<QLabel>(QStringLiteral("About")));
+    saveForReview(delegate->window()->findChild<QMessageBox*>(QStringLiteral("aboutDialog")),
+                  "about");
     QMessageBox* about = answer("aboutDialog", QStringLiteral("Visit web site"));
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->informativeText().startsWith(
