@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QStringList>
+#include <QTimer>
 
 namespace ovra {
 
@@ -73,6 +74,7 @@ void newProxy(View* parent, QWidget* widget, const QRectF& frame) {
 
 OvraSettings::OvraSettings(const Rect& frame, TunerAppDelegate* app) : View(frame), myApp(app) {
     setBackgroundColor(settingsBackgroundColor());
+    connect(this, &View::animationFinished, this, &OvraSettings::hideWhileParked);
 
     // Shown, the panel covers the screen it was made for; hidden, it lies
     // directly above it.
@@ -174,6 +176,20 @@ void OvraSettings::setFrame(const Rect& frame) {
     // Parked, the panel takes neither clicks nor the keyboard's focus, so
     // nothing of it can be used while it is out of sight.
     setEnabled(frame != mySettingsOffscreenFrame);
+    if (frame != mySettingsOffscreenFrame) {
+        setVisible(true);
+    } else {
+        // Once it has slid away (or at once, when it was put there without
+        // a slide): a proxied scroll area can paint rows past its viewport's
+        // end, which from above the screen would land on the screen.
+        QTimer::singleShot(0, this, &OvraSettings::hideWhileParked);
+    }
+}
+
+void OvraSettings::hideWhileParked() {
+    if (frame() == mySettingsOffscreenFrame && !isAnimating()) {
+        setVisible(false);
+    }
 }
 
 void OvraSettings::hideSettings() {

@@ -127,6 +127,7 @@ public:
     void didSelectRowAtIndexPath(const IndexPath& indexPath) override;
 
 private:
+    void hideWhileParked();
     void buildAboutDialog();
     void openDialog(QDialog* dialog);
     // The pixel size of the rows' text as shown at this scale of the screen.

@@ -43,6 +43,13 @@ TEST_F(TunerWindowLetterbox,
             }
         }
         EXPECT_EQ(foreign, 0) << "pixels of the scene in the bars";
+        // Nor does the parked panel show on the screen itself.
+        OvraSettings* panel = delegate->mainView()->settings();
+        const bool shown = panel->isVisible();
+        panel->setVisible(false);
+        const QImage withoutPanel = window->viewport()->grab().toImage();
+        panel->setVisible(shown);
+        EXPECT_EQ(shot, withoutPanel) << "the parked panel shows";
         EXPECT_GT(colours.size(), 5) << "the bars carry the stage's light, not one colour";
         if (size.width() == 1920) {
             shot.save(QDir::temp().filePath(QStringLiteral("ovratuner-stage-1920x1080.png")));
