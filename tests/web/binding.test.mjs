@@ -4,6 +4,7 @@
 
 import { strict as assert } from 'node:assert';
 import { pathToFileURL } from 'node:url';
+import { guitarNote } from '../../web/synthetic-note.js';
 
 const corePath = process.argv[2] ?? new URL('../../build-web/ovratuner-core.mjs', import.meta.url);
 const { default: createOvraCore } = await import(
@@ -11,20 +12,9 @@ const { default: createOvraCore } = await import(
 );
 const core = await createOvraCore({ printErr: () => {}, print: () => {} });
 
-// A guitar-like note as the example recordings have it: five harmonics
-// falling in level, 16-bit at 8000 Hz, starting `offset` samples in.
+// One buffer of a guitar-like note, `offset` samples into it.
 function note(hertz, offset = 0, length = core.FRAMES_PER_BUFFER) {
-  const levels = [0.35, 0.25, 0.15, 0.1, 0.06];
-  const samples = new Int16Array(length);
-  for (let i = 0; i < length; i++) {
-    const t = (offset + i) / core.SAMPLE_RATE;
-    let value = 0;
-    levels.forEach((level, h) => {
-      value += level * Math.sin(2 * Math.PI * hertz * (h + 1) * t);
-    });
-    samples[i] = Math.round(32767 * value);
-  }
-  return samples;
+  return guitarNote(hertz, core.SAMPLE_RATE, length, offset);
 }
 
 // Consecutive buffers of one held note; the last refresh.
