@@ -10,9 +10,11 @@
 
 // emscripten's libc++ has no floating-point std::from_chars; fast_float's
 // has the same interface and rounds correctly too, so both give the same
-// double. It reports overflow as infinity rather than out of range, which
-// the clamp below turns into FLT_MAX just the same.
-#if !defined(__cpp_lib_to_chars)
+// double. It reports overflow as infinity and underflow as zero (or a
+// subnormal) rather than out of range, which the lines below turn into
+// FLT_MAX and 0.0 just the same. OVRA_LAYOUT_FAST_FLOAT picks it anywhere,
+// for the tests of that path.
+#if !defined(__cpp_lib_to_chars) || defined(OVRA_LAYOUT_FAST_FLOAT)
 #include <fast_float/fast_float.h>
 #define OVRA_DECIMAL_FROM_CHARS 1
 #endif
