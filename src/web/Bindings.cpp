@@ -106,6 +106,14 @@ val targetsOf(const WebTuner& tuner) {
     return targets;
 }
 
+val bordersOf(const WebTuner& tuner) {
+    val borders = val::array();
+    for (const float border : tuner.model().borderFrequencies()) {
+        borders.call<void>("push", border);
+    }
+    return borders;
+}
+
 int32_t activeString(const WebTuner& tuner) {
     return tuner.model().activeTuningKeyIndex();
 }
@@ -147,6 +155,7 @@ EMSCRIPTEN_BINDINGS(ovratuner) {
         .function("setNeedlePoints", &setNeedlePoints)
         .function("stringNames", &namesOf)
         .function("targetFrequencies", &targetsOf)
+        .function("borderFrequencies", &bordersOf)
         .function("activeString", &activeString)
         .function("automatic", &automatic);
 }
