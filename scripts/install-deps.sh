@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config git ccache
   qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins libgl-dev
-  libsndfile1-dev libsamplerate0-dev
+  libsndfile1-dev libsamplerate0-dev libfast-float-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format libclang-rt-14-dev
   pulseaudio pulseaudio-utils xvfb xauth sox openbox xdotool x11-utils

@@ -1,18 +1,26 @@
 #include "engine/FftTables.hpp"
 
+#include "engine/FftTwiddleValues.hpp"
+
 #include <array>
-#include <cmath>
+#include <cstddef>
 #include <vector>
 
 namespace ovra {
 
 namespace {
 
-// The detector's angle constant: a decimal approximation, not full-precision pi.
-constexpr double APPROXIMATE_PI = 3.14159265;
 constexpr int32_t TABLED_BITS = 12;
 static_assert(FFT_TABLED_LENGTH == 1 << TABLED_BITS);
+static_assert(FFT_TWIDDLE_VALUE_COUNT == FFT_TABLED_LENGTH / 2);
 
+// Every pass's twiddles are entries of the widest pass's (the angle of
+// position m with blocks of `half` points is exactly that of position
+// m * (2048 / half) of the widest), and the backward ones are the forward
+// ones with the sine negated (the angles are negated exactly; cosine is
+// even, sine odd). So the compiled-in forward values of the widest pass
+// give both tables, bit for bit as the transform's own expressions would
+// with the C library they were made with, whichever library this build has.
 struct TwiddleStore {
     std::vector<double> cosines;
     std::vector<double> sines;
@@ -20,7 +28,13 @@ struct TwiddleStore {
     explicit TwiddleStore(int32_t direction)
         : cosines(FFT_TABLED_LENGTH - 1), sines(FFT_TABLED_LENGTH - 1) {
         for (int32_t half = 1; half < FFT_TABLED_LENGTH; half *= 2) {
-            computeFftTwiddles(direction, half, cosines.data() + half - 1, sines.data() + half - 1);
+            const int32_t stride = FFT_TWIDDLE_VALUE_COUNT / half;
+            for (int32_t m = 0; m < half; ++m) {
+                const auto at = static_cast<size_t>(half - 1 + m);
+                const auto value = static_cast<size_t>(m * stride);
+                cosines[at] = FFT_FORWARD_COSINES[value];
+                sines[at] = direction == 1 ? FFT_FORWARD_SINES[value] : -FFT_FORWARD_SINES[value];
+            }
         }
     }
 };
@@ -51,16 +65,6 @@ struct ReversalStore {
 };
 
 } // namespace
-
-void computeFftTwiddles(int32_t direction, int32_t half, double* cosines, double* sines) {
-    const double baseAngle = direction * APPROXIMATE_PI;
-    const double step = baseAngle / half;
-    for (int32_t m = 0; m < half; ++m) {
-        const double angle = step * m;
-        cosines[m] = std::cos(angle);
-        sines[m] = std::sin(static_cast<double>(static_cast<float>(angle)));
-    }
-}
 
 FftTwiddleTable fftTwiddleTable(int32_t direction) {
     // Built on first use; static initialisation is thread-safe, and the

@@ -1,9 +1,11 @@
 // The transform against direct sums and hand-worked values. The fixed-point
 // variant is checked through the detector (DetectorTest).
 #include "engine/FftAndPeakScans.hpp"
+#include "engine/FftTables.hpp"
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <complex>
 #include <cstdint>
@@ -51,6 +53,31 @@ TEST(RunFFT, TwiddlesUseTheDecimalPiAndASinglePrecisionSine) {
     EXPECT_EQ(im[1], 0.25 * std::sin(static_cast<double>(static_cast<float>(angle))));
     EXPECT_NEAR(re[2], 0.25 * std::cos(APPROXIMATE_PI / 2.0), 1e-17);
     EXPECT_GT(std::fabs(re[2]), 1e-10);
+}
+
+// The compiled-in twiddles (made with glibc) must be exactly what the
+// transform's expressions give with glibc, in every pass and both
+// directions; on this toolchain the two can be compared directly.
+TEST(FftTables, CompiledInTwiddlesAreTheExpressionsBitForBit) {
+    for (const int32_t direction : {1, -1}) {
+        const FftTwiddleTable table = fftTwiddleTable(direction);
+        ASSERT_NE(table.cosines, nullptr);
+        for (int32_t half = 1; half < FFT_TABLED_LENGTH; half *= 2) {
+            std::vector<double> cosines(static_cast<size_t>(half));
+            std::vector<double> sines(static_cast<size_t>(half));
+            computeFftTwiddles(direction, half, cosines.data(), sines.data());
+            for (int32_t m = 0; m < half; ++m) {
+                const auto expected = static_cast<size_t>(m);
+                const int32_t at = half - 1 + m;
+                ASSERT_EQ(std::bit_cast<uint64_t>(table.cosines[at]),
+                          std::bit_cast<uint64_t>(cosines[expected]))
+                    << "cosine, direction " << direction << ", half " << half << ", m " << m;
+                ASSERT_EQ(std::bit_cast<uint64_t>(table.sines[at]),
+                          std::bit_cast<uint64_t>(sines[expected]))
+                    << "sine, direction " << direction << ", half " << half << ", m " << m;
+            }
+        }
+    }
 }
 
 } // namespace
