@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs the whole test suite:
 # the normal build, its Debian package, a plain Release build, the ASan+UBSan
-# build, the TSan build and a bounded fuzz run.
+# build, the TSan build, a bounded fuzz run and the WebAssembly core.
 # OVRA_TEST_STAGES picks a subset, e.g. OVRA_TEST_STAGES="default" for a quick run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 # How big the tests are against the product (printed, not a gate).
 ./scripts/test-ratio.sh
 
-STAGES=${OVRA_TEST_STAGES:-"default package release asan tsan fuzz"}
+STAGES=${OVRA_TEST_STAGES:-"default package release asan tsan fuzz web"}
 JOBS=${OVRA_JOBS:-$(nproc)}
 failed=()
 
@@ -40,6 +40,11 @@ for stage in $STAGES; do
       cmake --build build-release -j "$JOBS"
       ctest --test-dir build-release -j "$JOBS" --output-on-failure --timeout 300 ||
         failed+=("$stage")
+      ;;
+    web)
+      # The Qt-free core in WebAssembly: the golden files through node and
+      # the binding's own test.
+      OVRA_JOBS=$JOBS scripts/web.sh --check || failed+=("$stage")
       ;;
     fuzz)
       if [ -x scripts/fuzz.sh ]; then
