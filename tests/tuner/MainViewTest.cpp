@@ -202,10 +202,10 @@ TEST_F(Screen, TheStatusLineSaysWhyCaptureHearsNothingAndIsEmptyWhileItHears) {
         return QTest::qWaitFor([&] { return state().status == text; }, 10000);
     };
     EXPECT_TRUE(statusBecomes("Listening paused")) << state().status;
-    myApp->source->setFailures({AUDIO_QUEUE_ERR_NO_DEVICE, {}, 0, 0});
+    myApp->source->setFailures({.newInput = AUDIO_QUEUE_ERR_NO_DEVICE});
     trapper->startAudioTrapper();
     EXPECT_TRUE(statusBecomes("No microphone")) << state().status;
-    myApp->source->setFailures({0, {}, -50, 0}); // the input fails to start
+    myApp->source->setFailures({.start = -50}); // the input fails to start
     trapper->startAudioTrapper();
     EXPECT_TRUE(statusBecomes("Input lost, retrying")) << state().status;
     myApp->source->setFailures({});
