@@ -13,14 +13,12 @@
 #include "tuner/OvraSettings.hpp"
 #include "ui/ImageView.hpp"
 
-#include <QDeadlineTimer>
 #include <QGraphicsScene>
 #include <QGuiApplication>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -39,22 +37,10 @@ std::string startupWindowClass() {
 // WM_CLASS of the X11 window of process `pid`, as xprop prints it
 // ("instance", "class"), once the window is there.
 std::string windowClassOf(qint64 pid) {
-    QString window;
-    QDeadlineTimer deadline(10000);
-    while (window.isEmpty() && !deadline.hasExpired()) {
-        QProcess search;
-        search.start(QStringLiteral("xdotool"),
-                     {QStringLiteral("search"), QStringLiteral("--pid"), QString::number(pid)});
-        search.waitForFinished();
-        window = QString::fromUtf8(search.readAllStandardOutput()).section(QLatin1Char('\n'), 0, 0);
-        QThread::msleep(50);
-    }
-    QProcess xprop;
-    xprop.start(QStringLiteral("xprop"),
-                {QStringLiteral("-id"), window, QStringLiteral("WM_CLASS")});
-    xprop.waitForFinished();
-    const QString out = QString::fromUtf8(xprop.readAllStandardOutput()).trimmed();
-    return out.section(QStringLiteral(" = "), 1).toStdString();
+    const QString window =
+        test::output("xdotool", {"search", "--sync", "--pid", QString::number(pid)})
+            .section('\n', 0, 0);
+    return test::output("xprop", {"-id", window, "WM_CLASS"}).section(" = ", 1).toStdString();
 }
 
 TEST(OnThisDisplay, TheProgramShowsARecordingsStringAndQuits) {
