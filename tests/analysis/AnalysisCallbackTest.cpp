@@ -1,14 +1,18 @@
 // The analysis callback on single buffers: which buffers run the detector,
-// what the record then holds, and that every buffer goes back to its queue.
+// what the record then holds (classic and fine), and that every buffer goes
+// back to its queue.
 #include "analysis/AnalysisCallback.hpp"
 #include "AnalysisDoubles.hpp"
+#include "PluckedString.hpp"
 #include "TestTones.hpp"
 #include "analysis/CaptureRecord.hpp"
+#include "engine/PitchRefiner.hpp"
 #include "engine/Quorl.hpp"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace ovra {
 namespace {
@@ -52,22 +56,36 @@ TEST(AnalysisCallback, OnlyAWholeBufferWithAPositivePeakRunsTheDetectorAndNotifi
     }
 }
 
-TEST(AnalysisCallback, StoresTheDetectorsResultsRoundedToFloatWithoutAQueueOrDelegate) {
-    Record record;
-    auto samples = test::harmonicTone(110.0, 2048);
-    AudioQueueBuffer buffer{4096, samples.data(), 4096};
-    callbackForAudio(&record.data, nullptr, &buffer);
-    Quorl reference(8000.0f);
+// Off, the detector's results are stored as floats; on, the refiner's
+// fundamental replaces the detector's and the other results stay.
+TEST(AnalysisCallback, StoresTheDetectorsResultsAndWithFineTuningTheRefinedFundamental) {
+    EXPECT_FALSE(CorvaneInputCallbackDataStruct{}.myFineTuning.load());
+    test::PluckRecipe recipe;
+    recipe.fundamental = 146.0;
+    recipe.inharmonicity = 1e-4;
+    auto samples = test::toPcm16(test::synthesizePluck(recipe));
+    samples.resize(2048);
     double fundamental = -1.0;
     double power = -1.0;
     const double mode =
-        reference.detectPitchByHarmonics(samples.data(), 2048, &fundamental, &power);
-    EXPECT_EQ(record.data.myMostRecentModeFrequency.load(), static_cast<float>(mode));
-    EXPECT_EQ(record.data.myMostRecentFundamentalFrequency.load(), static_cast<float>(fundamental));
-    EXPECT_EQ(record.data.myRawPeakPower.load(), static_cast<float>(power));
-    EXPECT_NEAR(fundamental, 110.0, 1.0);
-    EXPECT_EQ(record.data.myTopAmplitude.load(),
-              static_cast<float>(*std::max_element(samples.begin(), samples.end())) / 32768.0f);
+        Quorl(8000.0f).detectPitchByHarmonics(samples.data(), 2048, &fundamental, &power);
+    PitchRefiner refiner(8000.0);
+    const double refined = refiner.refine(samples.data(), fundamental);
+    ASSERT_EQ(refiner.lastOutcome(), PitchRefiner::Outcome::Refined);
+    EXPECT_NEAR(1200.0 * std::log2(refined / 146.0), 0.0, 0.1);
+
+    for (const bool fine : {false, true}) {
+        Record record; // without a queue or a delegate
+        record.data.myFineTuning = fine;
+        AudioQueueBuffer buffer{4096, samples.data(), 4096};
+        callbackForAudio(&record.data, nullptr, &buffer);
+        EXPECT_EQ(record.data.myMostRecentFundamentalFrequency.load(),
+                  static_cast<float>(fine ? refined : fundamental));
+        EXPECT_EQ(record.data.myMostRecentModeFrequency.load(), static_cast<float>(mode));
+        EXPECT_EQ(record.data.myRawPeakPower.load(), static_cast<float>(power));
+        EXPECT_EQ(record.data.myTopAmplitude.load(),
+                  static_cast<float>(*std::max_element(samples.begin(), samples.end())) / 32768.0f);
+    }
 }
 
 } // namespace

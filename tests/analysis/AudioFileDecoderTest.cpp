@@ -38,7 +38,7 @@ protected:
 
 constexpr int WAV16 = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
 
-TEST_F(AudioFileDecoderTest, Mono16Bit8kWavAndFlacComeOutBitExact) {
+TEST_F(AudioFileDecoderTest, Mono16Bit8kComesOutBitExactStereoMixedAndFloatClipped) {
     std::mt19937 random(42);
     std::vector<int16_t> samples(10000);
     for (auto& s : samples) {
@@ -54,9 +54,7 @@ TEST_F(AudioFileDecoderTest, Mono16Bit8kWavAndFlacComeOutBitExact) {
         EXPECT_EQ(audio.samples, samples) << name;
         EXPECT_EQ(audio.sourceFrames, 10000) << name;
     }
-}
-
-TEST_F(AudioFileDecoderTest, StereoIsMixedToTheMeanAndFloatBeyondFullScaleIsClipped) {
+    // Stereo is mixed to the mean, and float beyond full scale is clipped.
     write("stereo.wav", WAV16, 8000, 2,
           {1000, -1000, 2000, 2000, 32767, 32767, -32768, -32768, 300, 100, -32768, 32766});
     EXPECT_EQ(decode("stereo.wav").samples,

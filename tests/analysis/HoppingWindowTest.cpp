@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <numeric>
+#include <utility>
 #include <vector>
 
 namespace ovra {
@@ -54,21 +55,20 @@ TEST(HoppingWindow, GivesTheLatestWindowEveryHopOnceTheFirstIsFullWhateverTheChu
     }
 }
 
-TEST(HoppingWindow, ShortStreamGivesNothingAndResetStartsAfresh) {
+// A short stream gives nothing and reset forgets it; a hop of the whole
+// window cuts the stream into buffers.
+TEST(HoppingWindow, ShortStreamGivesNothingResetStartsAfreshAndAWholeHopCutsBuffers) {
     HoppingWindow window(2048, 512);
     EXPECT_TRUE(windowsOf(window, ramp(2047), {100}).empty());
     window.reset();
     const auto seen = windowsOf(window, ramp(2048), {1000});
     ASSERT_EQ(seen.size(), 1u) << "the 2047 samples before the reset are gone";
-    EXPECT_EQ(seen[0].first, 0u);
-    EXPECT_EQ(seen[0].samples.front(), 0);
-}
-
-TEST(HoppingWindow, AHopOfTheWholeWindowCutsTheStreamIntoBuffers) {
-    HoppingWindow window(4, 4);
-    const auto seen = windowsOf(window, ramp(10), {3});
-    ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[1].samples, (std::vector<int16_t>{4, 5, 6, 7}));
+    EXPECT_EQ(std::pair(seen[0].first, seen[0].samples.front()),
+              std::pair(uint64_t{0}, int16_t{0}));
+    HoppingWindow buffers(4, 4);
+    const auto cut = windowsOf(buffers, ramp(10), {3});
+    ASSERT_EQ(cut.size(), 2u);
+    EXPECT_EQ(cut[1].samples, (std::vector<int16_t>{4, 5, 6, 7}));
 }
 
 } // namespace

@@ -52,19 +52,6 @@ private:
     QTemporaryDir myDir;
 };
 
-// The queues of a scripted source (which delivers nothing unless told to),
-// each shortening its capture object's event-loop slices so that a stopped
-// capture thread ends soon after.
-inline AudioQueueFactory quickFactory(const std::shared_ptr<ScriptedAudioSource>& source) {
-    AudioQueueFactory make = source->factory();
-    return [make] {
-        if (auto trapper = CorvaneAudioTrapper::sharedAudioTrapper()) {
-            trapper->setEventLoopSliceForTesting(std::chrono::milliseconds(20));
-        }
-        return make();
-    };
-}
-
 // A delegate's options for tests: this audio, and the life-cycle calls left
 // to the test.
 inline OvraTunerAppDelegate::Options testOptions(AudioQueueFactory factory) {
@@ -88,7 +75,14 @@ protected:
         EXPECT_TRUE(finishCaptureThreads(std::chrono::seconds(20))) << "capture stopped";
     }
     void launch() {
-        delegate = std::make_unique<OvraTunerAppDelegate>(testOptions(quickFactory(source)));
+        // Short event-loop slices: a stopped capture thread ends soon after.
+        AudioQueueFactory queues = [make = source->factory()] {
+            if (auto trapper = CorvaneAudioTrapper::sharedAudioTrapper()) {
+                trapper->setEventLoopSliceForTesting(std::chrono::milliseconds(20));
+            }
+            return make();
+        };
+        delegate = std::make_unique<OvraTunerAppDelegate>(testOptions(std::move(queues)));
         delegate->applicationDidFinishLaunching();
     }
 

@@ -12,12 +12,10 @@
 namespace ovra {
 namespace {
 
+using Report = ScriptedAudioSource::QueueReport;
+
 class Delegate : public test::LaunchedTuner {
 protected:
-    bool queue(size_t index, bool ScriptedAudioSource::QueueReport::*what) const {
-        const auto reports = source->reports();
-        return reports.size() > index && reports[index].*what;
-    }
     bool capturing() const { return delegate->audioTrapper()->audioThread() != nullptr; }
     QString stored(const char* key) const { return store.fileValue(key); }
     ScreenState screen() const { return delegate->mainView()->screenState(); }
@@ -31,8 +29,7 @@ TEST_F(Delegate, CaptureFollowsVisibilityNotFocusAndSettingsAreWrittenOnTheWay) 
     ASSERT_TRUE(delegate->window()->isVisible());
     EXPECT_EQ(delegate->volumeThreshold(), 700);
     EXPECT_TRUE(screen().automatic && screen().magicKeyLit);
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return queue(0, &ScriptedAudioSource::QueueReport::started); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return source->reached(0, &Report::started); }));
     const auto threshold = [&] { return stored(TunerSettings::KEY_VOLUME_THRESHOLD); };
     delegate->handleApplicationStateChange(Qt::ApplicationActive);
     delegate->setVolumeSensitivity(0.5f);
@@ -48,8 +45,7 @@ TEST_F(Delegate, CaptureFollowsVisibilityNotFocusAndSettingsAreWrittenOnTheWay) 
 
     delegate->handleWindowVisibilityChange(QWindow::Minimized);
     EXPECT_FALSE(capturing());
-    EXPECT_TRUE(
-        QTest::qWaitFor([&] { return queue(0, &ScriptedAudioSource::QueueReport::disposed); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return source->reached(0, &Report::disposed); }));
     delegate->handleWindowVisibilityChange(QWindow::Windowed);
     EXPECT_TRUE(capturing());
     delegate->setVolumeSensitivity(1.0f);

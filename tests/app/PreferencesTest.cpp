@@ -70,7 +70,7 @@ TEST_F(PreferencesOnDisk, DamagedWrongTypedOrOutOfRangeValuesGiveTheDefaultsAndL
     }
 }
 
-TEST_F(PreferencesOnDisk, StoredValuesAreLoadedAndStoringWritesTheThreeSettings) {
+TEST_F(PreferencesOnDisk, StoredValuesAreLoadedStoringWritesTheThreeSettingsAndMayFail) {
     store.writeFile("[General]\novratuner.volumethreshold=0\novratuner.greenzonewidth=-3\n"
                     "ovratuner.hyperactivity=TRUE\novratuner.tuningkeyselected=6\n");
     auto delegate = loaded();
@@ -87,6 +87,14 @@ TEST_F(PreferencesOnDisk, StoredValuesAreLoadedAndStoringWritesTheThreeSettings)
     EXPECT_EQ(next->volumeThreshold(), 525);
     EXPECT_EQ(next->greenZoneCentsWidth(), 25);
     EXPECT_FALSE(next->hyperactivityMode());
+
+    // An unwritable store is reported, not fatal.
+    QFile::remove(store.filePath());
+    QDir(store.folder()).removeRecursively();
+    QFile blocker(store.folder()); // a file where the folder should be
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    EXPECT_FALSE(Preferences().setIntegerForKey(1, "ovratuner.tuningkeyselected"));
 }
 
 TEST_F(PreferencesOnDisk, TuningAndPitchAreKeptOnlyOnceChosenAndOddOnesReadAsStandardAt440) {
@@ -126,13 +134,6 @@ TEST_F(PreferencesOnDisk, TuningAndPitchAreKeptOnlyOnceChosenAndOddOnesReadAsSta
     overridden.storeDefaultValues();
     EXPECT_EQ(store.fileValue(TunerSettings::KEY_TUNING), QStringLiteral("dadgad"));
     EXPECT_EQ(store.fileValue(TunerSettings::KEY_REFERENCE_PITCH), QStringLiteral("443"));
-}
-
-TEST_F(PreferencesOnDisk, AnUnwritableStoreIsReportedNotFatal) {
-    QFile blocker(store.folder()); // a file where the folder should be
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    EXPECT_FALSE(Preferences().setIntegerForKey(1, "ovratuner.tuningkeyselected"));
 }
 
 TEST_F(PreferencesOnDisk, SensitivityMapsToThresholdTruncatingTowardZeroAndStaysDefined) {

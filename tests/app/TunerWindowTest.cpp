@@ -6,7 +6,6 @@
 #include "tuner/OvraMainView.hpp"
 #include "tuner/OvraSettings.hpp"
 
-#include <QDir>
 #include <QSet>
 
 namespace ovra {
@@ -51,9 +50,6 @@ TEST_F(TunerWindowLetterbox,
         panel->setVisible(shown);
         EXPECT_EQ(shot, withoutPanel) << "the parked panel shows";
         EXPECT_GT(colours.size(), 5) << "the bars carry the stage's light, not one colour";
-        if (size.width() == 1920) {
-            shot.save(QDir::temp().filePath(QStringLiteral("ovratuner-stage-1920x1080.png")));
-        }
     }
 
     const Rect parked = delegate->mainView()->settings()->frame();

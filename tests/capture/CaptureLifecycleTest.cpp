@@ -24,29 +24,15 @@ protected:
     }
 };
 
-TEST_F(CaptureLifecycle, CaptureRunsOnItsOwnThreadAndNotifiesPerBuffer) {
-    trapper->startAudioTrapper();
-    ASSERT_TRUE(delegate->waitForCount(5, 3s));
-    EXPECT_NEAR(trapper->mostRecentFundamentalFrequency(), 146.8f, 1.5f);
-    EXPECT_GT(trapper->mostRecentTopAmplitude(), 0.1f);
-
-    trapper->stopAudioTrapper();
-    ASSERT_TRUE(eventually([&] { return queueReached(0, &Report::disposed); }, 2500ms));
-    const auto report = source->reports().at(0);
-    EXPECT_NE(report.createdOn, std::this_thread::get_id());
-    EXPECT_EQ(report.disposedOn, report.createdOn);
-    EXPECT_GE(report.delivered, 5);
-}
-
 TEST_F(CaptureLifecycle, SecondStartEndsTheFirstThreadAtOnceAndOpensOnlyAfterItClosed) {
     // Slices far longer than the test: only interruption can end them.
     trapper->setEventLoopSliceForTesting(60s);
     trapper->startAudioTrapper();
     const auto first = trapper->audioThread();
-    ASSERT_TRUE(eventually([&] { return queueReached(0, &Report::started); }, 2s));
+    ASSERT_TRUE(eventually([&] { return source->reached(0, &Report::started); }, 2s));
     trapper->startAudioTrapper();
     EXPECT_TRUE(first->wait(5000)) << "the first thread waits for its slice to end";
-    ASSERT_TRUE(eventually([&] { return queueReached(1, &Report::started); }, 2s));
+    ASSERT_TRUE(eventually([&] { return source->reached(1, &Report::started); }, 2s));
     const auto reports = source->reports();
     EXPECT_EQ(reports[0].disposedOn, reports[0].createdOn);
     EXPECT_NE(reports[1].createdOn, reports[0].createdOn);
@@ -69,7 +55,7 @@ TEST_F(CaptureLifecycle, LostInputIsReopenedAtASliceBoundaryWithoutARestart) {
     trapper->startAudioTrapper();
     ASSERT_TRUE(delegate->waitForCount(3, 3s));
     source->loseInputs();
-    ASSERT_TRUE(eventually([&] { return queueReached(1, &Report::started); }, 3s));
+    ASSERT_TRUE(eventually([&] { return source->reached(1, &Report::started); }, 3s));
     EXPECT_TRUE(delegate->waitForCount(delegate->count() + 3, 3s));
     EXPECT_TRUE(source->reports().at(0).disposed);
     trapper->stopAudioTrapper();

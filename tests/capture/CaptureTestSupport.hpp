@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <functional>
 #include <thread>
 #include <vector>
 
@@ -26,18 +25,6 @@ inline void ensureApplication() {
     if (QCoreApplication::instance() == nullptr) {
         new QCoreApplication(argc, argv);
     }
-}
-
-// Polls `condition` until it holds or `timeout` passes.
-inline bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end) {
-            return false;
-        }
-        std::this_thread::sleep_for(5ms);
-    }
-    return true;
 }
 
 // A capture object with short event-loop slices and a recording delegate, on
@@ -60,16 +47,11 @@ protected:
     // The scripted source, delivering a buffer of a steady note every 5 ms.
     void useScriptedNote(double frequency) {
         source->setInterval(5ms);
-        source->setFiller([frequency](int64_t, int16_t* samples, uint32_t count) {
+        source->setFiller([frequency](int16_t* samples, uint32_t count) {
             const auto tone = harmonicTone(frequency, count);
             std::copy(tone.begin(), tone.end(), samples);
         });
         useQueues(source->factory());
-    }
-    // Whether queue `index` of the scripted source has got as far as `step`.
-    bool queueReached(size_t index, bool ScriptedAudioSource::QueueReport::*step) const {
-        const auto reports = source->reports();
-        return reports.size() > index && reports[index].*step;
     }
 
     std::shared_ptr<ScriptedAudioSource> source = ScriptedAudioSource::create();

@@ -68,6 +68,13 @@ int RunningTuner::finish(int timeoutMs) {
     return myProcess.exitStatus() == QProcess::NormalExit ? myProcess.exitCode() : -1;
 }
 
+QString output(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(20000);
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
 bool storePreferences(const QString& configHome, const QString& lines) {
     QDir().mkpath(configHome + QStringLiteral("/OvraTuner"));
     QFile file(preferencesFile(configHome));

@@ -32,6 +32,10 @@ private:
     QString myErr;
 };
 
+// What `program arguments` prints on standard output, trimmed, once it has
+// ended (or after 20 seconds).
+QString output(const QString& program, const QStringList& arguments);
+
 // Writes the tuner's preference file with these "key=value" lines.
 bool storePreferences(const QString& configHome, const QString& lines);
 // The text stored under `key` in the preference file, or a null string.

@@ -10,15 +10,10 @@
 namespace ovra {
 namespace {
 
-// xdotool on this display: its output, trimmed.
-QString xdotool(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral("xdotool"), arguments);
-    process.waitForFinished(20000);
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
-
 TEST(UnderAWindowManager, ListeningFollowsTheWindowNotTheFocus) {
+    const auto xdotool = [](const QStringList& arguments) {
+        return test::output(QStringLiteral("xdotool"), arguments);
+    };
     QTemporaryDir dir;
     ASSERT_TRUE(test::storePreferences(dir.filePath("config"),
                                        "ovratuner.tuningkeyselected=6")); // automatic

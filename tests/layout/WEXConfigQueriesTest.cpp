@@ -41,7 +41,7 @@ protected:
     WEXConfig myConfig{"ovra"};
 };
 
-TEST_F(LayoutQueries, PositionsAndSizes) {
+TEST_F(LayoutQueries, PositionsSizesStringValuesAndExistence) {
     EXPECT_EQ(WEXConfig::positionOfItem("tuningkey", 0, nullptr, FILE_NAME),
               (Point{12.0f, 310.5f}));
     EXPECT_EQ(WEXConfig::positionOfItem("tuningkey", 0, "unpressed", FILE_NAME),
@@ -53,9 +53,7 @@ TEST_F(LayoutQueries, PositionsAndSizes) {
     EXPECT_EQ(WEXConfig::sizeOfItem("tuningkey", 0, nullptr, FILE_NAME), (Size{44.25f, 60.0f}));
     EXPECT_EQ(WEXConfig::rectOfItem("tuningkey", 0, nullptr, FILE_NAME),
               (Rect{{12.0f, 310.5f}, {44.25f, 60.0f}}));
-}
 
-TEST_F(LayoutQueries, StringValuesAndExistence) {
     EXPECT_EQ(WEXConfig::valueOfItem("number", -1, nullptr, "letters", FILE_NAME), Value("abc"));
     EXPECT_EQ(WEXConfig::valueOfItem("number", nullptr, "letters", FILE_NAME), Value("abc"));
     EXPECT_EQ(WEXConfig::valueOfItem("number", nullptr, "absent", FILE_NAME), std::nullopt);
@@ -68,7 +66,8 @@ TEST_F(LayoutQueries, StringValuesAndExistence) {
     EXPECT_FALSE(WEXConfig::keyExistsForItem("aboutbutton", -1, "unpressed", "x", FILE_NAME));
 }
 
-TEST_F(LayoutQueries, ColourWithoutAlphaIsFullyTransparent) {
+// A colour without alpha is fully transparent; images are named by the layout.
+TEST_F(LayoutQueries, ColoursAndImages) {
     const QColor colour = WEXConfig::newColorOfItem("tint", -1, nullptr, FILE_NAME);
     ASSERT_TRUE(colour.isValid());
     EXPECT_EQ(colour.redF(), 1.0f);
@@ -78,9 +77,7 @@ TEST_F(LayoutQueries, ColourWithoutAlphaIsFullyTransparent) {
     const QColor missing = WEXConfig::newColorOfItem("nothing", -1, nullptr, FILE_NAME);
     EXPECT_TRUE(missing.isValid());
     EXPECT_EQ(missing.rgba(), qRgba(0, 0, 0, 0));
-}
 
-TEST_F(LayoutQueries, ImagesNamedByTheLayout) {
     const QPixmap image = WEXConfig::imageOfItem("tuningkey", 0, "pressed", FILE_NAME);
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.size(), QSize(30, 40));

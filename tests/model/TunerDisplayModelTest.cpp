@@ -86,24 +86,14 @@ TEST(LedBar, LitCountIsTheLevelInTenthsTruncated) {
 }
 
 // A quiet buffer (not above the threshold) dims the meter but still sets the
-// LEDs; a loud one moves the needle by cents from the active string; smoothed,
-// automatic mode waits, and a chosen string is never reselected.
-TEST(Refresh, QuietLoudSmoothedAndManualBuffers) {
+// LEDs (the screen's test sees loud ones reach it); smoothed, automatic mode
+// waits, and a chosen string is never reselected.
+TEST(Refresh, QuietSmoothedAndManualBuffers) {
     TunerDisplayModel model;
-    model.tuningKeyHit(1);
     const auto quiet = model.refresh(0.55f, 110.0f, 500.0f, 500, true, nullptr, kPoints);
     EXPECT_EQ(quiet.litLeds, 5);
     EXPECT_EQ(quiet.meter, RefreshOutcome::Meter::Dim);
     EXPECT_FALSE(quiet.needle.has_value() || quiet.displayFrequency.has_value());
-    const auto outcome = model.refresh(0.3f, 110.0f, 501.0f, 500, true, nullptr, kPoints);
-    EXPECT_EQ(outcome.meter, RefreshOutcome::Meter::Bright);
-    ASSERT_TRUE(outcome.cents.has_value());
-    EXPECT_NEAR(*outcome.cents, 0.0f, 1e-4f);
-    ASSERT_TRUE(outcome.needle.has_value());
-    EXPECT_FLOAT_EQ(outcome.needle->point().x, 160.0f);
-    EXPECT_FLOAT_EQ(outcome.needle->point().y, 20.0f);
-    EXPECT_EQ(outcome.readout, (ReadoutTexts{"A2", "110.0 Hz", "0 \u00a2"}));
-
     // Smoothed, it waits for agreeing readings before showing anything.
     model.tuningKeyHit(6);
     FrequencySmoother smoother;

@@ -10,11 +10,24 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <thread>
 #include <vector>
 
 namespace ovra::test {
+
+// Polls `condition` until it holds or `timeout` passes.
+inline bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
 
 // Counts the notifications it gets, from any thread.
 class RecordingDelegate : public AudioTrapperDelegate {
@@ -22,14 +35,7 @@ public:
     void refreshGUIFromAnotherThread() override { ++myCount; }
     int count() const { return myCount.load(); }
     bool waitForCount(int n, std::chrono::milliseconds timeout) const {
-        const auto end = std::chrono::steady_clock::now() + timeout;
-        while (count() < n) {
-            if (std::chrono::steady_clock::now() > end) {
-                return false;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        return true;
+        return eventually([&] { return count() >= n; }, timeout);
     }
 
 private:

@@ -4,7 +4,6 @@
 
 #include <QTimer>
 
-#include <algorithm>
 #include <utility>
 
 namespace ovra {
@@ -13,26 +12,30 @@ class ScriptedAudioQueue final : public BufferRotationQueue {
 public:
     explicit ScriptedAudioQueue(std::shared_ptr<ScriptedAudioSource> source)
         : mySource(std::move(source)) {
-        myNumber = mySource->newQueue(myFailures, myInterval);
-        myLossesAtStart = mySource->losses();
+        mySource->locked([this] {
+            myFailures = mySource->myFailures;
+            myInterval = mySource->myInterval;
+            myLossesAtStart = mySource->myLosses;
+            myNumber = mySource->myReports.size();
+            mySource->myReports.push_back({});
+            mySource->myReports.back().createdOn = std::this_thread::get_id();
+        });
     }
-
-    bool wantsReopening() const override { return mySource->losses() != myLossesAtStart; }
-
     ~ScriptedAudioQueue() override {
         stopInput();
-        mySource->update(myNumber, [](auto& r) { r.destroyed = true; });
+        report([](auto& r) { r.destroyed = true; });
+    }
+
+    bool wantsReopening() const override {
+        return mySource->locked([this] { return mySource->myLosses != myLossesAtStart; });
     }
 
 protected:
     int32_t openInput(const AudioStreamBasicDescription& /*format*/) override {
-        if (myFailures.newInput != AUDIO_QUEUE_NO_ERR) {
-            return myFailures.newInput;
+        if (myFailures.newInput == AUDIO_QUEUE_NO_ERR) {
+            opened(true);
         }
-        mySource->update(myNumber, [](auto& r) { r.created = true; });
-        mySource->opened(true);
-        myOpen = true;
-        return AUDIO_QUEUE_NO_ERR;
+        return myFailures.newInput;
     }
 
     int32_t allocationStatus(int bufferIndex) override {
@@ -49,41 +52,54 @@ protected:
         myTimer->setTimerType(Qt::PreciseTimer);
         QObject::connect(myTimer.get(), &QTimer::timeout, [this] { tick(); });
         myTimer->start(static_cast<int>(myInterval.count()));
-        mySource->update(myNumber, [](auto& r) { r.started = true; });
+        report([](auto& r) { r.started = true; });
         return AUDIO_QUEUE_NO_ERR;
     }
 
     void stopInput() override {
         myTimer.reset();
-        if (std::exchange(myOpen, false)) {
-            mySource->opened(false);
+        if (myOpen) {
+            opened(false);
         }
     }
 
     int32_t disposalStatus() override {
-        const auto thread = std::this_thread::get_id();
-        mySource->update(myNumber, [thread](auto& r) {
+        report([thread = std::this_thread::get_id()](auto& r) {
             r.disposed = true;
             r.disposedOn = thread;
         });
-        return myFailures.dispose;
+        return AUDIO_QUEUE_NO_ERR;
     }
 
 private:
+    template <class F> void report(F change) {
+        mySource->locked([&] { change(mySource->myReports[myNumber]); });
+    }
+    void opened(bool open) {
+        myOpen = open;
+        mySource->locked([&] {
+            mySource->myOpen += open ? 1 : -1;
+            mySource->myMaxOpen = std::max(mySource->myMaxOpen, mySource->myOpen);
+        });
+    }
     void tick() {
         if (!hasFreeBuffer() || wantsReopening()) {
             return;
         }
-        if (!mySource->nextBuffer(mySamples, nextBufferSampleCount())) {
-            return;
-        }
-        if (deliver(mySamples.data(), static_cast<uint32_t>(mySamples.size()))) {
-            mySource->update(myNumber, [](auto& r) { ++r.delivered; });
+        const bool filled = mySource->locked([this] {
+            mySamples.assign(nextBufferSampleCount(), 0);
+            if (mySource->myFiller) {
+                mySource->myFiller(mySamples.data(), static_cast<uint32_t>(mySamples.size()));
+            }
+            return static_cast<bool>(mySource->myFiller);
+        });
+        if (filled && deliver(mySamples.data(), static_cast<uint32_t>(mySamples.size()))) {
+            report([](auto& r) { ++r.delivered; });
         }
     }
 
     std::shared_ptr<ScriptedAudioSource> mySource;
-    int myNumber = 0;
+    size_t myNumber = 0;
     ScriptedAudioSource::Failures myFailures;
     std::chrono::milliseconds myInterval{10};
     std::unique_ptr<QTimer> myTimer;
@@ -92,96 +108,10 @@ private:
     bool myOpen = false;
 };
 
-std::shared_ptr<ScriptedAudioSource> ScriptedAudioSource::create() {
-    return std::shared_ptr<ScriptedAudioSource>(new ScriptedAudioSource());
-}
-
 AudioQueueFactory ScriptedAudioSource::factory() {
-    std::shared_ptr<ScriptedAudioSource> self = shared_from_this();
-    return [self]() -> std::unique_ptr<AudioInputQueue> {
+    return [self = shared_from_this()]() -> std::unique_ptr<AudioInputQueue> {
         return std::make_unique<ScriptedAudioQueue>(self);
     };
-}
-
-void ScriptedAudioSource::setFailures(const Failures& failures) {
-    std::lock_guard lock(myMutex);
-    myFailures = failures;
-}
-
-void ScriptedAudioSource::setInterval(std::chrono::milliseconds interval) {
-    std::lock_guard lock(myMutex);
-    myInterval = std::max(interval, std::chrono::milliseconds(1));
-}
-
-void ScriptedAudioSource::setFiller(Filler filler) {
-    std::lock_guard lock(myMutex);
-    myFiller = std::move(filler);
-}
-
-void ScriptedAudioSource::pushBuffer(std::vector<int16_t> samples) {
-    std::lock_guard lock(myMutex);
-    myPushed.push_back(std::move(samples));
-}
-
-std::vector<ScriptedAudioSource::QueueReport> ScriptedAudioSource::reports() const {
-    std::lock_guard lock(myMutex);
-    return myReports;
-}
-
-void ScriptedAudioSource::loseInputs() {
-    std::lock_guard lock(myMutex);
-    ++myLosses;
-}
-
-int ScriptedAudioSource::losses() const {
-    std::lock_guard lock(myMutex);
-    return myLosses;
-}
-
-void ScriptedAudioSource::opened(bool open) {
-    std::lock_guard lock(myMutex);
-    myOpen += open ? 1 : -1;
-    myMaxOpen = std::max(myMaxOpen, myOpen);
-}
-
-int ScriptedAudioSource::maxOpenAtOnce() const {
-    std::lock_guard lock(myMutex);
-    return myMaxOpen;
-}
-
-int64_t ScriptedAudioSource::deliveredTotal() const {
-    std::lock_guard lock(myMutex);
-    return myDelivered;
-}
-
-int ScriptedAudioSource::newQueue(Failures& failures, std::chrono::milliseconds& interval) {
-    std::lock_guard lock(myMutex);
-    failures = myFailures;
-    interval = myInterval;
-    QueueReport report;
-    report.createdOn = std::this_thread::get_id();
-    myReports.push_back(report);
-    return static_cast<int>(myReports.size()) - 1;
-}
-
-bool ScriptedAudioSource::nextBuffer(std::vector<int16_t>& samples, uint32_t count) {
-    std::lock_guard lock(myMutex);
-    if (!myPushed.empty()) {
-        samples = std::move(myPushed.front());
-        myPushed.pop_front();
-    } else if (myFiller) {
-        samples.assign(count, 0);
-        myFiller(myDelivered, samples.data(), count);
-    } else {
-        return false;
-    }
-    ++myDelivered;
-    return true;
-}
-
-void ScriptedAudioSource::update(int queue, const std::function<void(QueueReport&)>& change) {
-    std::lock_guard lock(myMutex);
-    change(myReports[static_cast<size_t>(queue)]);
 }
 
 } // namespace ovra

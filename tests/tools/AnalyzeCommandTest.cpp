@@ -1,16 +1,20 @@
 // The ovratuner-analyze program as a user runs it: what its command line
-// refuses, exit status and the messages for bad input. Its output on good
+// refuses, exit status and the messages for bad input, and --fine on a
+// recording of known pitch. Its output on good
 // input and the options it accepts are checked byte for byte by the golden
 // runs (scripts/golden.sh, examples/expected/runs.txt); --help by the man
 // page test.
 #include "AnalyzeOptions.hpp"
+#include "PluckedString.hpp"
 #include "TestTones.hpp"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <iterator>
 
@@ -58,8 +62,7 @@ TEST(AnalyzeCommand, BadFilesFailByNameWhileTheOthersAreStillAnalysed) {
     EXPECT_TRUE(wrong.out.isEmpty()) << "a usage error analyses nothing";
 }
 
-TEST(AnalyzeCommand, VersionAndTheTuningListSucceed) {
-    EXPECT_TRUE(analyze({"--version"}).out.startsWith("ovratuner-analyze "));
+TEST(AnalyzeCommand, TheTuningListSucceeds) {
     const Outcome tunings = analyze({"--list-tunings"});
     EXPECT_EQ(tunings.exitCode, 0);
     EXPECT_EQ(tunings.out.count('\n'), 9);
@@ -86,6 +89,53 @@ TEST(AnalyzeCommandLine, RejectsWhatItDoesNotUnderstandNamingIt) {
     }
     EXPECT_EQ(parseAnalyzeCommandLine({"--", "--odd.wav"}).options.files,
               std::vector<std::string>{"--odd.wav"});
+}
+
+// --fine on a recording of known pitch: a row every 64 ms, cents with two
+// decimals, and the steady part of the note read to a fraction of a cent,
+// smoothed ("Low") or not ("High").
+TEST(AnalyzeFine, ReadsAKnownPitchToATenthOfACentEveryHop) {
+    test::PluckRecipe recipe;
+    recipe.fundamental = 146.8324 * std::exp2(-13.37 / 1200.0);
+    recipe.inharmonicity = 1e-4;
+    recipe.onsetSeconds = 0.3;
+    recipe.seconds = 3.3;
+    recipe.snrDb = 40.0;
+    test::TemporaryDirectory dir;
+    const std::string wav = dir.file("d3-flat.wav");
+    ASSERT_TRUE(test::writeWav(wav, test::synthesizePluck(recipe), 8000));
+
+    const QRegularExpression twoDecimals(QStringLiteral("^-?\\d+\\.\\d\\d$"));
+    for (const bool hyperactive : {false, true}) {
+        QStringList arguments{"--fine", "--string", "2", QString::fromStdString(wav)};
+        if (hyperactive) {
+            arguments.prepend("--hyperactive");
+        }
+        const Outcome run = analyze(arguments);
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        QStringList rows = run.out.split('\n', Qt::SkipEmptyParts);
+        rows.removeFirst(); // the header
+        ASSERT_GT(rows.size(), 40) << hyperactive;
+        int steady = 0;
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            const QStringList fields = rows[i].split(',');
+            ASSERT_EQ(fields.size(), 12) << rows[i].toStdString();
+            const double time = fields[1].toDouble();
+            const QString cents = fields[9];
+            if (i > 0) {
+                EXPECT_NEAR(time - rows[i - 1].split(',')[1].toDouble(), 0.064, 1e-9);
+            }
+            if (cents.isEmpty()) {
+                continue;
+            }
+            EXPECT_TRUE(twoDecimals.match(cents).hasMatch()) << cents.toStdString();
+            if (time >= 0.3 + 0.75 && time + 0.256 <= 0.3 + 3.0) {
+                EXPECT_NEAR(cents.toDouble(), -13.37, 0.15) << time << " " << hyperactive;
+                ++steady;
+            }
+        }
+        EXPECT_GT(steady, 30) << hyperactive;
+    }
 }
 
 } // namespace

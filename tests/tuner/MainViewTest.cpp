@@ -1,6 +1,6 @@
 // The tuner screen built from the application's own layout: what its views
 // show after construction, refreshes and touches, read through the screen's
-// state; and refreshes posted by a real capture object. The display model's
+// state; refreshes posted by a real capture object; and the meter's scale. The display model's
 // own tables are its test's business; here each field is seen reaching the views.
 #include "WidgetTestApplication.hpp"
 
@@ -8,6 +8,7 @@
 #include "capture/CaptureThread.hpp"
 #include "capture/CorvaneAudioTrapper.hpp"
 #include "layout/WEXConfig.hpp"
+#include "model/TunerDisplayModel.hpp"
 #include "tuner/OvraMainView.hpp"
 #include "tuner/OvraSettings.hpp"
 #include "tuner/ReferencePitchStepper.hpp"
@@ -17,6 +18,7 @@
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
 #include <QGraphicsView>
+#include <QImage>
 #include <QLabel>
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -26,7 +28,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <future>
+#include <tuple>
 #include <vector>
 
 namespace ovra::test {
@@ -117,14 +121,12 @@ protected:
                           QPoint(static_cast<int>(at.x + size.width / 2),
                                  static_cast<int>(at.y + size.height / 2)));
     }
+    // The selection, and the key, string and name lit for it.
     void expectSelectionShown(int32_t string, bool automatic) {
         const ScreenState s = state();
-        EXPECT_EQ(s.activeString, string);
-        EXPECT_EQ(s.automatic, automatic);
-        EXPECT_EQ(s.litKey, string);
-        EXPECT_EQ(s.litString, string);
-        EXPECT_EQ(s.magicKeyLit, automatic);
-        EXPECT_EQ(s.litLabel, string) << "the string's name is lit like its key";
+        EXPECT_EQ(std::tuple(s.activeString, s.litKey, s.litString, s.litLabel, s.automatic,
+                             s.magicKeyLit),
+                  std::tuple(string, string, string, string, automatic, automatic));
     }
 
     WEXConfig myLayout{"ovra"};
@@ -146,12 +148,11 @@ TEST_F(Screen, StartsDimAndUnlitWithTheNeedleOnNearBlueAndTheStoredSelection) {
         build(c.stored, c.withApp);
         myView->refreshGUI(); // nothing heard yet, or no application to ask
         const ScreenState s = state();
-        EXPECT_FALSE(s.meterBright);
-        EXPECT_EQ(s.litLeds, 0);
+        // No words before a reading.
+        EXPECT_EQ(std::tuple(s.meterBright, s.litLeds, s.settingsShown, s.displayFrequency,
+                             s.note + s.frequencyText + s.centsText),
+                  std::tuple(false, 0, false, std::nullopt, ""));
         EXPECT_EQ(s.needle, layoutPoint("pitchmeter.nearblue"));
-        EXPECT_FALSE(s.settingsShown);
-        EXPECT_FALSE(s.displayFrequency.has_value());
-        EXPECT_EQ(s.note + s.frequencyText + s.centsText, "") << "no words before a reading";
         EXPECT_EQ(s.stringLabels, (std::array<std::string, 6>{"E2", "A", "D", "G", "B", "E4"}));
         expectSelectionShown(c.string, c.automatic);
         if (c.withApp) {
@@ -164,10 +165,9 @@ TEST_F(Screen, ReadingsLightMeterLedsAndWordsAndPlaceTheNeedleQuietOnesAndSilenc
     build(1);
     refreshWith(0.55f, 110.0f, 501.0f);
     ScreenState s = state();
-    EXPECT_TRUE(s.meterBright);
-    EXPECT_TRUE(s.readoutBright);
-    EXPECT_EQ(s.litLeds, 5);
-    EXPECT_EQ(s.note + " " + s.frequencyText + " " + s.centsText, "A2 110.0 Hz 0 \u00a2");
+    EXPECT_EQ(std::tuple(s.meterBright, s.readoutBright, s.litLeds,
+                         s.note + " " + s.frequencyText + " " + s.centsText),
+              std::tuple(true, true, 5, "A2 110.0 Hz 0 \u00a2"));
     ASSERT_TRUE(s.cents.has_value() && s.displayFrequency.has_value());
     EXPECT_NEAR(*s.cents, 0.0f, 1e-3f);
     const Point nearRed = layoutPoint("pitchmeter.nearred");
@@ -176,11 +176,10 @@ TEST_F(Screen, ReadingsLightMeterLedsAndWordsAndPlaceTheNeedleQuietOnesAndSilenc
     EXPECT_NEAR(s.needle.y, (nearRed.y + nearBlue.y) / 2, 0.01f);
 
     refreshWith(0.95f, 150.0f, 500.0f); // equal to the threshold counts as too quiet
-    EXPECT_EQ(state().litLeds, 9);
-    EXPECT_FALSE(state().meterBright);
-    EXPECT_FALSE(state().readoutBright);
-    EXPECT_EQ(state().note + " " + state().frequencyText, "A2 110.0 Hz") << "kept, dim";
-    EXPECT_EQ(state().needle, s.needle);
+    EXPECT_EQ(std::tuple(state().litLeds, state().meterBright, state().readoutBright,
+                         state().note + " " + state().frequencyText, state().needle),
+              std::tuple(9, false, false, "A2 110.0 Hz", s.needle))
+        << "the words kept, dim";
 
     myView->tuningKeyHit(0);
     refreshWith(0.3f, 330.0f, 1e6f); // two octaves sharp of low E
@@ -189,9 +188,8 @@ TEST_F(Screen, ReadingsLightMeterLedsAndWordsAndPlaceTheNeedleQuietOnesAndSilenc
 
     // No refresh follows: dim, no LED lit, the needle where it was.
     ASSERT_TRUE(QTest::qWaitFor([&] { return !state().meterBright; }, 5000));
-    EXPECT_FALSE(state().readoutBright);
-    EXPECT_EQ(state().litLeds, 0);
-    EXPECT_EQ(state().needle, layoutPoint("pitchmeter.farred"));
+    EXPECT_EQ(std::tuple(state().readoutBright, state().litLeds, state().needle),
+              std::tuple(false, 0, layoutPoint("pitchmeter.farred")));
 }
 
 TEST_F(Screen, TheStatusLineSaysWhyCaptureHearsNothingAndIsEmptyWhileItHears) {
@@ -202,10 +200,10 @@ TEST_F(Screen, TheStatusLineSaysWhyCaptureHearsNothingAndIsEmptyWhileItHears) {
         return QTest::qWaitFor([&] { return state().status == text; }, 10000);
     };
     EXPECT_TRUE(statusBecomes("Listening paused")) << state().status;
-    myApp->source->setFailures({AUDIO_QUEUE_ERR_NO_DEVICE, {}, 0, 0});
+    myApp->source->setFailures({.newInput = AUDIO_QUEUE_ERR_NO_DEVICE});
     trapper->startAudioTrapper();
     EXPECT_TRUE(statusBecomes("No microphone")) << state().status;
-    myApp->source->setFailures({0, {}, -50, 0}); // the input fails to start
+    myApp->source->setFailures({.start = -50}); // the input fails to start
     trapper->startAudioTrapper();
     EXPECT_TRUE(statusBecomes("Input lost, retrying")) << state().status;
     myApp->source->setFailures({});
@@ -317,6 +315,59 @@ TEST_F(Screen, EveryPostFromAnyThreadRunsOnceOnTheMainThreadAndNoneAfterTheScree
     EXPECT_EQ(refreshes.size(), 2 * POSTS) << "a post pending when the screen went is dropped";
     delegate->refreshGUIFromAnotherThread(); // and one after it went
     QCoreApplication::processEvents();
+}
+
+// The meter's printed scale is the needle's: every tick of the skin's meter
+// picture stands where the needle goes for its cents, within a pixel, and
+// there is no tick the needle does not know.
+TEST(MeterScale, EveryTickStandsWhereTheNeedleGoesForItsCents) {
+    ensureWidgetApplication();
+    WEXConfig layout("ovra");
+    const QPixmap meter = WEXConfig::imageOfItem("pitchmeter", -1, "bright", "general.cfg");
+    ASSERT_FALSE(meter.isNull());
+    const QImage image = meter.toImage();
+    const double pixelsPerPoint = meter.devicePixelRatio();
+    const Point meterAt = layoutPoint("pitchmeter");
+    const NeedlePoints points{layoutPoint("pitchmeter.farred"), layoutPoint("pitchmeter.nearred"),
+                              layoutPoint("pitchmeter.nearblue"),
+                              layoutPoint("pitchmeter.farblue")};
+    // The needle is placed by its top-left corner; its line runs down the middle.
+    const float half =
+        ImageView::imageSize(WEXConfig::imageOfItem("pitchneedle", -1, "bright", "general.cfg"))
+            .width /
+        2.0f;
+
+    // The ticks' centres along a row through all of them, just above the
+    // coloured band (40 points down the picture), in screen points.
+    const int row = static_cast<int>(std::lround(40.0 * pixelsPerPoint));
+    std::vector<double> ticks;
+    for (int x = 0; x < image.width();) {
+        const auto lit = [&](int at) { return qGray(image.pixel(at, row)) > 110; };
+        if (!lit(x)) {
+            ++x;
+            continue;
+        }
+        const int start = x;
+        while (x < image.width() && lit(x)) {
+            ++x;
+        }
+        ticks.push_back(meterAt.x + (start + x) / 2.0 / pixelsPerPoint);
+    }
+
+    std::vector<float> marks{0.0f};
+    for (int cents = 10; cents <= 200; cents += 10) {
+        marks.push_back(static_cast<float>(cents));
+        marks.push_back(static_cast<float>(-cents));
+    }
+    ASSERT_EQ(ticks.size(), marks.size()) << "one tick per mark";
+    for (const float cents : marks) {
+        const double x = TunerDisplayModel::needleTarget(cents, points).point().x + half;
+        double nearest = 1e9;
+        for (const double tick : ticks) {
+            nearest = std::min(nearest, std::abs(tick - x));
+        }
+        EXPECT_LE(nearest, 1.0) << cents << " cents: the needle is at " << x;
+    }
 }
 
 } // namespace

@@ -12,7 +12,7 @@ namespace {
 
 class Pictures : public test::UiTest {};
 
-TEST_F(Pictures, DrawnUnscaledFromTheTopLeftEvenBeyondTheViewsBoundsAndTakeNoTouches) {
+TEST_F(Pictures, DrawnUnscaledFromTheTopLeftAtTheirLogicalSizeAndTakeNoTouches) {
     QGraphicsScene scene;
     auto* view = new ImageView(Rect{{10, 10}, {4, 4}});
     view->setImage(test::solidPixmap(20, 8, Qt::red));
@@ -23,20 +23,19 @@ TEST_F(Pictures, DrawnUnscaledFromTheTopLeftEvenBeyondTheViewsBoundsAndTakeNoTou
     EXPECT_EQ(shot.pixelColor(29, 17), QColor(Qt::red));
     EXPECT_EQ(shot.pixelColor(30, 10).alpha(), 0);
     EXPECT_EQ(shot.pixelColor(9, 10).alpha(), 0);
-}
 
-TEST_F(Pictures, AHighResolutionPictureHasItsLogicalSizeAndItsDetailAtTwiceTheScale) {
+    // A high-resolution picture has its logical size and its detail at twice the scale.
     QImage image(4, 4, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::green);
     image.setPixelColor(1, 0, Qt::blue); // a detail only the @2x picture has
     QPixmap sharp = QPixmap::fromImage(image);
     sharp.setDevicePixelRatio(2.0);
-    QGraphicsScene scene;
-    auto* view = new ImageView(sharp);
-    scene.addItem(view);
-    EXPECT_EQ(view->frame(), (Rect{{0, 0}, {2, 2}}));
-    EXPECT_EQ(renderScene(scene, QRectF(0, 0, 4, 4), 1.0).pixelColor(2, 2).alpha(), 0);
-    const QImage two = renderScene(scene, QRectF(0, 0, 4, 4), 2.0);
+    QGraphicsScene sharpScene;
+    auto* sharpView = new ImageView(sharp);
+    sharpScene.addItem(sharpView);
+    EXPECT_EQ(sharpView->frame(), (Rect{{0, 0}, {2, 2}}));
+    EXPECT_EQ(renderScene(sharpScene, QRectF(0, 0, 4, 4), 1.0).pixelColor(2, 2).alpha(), 0);
+    const QImage two = renderScene(sharpScene, QRectF(0, 0, 4, 4), 2.0);
     EXPECT_EQ(two.pixelColor(1, 0), QColor(Qt::blue));
     EXPECT_EQ(two.pixelColor(3, 3), QColor(Qt::green));
 }
