@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Throughput of the headless analysis: seconds of audio analysed per second,
 // through the same callback, detector and display arithmetic as the tuner.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of the per-buffer work on the capture thread: peak search, detector,
 // four stores and the notification, for one 2048-sample buffer; of turning a
 // device's own format into 16-bit mono 8000 Hz; and how long a capture

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of one buffer's analysis and of the two transforms.
 #include "TestTones.hpp"
 #include "engine/FftAndPeakScans.hpp"

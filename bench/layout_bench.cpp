@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of reading a layout file and of one query, to keep start-up cheap.
 #include "layout/LayoutKeys.hpp"
 #include "layout/LayoutNumbers.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tuner screen's drawing cost: the real screen in the real window,
 // offscreen, through a minute of refreshes as a sounding note gives them (four
 // a second: LED bar, a 0.1 s needle glide, now and then a key). Each iteration

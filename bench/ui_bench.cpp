@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // View kit costs: the needle's per-refresh move (plain and animated), a button
 // touch cycle, and an offscreen picture of a full screen of image views.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What `cmake --install` puts under the prefix: the two programs, the desktop
 # entry, the icons, the AppStream metainfo and the man pages. Everything goes
 # below CMAKE_INSTALL_PREFIX; the built-in skin stays inside the binary.

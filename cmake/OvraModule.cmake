@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared build settings for every OvraTuner target.
 
 # Warnings are errors in the developers' and CI's builds (the presets set

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cpack -G DEB` in a build tree makes ovratuner_<version>_<arch>.deb from the
 # install rules (cmake/Install.cmake), stripped, with its dependencies
 # computed from the binaries by dpkg-shlibdeps.

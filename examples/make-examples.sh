@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the example recordings (16-bit mono, 8000 Hz): guitar-like notes of
 # five harmonics. The expected analyses in expected/ were written from these
 # files by ovratuner-analyze and checked by hand; remaking a recording means

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Layout text from anywhere (a skin, a damaged file) must never crash the
 // reader: parse it, resolve every key with references, read numbers, and
 // check that an accepted table survives being written out and read back.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds and runs the fine-tuning benchmark: classic against fine tuning on
 # synthetic plucks of known pitch, one table of accuracy, octave errors,
 # jitter, response and CPU, with the Cramér–Rao bound per string and the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs a built tree into a temporary prefix and checks it as a user and a
 # software centre meet it: the two programs, the desktop entry, icons,
 # AppStream metainfo and man pages are there and valid, nothing else lands

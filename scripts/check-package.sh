@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from a built tree (cpack -G DEB) and checks it:
 # its contents, the dependencies dpkg-shlibdeps found, lintian's verdict,
 # that apt can satisfy it on this Debian, and that the unpacked programs run.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets (preset 'fuzz', clang) and runs each for SECONDS
 # (default 60) under AddressSanitizer and UndefinedBehaviorSanitizer.
 # Exits non-zero on any finding; crash inputs are kept in fuzz/corpus-work/.

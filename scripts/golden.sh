@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the golden analyses listed in examples/expected/runs.txt with an
 # ovratuner-analyze binary and compares its output with the expected files.
 #   scripts/golden.sh check  [ANALYZE]   (exit 1 and a unified diff on mismatch)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs everything OvraTuner needs on Debian 12. Safe to run again: it only
 # calls apt when a package is missing.
 set -euo pipefail

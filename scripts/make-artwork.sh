@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Regenerates the tuner screen's artwork: every picture (1x and @2x) and
 # general.cfg into resources/, the application icons into packaging/icons/,
 # then the composed preview docs/artwork-preview.png.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Regenerates src/engine/FftTwiddleValues.cpp, the transform's twiddles as
 # exact constants, with this machine's compiler and C library. Run it on
 # glibc (Debian), never under emscripten: the point of the file is that

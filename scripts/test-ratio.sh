@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Prints the lines of C++ under tests/ against those under src/ and tools/,
 # counting lines that are neither blank nor only a comment. The aim is tests
 # at about a third of the product code, and no more than 40 %.

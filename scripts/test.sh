@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds and runs the whole test suite:
 # the normal build, its Debian package, a plain Release build, the ASan+UBSan
 # build, the TSan build, a bounded fuzz run and the WebAssembly core.
@@ -14,6 +15,9 @@ cd "$(dirname "$0")/.."
 STAGES=${OVRA_TEST_STAGES:-"default package release asan tsan fuzz web"}
 JOBS=${OVRA_JOBS:-$(nproc)}
 failed=()
+
+# Every source file names its licence.
+scripts/check-spdx.sh || failed+=("spdx")
 
 # A virtual microphone (PulseAudio null sink + remap source) for the tests
 # that go through the real audio stack; it is stopped on exit.

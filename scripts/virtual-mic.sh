@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A virtual microphone for the tests that go through the real audio stack:
 # a private PulseAudio server with a null sink "vsink" and a source "vmic"
 # that hears whatever is played into the sink. Works as root, without a

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Qt-free core in WebAssembly, in build-web/: the page's module
 # (ovratuner-core.mjs + .wasm) and ovratuner-analyze for node.
 #   scripts/web.sh           install what is missing, configure the web preset, build

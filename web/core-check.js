@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loads the core and plays each string's note through it: the refresh the
 // desktop screen would draw, shown as words. Serve the repository's root
 // (scripts/web.sh builds build-web/) and open /web/.

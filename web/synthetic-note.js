@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A guitar-like note as the example recordings have it (five harmonics
 // falling in level), as 16-bit samples: what the page plays into the core
 // before a microphone is there, and what the node tests feed it.

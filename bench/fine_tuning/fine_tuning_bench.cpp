@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Classic against fine tuning on synthetic plucks of known pitch, through the
 // analyser's own path (capture callback, detector, refiner, display model
 // with the smoother for "Low" and without it for "High"). Prints one table;

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # ovra_embed_resources(target name dir)
 # Embeds every plain file directly inside `dir` (hidden files skipped) into
 # `target` under the resource prefix /ovra, so Resources finds them by name.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The queries of WEXConfig that hand out Qt images and colours.
 #include "layout/WEXConfig.hpp"
 

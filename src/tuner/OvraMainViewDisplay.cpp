@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the tuner screen does after it is built: refreshes from the capture
 // object, key hits, and the pictures of keys, strings, LEDs, meter and needle.
 #include "tuner/OvraMainView.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings panel's dialogs: the reset confirmation and About.
 #include "tuner/OvraSettings.hpp"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tuner/OvraTuningKey.hpp"
 
 #include "tuner/TuningKeyReceiver.hpp"

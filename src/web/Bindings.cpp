@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The JavaScript interface of the core (embind): a Tuner that takes buffers
 // of 16-bit samples and answers with what the screen shows, and the list of
 // tunings. Plain objects and numbers only, so the page needs no C++ types.

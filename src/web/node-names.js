@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prepended to the core's ES module (--extern-pre-js). Under node,
 // emscripten 3.1.6's module output still calls the CommonJS `require` and
 // reads `__dirname`, which an ES module does not have; these give it both.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Inside the core's module factory (--pre-js, where _scriptDir is the
 // module's own URL). Under node the .wasm beside the module is read from
 // disk: emscripten 3.1.6 would otherwise try fetch() on a file path, which

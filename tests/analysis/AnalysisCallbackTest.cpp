@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The analysis callback on single buffers: which buffers run the detector,
 // what the record then holds (classic and fine), and that every buffer goes
 // back to its queue.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The audio-file decoder: exact 16-bit input, mixing down, clipping,
 // resampling, and files it cannot read.
 #include "analysis/AudioFileDecoder.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sliding window that fine tuning reads: which windows come out, holding
 // which samples, however the stream is cut into chunks.
 #include "analysis/HoppingWindow.hpp"

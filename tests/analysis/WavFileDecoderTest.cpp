@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The browser build's WAV reader: the same samples as libsndfile for the
 // one format it reads, odd chunk layouts, and what it refuses.
 #include "analysis/WavFileDecoder.hpp"

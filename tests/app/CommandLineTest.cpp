@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tuner's command line. The options the end-to-end runs pass (--input,
 // --loop, --resources, --screenshot, --after, --tuning, --a4) and the
 // refusals they check are theirs; here are the rest.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The launched application with a scripted sound source: capture follows the
 // window's visibility, settings are written when they change and when the
 // application loses focus or leaves, and the keyboard reaches the screen.

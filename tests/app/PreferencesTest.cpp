@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Preferences on disk: what the store reads as an integer or a boolean,
 // damaged files, and what the delegate loads, stores and when.
 #include "AppTestSupport.hpp"

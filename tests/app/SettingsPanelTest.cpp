@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings panel of the launched application, driven with the mouse
 // through its real widgets, changing the real delegate's settings; and its
 // style sheet, which a skin may replace.

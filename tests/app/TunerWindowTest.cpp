@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window around the screen: the stage around it shows and takes nothing
 // of the scene, and it comes back at the size it was left at.
 #include "AppTestSupport.hpp"

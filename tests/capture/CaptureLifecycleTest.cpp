@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Capture threads on a scripted source: one thread per start, a second start
 // ending the first, a lost input reopened, nothing left behind, and failed
 // queue steps; and a recording as the input.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Capture through the real audio stack: the capture object on the virtual
 // microphone (scripts/virtual-mic.sh) hears a D string played into it, with
 // the input opened in formats the microphone queue has to convert itself.

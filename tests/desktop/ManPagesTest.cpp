@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The man pages list exactly the options each program's --help lists, and
 // the programs and their pages name the licence.
 #include <QFile>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tuner on a real display session (the X11 or Wayland one this test is
 // started in, see CMakeLists.txt): the program itself takes its screenshot of
 // a recording and quits, and touches from a touch screen reach a tuning key

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command as a client of a headless Weston compositor of its own (the
 # kiosk shell, which fills the screen as a handheld's compositor does).
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ovratuner program end to end: a recording, the virtual microphone or
 // no sound server in, a screenshot and the screen's state out.
 

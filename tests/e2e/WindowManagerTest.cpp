@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program on an X display with a window manager (see with-openbox.sh):
 // it keeps listening while another window has the focus, and stops while it
 // is minimised.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command on the current X display (xvfb-run's) with the openbox
 # window manager running, as on a desktop.
 set -euo pipefail

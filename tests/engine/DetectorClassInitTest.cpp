@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Own executable: the class initialisation is process-wide, so this must be
 // the first detector the process creates.
 #include "engine/Quorl.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The detector's entry points on synthetic buffers: worked values of mode,
 // raw peak power and fundamental, and refusal of bad arguments.
 #include "TestTones.hpp"

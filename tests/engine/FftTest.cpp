@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The transform against direct sums and hand-worked values. The fixed-point
 // variant is checked through the detector (DetectorTest).
 #include "engine/FftAndPeakScans.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Outlier rejection, note changes and the running mean of the smoother.
 #include "engine/FrequencySmoother.hpp"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The harmonic-ratio vote: ratio table and matching window, the weights a
 // peak pair casts, and the choice of the winning (peak, harmonic) cell.
 #include "QuorlTestAccess.hpp"

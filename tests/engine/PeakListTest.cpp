@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building the ranked peak list from a power spectrum: qualification of a
 // bin, the ten-slot ranking, and the interpolated frequencies.
 #include "QuorlTestAccess.hpp"

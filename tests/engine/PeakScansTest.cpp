@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three scans over a power spectrum: parabolic refinement of a peak,
 // first strongest bin, and the next qualifying local maximum.
 #include "engine/FftAndPeakScans.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The refinement stage on synthetic strings of known pitch, and the cases
 // where it must hand back the detector's own value.
 #include "engine/PitchRefiner.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The browser build reads layout numbers with fast_float, the desktop with
 // the standard library's from_chars: both must give the same double for
 // every decimal, or the same float once out of range.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every tuning's string targets and borders at every reference pitch, as
 // floats, against a committed table that the browser build's test reads
 // too: C libraries differ in the last bit of pow(), and this shows that no

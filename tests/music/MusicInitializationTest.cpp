@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Own executable: the class-wide factor is process state, and this must be
 // the first use of the class in the process.
 #include "common/LogCapture.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cents, the note tables and nearest notes, worked by hand.
 #include "music/WEXMusicUtil.hpp"
 #include <cmath>

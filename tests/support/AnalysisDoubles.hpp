@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Test doubles at the edge of the analysis path, free of threads and Qt:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ScriptedAudioQueue.hpp"
 
 #include "capture/BufferRotationQueue.hpp"

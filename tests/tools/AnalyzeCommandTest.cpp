@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ovratuner-analyze program as a user runs it: what its command line
 // refuses, exit status and the messages for bad input, and --fine on a
 // recording of known pitch. Its output on good

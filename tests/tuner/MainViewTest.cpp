@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tuner screen built from the application's own layout: what its views
 // show after construction, refreshes and touches, read through the screen's
 // state; refreshes posted by a real capture object; and the meter's scale. The display model's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Controls under real mouse events: the events they send, and what an image
 // toggle button shows in each of its states; and the table row hosting a control.
 #include "UiTestSupport.hpp"

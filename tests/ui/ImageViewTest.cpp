@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures: drawn unscaled from their top-left corner at their logical size,
 // and screenshots of a scene.
 #include "UiTestSupport.hpp"

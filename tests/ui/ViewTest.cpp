@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Views: geometry in points, drawing order, which view a touch reaches, and
 // animated moves.
 #include "UiTestSupport.hpp"

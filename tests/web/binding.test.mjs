@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The core's JavaScript interface under node: buffers in, the display
 // model's refresh out. Run: node tests/web/binding.test.mjs [path/to/ovratuner-core.mjs]
 // (default build-web/ovratuner-core.mjs). Exits non-zero when a case fails.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ovratuner-analyze: the tuner's analysis and display arithmetic, without a
 // screen, over audio files.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application's icon: the tuner's guitar head on its dark stage, one
 // string and its key lit. Drawn on a 128-unit grid; below 48 pixels the wood
 // grain, logo and unlit strings go and the lines thicken, so that the head,

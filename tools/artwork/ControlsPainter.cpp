@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ArtworkCanvas.hpp"
 #include "ArtworkLayout.hpp"
 #include "ArtworkPainters.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ovratuner-artwork-preview: composes the tuner screen from general.cfg and
 // its pictures, item by item in the screen's drawing order, and writes a PNG
 // of two states side by side: left, quiet input (dim meter and needle at the

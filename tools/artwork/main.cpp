@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ovratuner-artwork: draws every picture of the tuner screen (1x and @2x) and
 // writes the layout file that places them, general.cfg.
 //

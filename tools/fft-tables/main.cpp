@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes src/engine/FftTwiddleValues.cpp: the forward twiddles of the widest
 // tabled pass as the transform's own expression computes them with this
 // machine's C library (glibc), as exact hex-float literals.
