@@ -1,6 +1,7 @@
 #include "capture/CaptureThread.hpp"
 
 #include "capture/CorvaneAudioTrapper.hpp"
+#include "common/SystemLog.hpp"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -111,8 +112,15 @@ CaptureThreadRegistry& registry() {
     return instance;
 }
 
+// How long quitting waits for the capture threads: each ends within
+// INTERRUPTION_POLL of being asked, or once it has opened its input.
+constexpr std::chrono::milliseconds EXIT_JOIN_TIMEOUT{2000};
+
 void finishCaptureThreadsAtExit() {
-    registry().finish(std::chrono::milliseconds(10000));
+    if (!registry().finish(EXIT_JOIN_TIMEOUT)) {
+        systemLog("Warning : a capture thread is still running %lld ms after quitting began",
+                  static_cast<long long>(EXIT_JOIN_TIMEOUT.count()));
+    }
 }
 
 } // namespace
