@@ -54,6 +54,8 @@ export XDG_CONFIG_HOME=$WORK/config
 export OVRA_VMIC_DIR=${OVRA_VMIC_DIR:-$WORK/vmic}
 
 eval "$(scripts/virtual-mic.sh start)" || { echo "stress-quit: no virtual microphone" >&2; exit 2; }
+# Restarts change these process ids: virtual-mic.sh reads them from its folder.
+unset OVRA_VMIC_PULSE_PID OVRA_VMIC_PAREC_PID
 
 # What the microphone hears: a G3 with its harmonics, played over and over.
 sox -n -r 44100 -b 16 -c 1 "$WORK/g3.wav" synth 20 sawtooth 196 gain -12 2>/dev/null ||
