@@ -38,8 +38,7 @@ void say(const char* text) {
 extern "C" {
 
 __attribute__((visibility("default"))) pa_threaded_mainloop* pa_threaded_mainloop_new() {
-    static const auto real =
-        realFunction<pa_threaded_mainloop* (*)()>("pa_threaded_mainloop_new");
+    static const auto real = realFunction<pa_threaded_mainloop* (*)()>("pa_threaded_mainloop_new");
     pa_threaded_mainloop* loop = real();
     theLoop.store(loop);
     say("pulse-teardown-probe: threaded main loop made\n");

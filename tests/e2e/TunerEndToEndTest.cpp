@@ -268,8 +268,8 @@ TEST_F(TunerProgram, QuittingLeavesQtsPulseAudioTeardownOut) {
     QProcessEnvironment extra;
     extra.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(OVRA_PULSE_PROBE_PATH));
     // AddressSanitizer wants its runtime loaded first; the probe comes before it.
-    extra.insert(QStringLiteral("ASAN_OPTIONS"),
-                 qEnvironmentVariable("ASAN_OPTIONS") + QStringLiteral(":verify_asan_link_order=0"));
+    extra.insert(QStringLiteral("ASAN_OPTIONS"), qEnvironmentVariable("ASAN_OPTIONS") +
+                                                     QStringLiteral(":verify_asan_link_order=0"));
     QProcess player;
     player.start(QStringLiteral("paplay"), {heldNote(196.0, 10.0)});
     ASSERT_TRUE(player.waitForStarted(5000));
@@ -283,7 +283,8 @@ TEST_F(TunerProgram, QuittingLeavesQtsPulseAudioTeardownOut) {
         EXPECT_TRUE(log.contains(QStringLiteral("pulse-teardown-probe: threaded main loop made")))
             << "the probe is not in: " << log.toStdString();
         EXPECT_FALSE(log.contains(QStringLiteral("without its main loop's lock")))
-            << arguments.join(' ').toStdString() << "\n" << log.toStdString();
+            << arguments.join(' ').toStdString() << "\n"
+            << log.toStdString();
     }
     player.kill();
     player.waitForFinished(5000);
