@@ -1,5 +1,6 @@
 #include "capture/AudioBackendExit.hpp"
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 
@@ -21,8 +22,17 @@ namespace ovra {
 
 namespace {
 
+// Plain storage: it must outlive every static destructor that runs before
+// the handler.
+constexpr int MAX_HOOKS = 8;
+void (*theHooks[MAX_HOOKS])() = {};
+std::atomic<int> theHookCount{0};
+
 // on_exit() handlers get the status given to exit() (or returned by main).
 void endNow(int status, void* /*unused*/) {
+    for (int index = theHookCount.load() - 1; index >= 0; --index) {
+        theHooks[index]();
+    }
     std::fflush(nullptr);
 #ifdef OVRA_LEAK_CHECK_AT_EXIT
     // The check LeakSanitizer would have made after the static destructors;
@@ -37,6 +47,14 @@ void endNow(int status, void* /*unused*/) {
 
 void endProcessBeforeAudioBackendTeardown() {
     ::on_exit(endNow, nullptr);
+}
+
+void runBeforeProcessEnd(void (*hook)()) {
+    const int index = theHookCount.load();
+    if (index < MAX_HOOKS) {
+        theHooks[index] = hook;
+        theHookCount.store(index + 1);
+    }
 }
 
 } // namespace ovra

@@ -32,4 +32,12 @@ namespace ovra {
 // run it with halt_on_error=1, which ends the process at the first report.
 void endProcessBeforeAudioBackendTeardown();
 
+// Exit handlers registered before the latest of those handlers do not run
+// when it ends the process: `hook` runs in its place, before the output is
+// flushed, on the thread that called exit() (the main thread when Qt's X11
+// platform exits on losing the display). For work that must happen however
+// the process ends, besides an ordinary exit handler; it may then run twice.
+// At most eight hooks.
+void runBeforeProcessEnd(void (*hook)());
+
 } // namespace ovra
