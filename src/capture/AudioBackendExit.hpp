@@ -26,7 +26,8 @@ namespace ovra {
 // Exit handlers and static destructors registered after it still run first,
 // so it must be called right after each first use of the backend that makes
 // an engine: after the first look at the audio inputs and after the first
-// start of an audio source. Each call registers one more handler (the latest
+// start of an audio source (and, for a start that never returned, when the
+// application object goes: CaptureThread.cpp's exit routine). Each call registers one more handler (the latest
 // ends the process): call it once per such place.
 // A ThreadSanitizer build skips its exit-time summary this way: the tests
 // run it with halt_on_error=1, which ends the process at the first report.
