@@ -12,7 +12,9 @@
 #   - a plain run sent SIGTERM at a random moment 0..2.5 s after capture started;
 #   - a plain run sent SIGTERM within the first 100 ms of capture (quit while
 #     the microphone is still being opened);
-#   - `--list-devices` (connects to the sound server and ends at once).
+#   - `--list-devices` (connects to the sound server and ends at once);
+#   - every RESTART_EVERY-th run (offset by half), the sound server is frozen
+#     (SIGSTOP) as capture starts and the tuner gets SIGTERM 1.5 s later.
 # Every RESTART_EVERY-th run (default 10) the sound server is restarted at a
 # random moment 0..1.5 s after capture started. A run still going after 60 s
 # has its threads' stacks written to its log (with gdb) and is killed. A note
@@ -116,8 +118,36 @@ one_run() {
   mkdir -p "$dir"
   local mode=$((RANDOM % 5)) restart=0 delay pid status guard restarter=
   [ "$RESTART_EVERY" -gt 0 ] && [ $((index % RESTART_EVERY)) -eq 0 ] && restart=1
+  [ "$RESTART_EVERY" -gt 1 ] && [ $((index % RESTART_EVERY)) -eq $((RESTART_EVERY / 2)) ] && mode=5
   delay=$(random_ms 2500)
   case $mode in
+    5)
+      # The sound server stops answering while capture opens the input (Qt
+      # 6.4 then waits for ever there), and the user quits.
+      echo "run $index: sound server frozen as capture starts, SIGTERM 1.5 s later" >"$dir/what"
+      "$TUNER" >"$dir/log" 2>&1 &
+      pid=$!
+      watchdog "$pid" "$dir/log" &
+      guard=$!
+      local server
+      server=$(head -n 1 "$OVRA_VMIC_DIR/pid" 2>/dev/null)
+      if wait_for_log "$pid" "Version" "$dir/log" && [ -n "$server" ]; then
+        kill -STOP "$server"
+        sleep 1.5
+        kill -TERM "$pid" 2>/dev/null
+        wait "$pid"
+        status=$?
+        kill -CONT "$server"
+      else
+        kill -TERM "$pid" 2>/dev/null
+        wait "$pid"
+        status=$?
+      fi
+      kill "$guard" 2>/dev/null
+      wait "$guard" 2>/dev/null
+      echo "$status" >"$dir/status"
+      return
+      ;;
     0 | 1)
       mode=0
       echo "run $index: --after $(seconds "$delay")" >"$dir/what"
