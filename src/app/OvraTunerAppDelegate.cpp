@@ -2,6 +2,7 @@
 #include "app/OvraTunerAppDelegate.hpp"
 
 #include "app/TunerWindow.hpp"
+#include "capture/AudioBackendExit.hpp"
 #include "capture/CorvaneAudioTrapper.hpp"
 #include "common/SystemLog.hpp"
 #include "common/Version.hpp"
@@ -69,7 +70,11 @@ void OvraTunerAppDelegate::applicationDidFinishLaunching() {
     // Registered after the preference store's first use, so that it runs
     // before the store's own globals are torn down.
     static std::once_flag exitHook;
-    std::call_once(exitHook, [] { std::atexit(storeSettingsAtExit); });
+    std::call_once(exitHook, [] {
+        std::atexit(storeSettingsAtExit);
+        // Also when the process ends before the exit handlers (issue 22).
+        runBeforeProcessEnd(storeSettingsAtExit);
+    });
     myOvraLayout = std::make_unique<WEXConfig>(LAYOUT_PREFIX);
 
     auto mainView = std::make_unique<OvraMainView>(myWindow->bounds(), this);

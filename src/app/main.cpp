@@ -8,6 +8,7 @@
 #include "app/Screenshot.hpp"
 #include "app/TunerWindow.hpp"
 
+#include "capture/AudioBackendExit.hpp"
 #include "capture/AudioInputDevices.hpp"
 #include "capture/FileAudioQueue.hpp"
 #include "capture/MicrophoneAudioQueue.hpp"
@@ -46,6 +47,7 @@ bool hasDisplay() {
 int listDevices(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList names = audioInputDeviceNames();
+    endProcessBeforeAudioBackendTeardown();
     if (names.isEmpty()) {
         return fail("no microphone found (is a sound server running?)");
     }
@@ -139,10 +141,16 @@ int main(int argc, char** argv) {
     }
     if (options.inputFile.empty()) {
         const QString device = QString::fromStdString(options.deviceName);
-        if (!device.isEmpty() && findAudioInput(device).isNull()) {
+        const bool namedMissing = !device.isEmpty() && findAudioInput(device).isNull();
+        const bool noneAtAll = device.isEmpty() && audioInputDeviceNames().isEmpty();
+        // That first look at the inputs has started Qt's audio backend, whose
+        // own teardown at exit is unsafe: the process ends before it.
+        // (--list-devices does the same.)
+        endProcessBeforeAudioBackendTeardown();
+        if (namedMissing) {
             return fail("no microphone named '" + options.deviceName + "' (see --list-devices)");
         }
-        if (device.isEmpty() && audioInputDeviceNames().isEmpty()) {
+        if (noneAtAll) {
             fail("no microphone found; the tuner shows its screen but hears nothing");
         }
     }

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "capture/CaptureThread.hpp"
 
+#include "capture/AudioBackendExit.hpp"
 #include "capture/CorvaneAudioTrapper.hpp"
+#include "common/SystemLog.hpp"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -33,9 +35,23 @@ void interruptCaptureThread(QThread& thread) {
 
 namespace {
 
+// How long ending the process waits for the capture threads: each ends
+// within INTERRUPTION_POLL of being asked, or once it has opened its input.
+// One can stay stuck in Qt 6.4 for ever: opening a PulseAudio stream waits
+// for it to become ready, and a stream whose server went away never does.
+constexpr std::chrono::milliseconds EXIT_JOIN_TIMEOUT{2000};
+
 class CaptureThreadRegistry {
 public:
-    ~CaptureThreadRegistry() { finish(std::chrono::milliseconds(10000)); }
+    ~CaptureThreadRegistry() {
+        if (!finish(EXIT_JOIN_TIMEOUT)) {
+            // Destroying a running thread object aborts: the ones that did
+            // not end are left, reachable, to the end of the process.
+            static auto* const stuck = new std::vector<std::shared_ptr<CaptureThread>>();
+            std::lock_guard lock(myMutex);
+            stuck->swap(myThreads);
+        }
+    }
 
     void add(std::shared_ptr<CaptureThread> thread) {
         std::vector<std::shared_ptr<CaptureThread>> finished;
@@ -113,7 +129,14 @@ CaptureThreadRegistry& registry() {
 }
 
 void finishCaptureThreadsAtExit() {
-    registry().finish(std::chrono::milliseconds(10000));
+    if (!registry().finish(EXIT_JOIN_TIMEOUT)) {
+        systemLog("Warning : a capture thread is still running %lld ms after quitting began",
+                  static_cast<long long>(EXIT_JOIN_TIMEOUT.count()));
+    }
+    // Registered last, this exit handler runs first: the process ends before
+    // Qt's audio backend is torn down, whenever a capture made its engines
+    // (even one that is still stuck opening the input).
+    endProcessBeforeAudioBackendTeardown();
 }
 
 } // namespace

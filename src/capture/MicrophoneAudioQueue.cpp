@@ -2,6 +2,7 @@
 #include "capture/MicrophoneAudioQueue.hpp"
 
 #include "analysis/CaptureRecord.hpp"
+#include "capture/AudioBackendExit.hpp"
 #include "capture/AudioInputDevices.hpp"
 #include "capture/BufferRotationQueue.hpp"
 #include "capture/CaptureFormatConverter.hpp"
@@ -14,6 +15,7 @@
 #include <QPointer>
 
 #include <cstring>
+#include <mutex>
 #include <vector>
 
 namespace ovra {
@@ -90,6 +92,10 @@ protected:
 
     int32_t startInput() override {
         myInput = mySource->start();
+        // The first start has made Qt's second PulseAudio engine (see
+        // AudioBackendExit.hpp): the process ends before its teardown too.
+        static std::once_flag sourceEngineMade;
+        std::call_once(sourceEngineMade, endProcessBeforeAudioBackendTeardown);
         if (myInput == nullptr || mySource->error() != QAudio::NoError) {
             myInput = nullptr;
             mySource->stop();
