@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts and quits the tuner against the virtual microphone many times and
 # counts the runs that end with status 0: quitting while a microphone is open
 # must never crash (issue 22: a PulseAudio assertion at exit).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Preloaded into the program by the end-to-end tests (LD_PRELOAD): stands in
 // for a few libpulse functions, calls the real ones, and says on standard
 // error when a PulseAudio context is disconnected by a thread that neither
