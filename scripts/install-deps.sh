@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs everything OvraTuner needs on Debian 12. Safe to run again: it only
-# calls apt when a package is missing.
+# Installs everything OvraTuner needs on Debian 12, or only the packages
+# named (scripts/web.sh names the browser build's). Safe to run again: it
+# only calls apt when a package is missing.
+#   scripts/install-deps.sh [PACKAGE...]
 set -euo pipefail
 
 PACKAGES=(
@@ -14,6 +16,9 @@ PACKAGES=(
   qt6-wayland weston qt6-svg-dev
   desktop-file-utils appstream man-db lintian file dpkg-dev
 )
+if [ $# -gt 0 ]; then
+  PACKAGES=("$@")
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

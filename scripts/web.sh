@@ -19,18 +19,7 @@ esac
 
 PACKAGES=(cmake ninja-build ccache emscripten nodejs libfast-float-dev)
 if [ "$mode" != --build ]; then
-  missing=()
-  for p in "${PACKAGES[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-  done
-  if [ ${#missing[@]} -ne 0 ]; then
-    echo "Installing: ${missing[*]}" >&2
-    SUDO=""
-    [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-    export DEBIAN_FRONTEND=noninteractive
-    $SUDO apt-get update -qq
-    $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-  fi
+  scripts/install-deps.sh "${PACKAGES[@]}"
 fi
 
 # emcc's JavaScript optimiser needs Debian's acorn, which node does not find
