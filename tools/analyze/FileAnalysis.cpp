@@ -4,7 +4,6 @@
 #include "analysis/AnalysisCallback.hpp"
 #include "analysis/AudioFileDecoder.hpp"
 #include "analysis/CaptureRecord.hpp"
-#include "analysis/HoppingWindow.hpp"
 #include "engine/FrequencySmoother.hpp"
 #include "model/TunerDisplayModel.hpp"
 
@@ -86,21 +85,33 @@ void deliver(CorvaneInputCallbackDataStruct& record, RefreshRecorder& recorder,
     callbackForAudio(&record, nullptr, &queueBuffer);
 }
 
-// Fine tuning: the latest 2048 samples every 512. The stream is padded with
-// silence to a whole hop (and to one window at least), so that every sample
-// is analysed, as the last, partial buffer is padded without fine tuning.
+// Fine tuning, as the tuner's capture does it: hops of 512 samples through
+// the hopping callback, which analyses the latest 2048 once it has them. The
+// stream is padded with silence to a whole hop (and to one window at least),
+// so that every sample is analysed, as the last, partial buffer is padded
+// without fine tuning.
 void analyzeHops(const std::vector<int16_t>& samples, CorvaneInputCallbackDataStruct& record,
                  RefreshRecorder& recorder) {
-    HoppingWindow window(CAPTURE_FRAMES_PER_BUFFER, FINE_TUNING_HOP);
-    const auto onWindow = [&](const int16_t* w, uint64_t first) {
-        deliver(record, recorder, w, first);
-    };
-    window.push(samples.data(), samples.size(), onWindow);
     size_t padded = std::max<size_t>(samples.size(), CAPTURE_FRAMES_PER_BUFFER);
-    padded += (FINE_TUNING_HOP - (padded - CAPTURE_FRAMES_PER_BUFFER) % FINE_TUNING_HOP) %
-              FINE_TUNING_HOP;
-    const std::vector<int16_t> silence(padded - samples.size(), 0);
-    window.push(silence.data(), silence.size(), onWindow);
+    padded +=
+        (FINE_TUNING_HOP_FRAMES - (padded - CAPTURE_FRAMES_PER_BUFFER) % FINE_TUNING_HOP_FRAMES) %
+        FINE_TUNING_HOP_FRAMES;
+    std::vector<int16_t> hop(FINE_TUNING_HOP_FRAMES);
+    AudioQueueBuffer hopBuffer{FINE_TUNING_HOP_FRAMES * sizeof(int16_t), hop.data(),
+                               FINE_TUNING_HOP_FRAMES * sizeof(int16_t)};
+    for (size_t start = 0; start < padded; start += FINE_TUNING_HOP_FRAMES) {
+        const size_t count =
+            start < samples.size() ? std::min<size_t>(hop.size(), samples.size() - start) : 0;
+        std::copy_n(samples.begin() + static_cast<std::ptrdiff_t>(start), count, hop.begin());
+        std::fill(hop.begin() + static_cast<std::ptrdiff_t>(count), hop.end(), 0);
+        // A window that this hop completes starts 2048 samples before its end.
+        const size_t end = start + FINE_TUNING_HOP_FRAMES;
+        if (end >= CAPTURE_FRAMES_PER_BUFFER) {
+            recorder.setBufferStart(static_cast<double>(end - CAPTURE_FRAMES_PER_BUFFER) /
+                                    CAPTURE_SAMPLE_RATE);
+        }
+        hoppingCallbackForAudio(&record, nullptr, &hopBuffer);
+    }
 }
 
 } // namespace

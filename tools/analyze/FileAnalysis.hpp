@@ -11,8 +11,6 @@
 
 namespace ovra {
 
-inline constexpr size_t FINE_TUNING_HOP = 512;
-
 using RowSink = std::function<void(const AnalysisRow&)>;
 
 // Runs 8000 Hz mono samples through the tuner's own path, buffer by buffer:
@@ -20,7 +18,7 @@ using RowSink = std::function<void(const AnalysisRow&)>;
 // Starts from a fresh capture record, smoother and display state, and hands
 // one row per analysed (non-silent) buffer to `sink`. With options.fine the
 // record's fine tuning is on and the buffers are the latest 2048 samples
-// every FINE_TUNING_HOP samples; a row's time is its buffer's first sample.
+// every FINE_TUNING_HOP_FRAMES samples; a row's time is its buffer's first sample.
 void analyzeSamples(const std::string& name, const std::vector<int16_t>& samples,
                     const AnalyzeOptions& options, const RowSink& sink);
 
