@@ -3,8 +3,6 @@
 
 #include "analysis/AnalysisCallback.hpp"
 
-#include <vector>
-
 namespace ovra {
 
 // The delegate the capture callback notifies: the tuner's own refresh, run
@@ -48,17 +46,16 @@ bool WebTuner::tuningKeyHit(int32_t keyIndex) {
 }
 
 WebRefresh WebTuner::analyseBuffer(const int16_t* samples, size_t count) {
-    // The callback may read all of a complete buffer, so a short one is
-    // passed in a copy of its own size.
-    std::vector<int16_t> buffer(samples, samples + count);
+    // Read in place: the callback reads a buffer only when it is complete
+    // and never writes it; a shorter one is only handed back.
     AudioQueueBuffer queueBuffer;
-    queueBuffer.mAudioData = buffer.data();
+    queueBuffer.mAudioData = const_cast<int16_t*>(samples);
     queueBuffer.mAudioDataBytesCapacity = static_cast<uint32_t>(count * sizeof(int16_t));
     queueBuffer.mAudioDataByteSize = queueBuffer.mAudioDataBytesCapacity;
 
     myLastRefresh = WebRefresh{};
     callbackForAudio(&myRecord, nullptr, &queueBuffer);
-    myRecord.myWaveData.store(nullptr); // the copy goes now
+    myRecord.myWaveData.store(nullptr); // the caller's memory is not ours to keep
     WebRefresh refresh = myLastRefresh;
     refresh.activeString = myModel.activeTuningKeyIndex();
     refresh.automatic = myModel.autoSwitchModeEnabled();
