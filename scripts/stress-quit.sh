@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Starts and quits the tuner against the virtual microphone many times and
 # counts the runs that end with status 0: quitting while a microphone is open
-# must never crash (issue 22: a PulseAudio assertion at exit).
+# must never crash (a PulseAudio assertion at exit once aborted it).
 #
 #   scripts/stress-quit.sh [COUNT] [BUILD_DIR]     # default: 300 build
 #   scripts/stress-quit.sh 30 build-asan           # the short version, for CI

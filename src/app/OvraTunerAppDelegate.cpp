@@ -72,7 +72,7 @@ void OvraTunerAppDelegate::applicationDidFinishLaunching() {
     static std::once_flag exitHook;
     std::call_once(exitHook, [] {
         std::atexit(storeSettingsAtExit);
-        // Also when the process ends before the exit handlers (issue 22).
+        // Also when the process ends before the exit handlers.
         runBeforeProcessEnd(storeSettingsAtExit);
     });
     myOvraLayout = std::make_unique<WEXConfig>(LAYOUT_PREFIX);

@@ -4,7 +4,7 @@
 // error when a PulseAudio context is disconnected by a thread that neither
 // holds the lock of the threaded main loop nor is that loop's own thread.
 // Qt 6.4's PulseAudio engine does exactly that in its static destructor at
-// exit, racing its main loop thread (issue 22); this shows it every time
+// exit, racing its main loop thread; this shows it every time
 // instead of in a few runs in a hundred. Built without sanitizers: it is
 // loaded before their runtimes.
 

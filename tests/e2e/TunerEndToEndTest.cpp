@@ -260,7 +260,7 @@ TEST_F(TunerProgram, TheVirtualMicrophoneHearsAGString) {
     EXPECT_GT(stringPictureMatch(png, 3, "magic"), 0.8);
 }
 
-// Quitting while Qt's audio backend is connected (issue 22). Qt 6.4 tears its
+// Quitting while Qt's audio backend is connected. Qt 6.4 tears its
 // PulseAudio engines down in static destructors without their main loop's
 // lock while the loop's thread runs, which aborts or crashes a few exits in a
 // hundred; the program must end before that. A stand-in for libpulse's
