@@ -96,6 +96,22 @@ double rms(const std::vector<int16_t>& samples) {
     return std::sqrt(sum / 8000.0);
 }
 
+// How far the middle second strays from the sine of `frequency` fitted to it,
+// in dB against that sine: late or early samples show up here.
+double strayDb(const std::vector<int16_t>& samples, double frequency) {
+    const double omega = TWO_PI * frequency / CAPTURE_SAMPLE_RATE;
+    double re = 0.0, im = 0.0, stray = 0.0;
+    for (size_t n = 4000; n < 12000; ++n) {
+        re += samples[n] * std::cos(omega * n) / 4000.0;
+        im += samples[n] * std::sin(omega * n) / 4000.0;
+    }
+    for (size_t n = 4000; n < 12000; ++n) {
+        const double error = samples[n] - re * std::cos(omega * n) - im * std::sin(omega * n);
+        stray += error * error / 8000.0;
+    }
+    return 10.0 * std::log10(stray / ((re * re + im * im) / 2.0));
+}
+
 // What the tuner's callback stores for one 2048-sample buffer.
 struct Analysed {
     float fundamental, topAmplitude;
@@ -144,6 +160,7 @@ TEST(CaptureResampler, RemovesWhatWouldAliasAndPassesTheBandUnchanged) {
         const auto alias = convert(c.rate, tone(c.rate, c.frequency, {0.5}));
         EXPECT_NEAR(20.0 * std::log10(rms(reference) / (0.5 * 32767.0 / std::sqrt(2.0))), 0.0, 0.01)
             << c.rate;
+        EXPECT_LE(strayDb(reference, 1000.0), -80.0) << c.rate;
         EXPECT_GE(20.0 * std::log10(rms(reference) / rms(alias)), 80.0)
             << c.frequency << " Hz at " << c.rate;
         EXPECT_GT(
@@ -162,10 +179,16 @@ TEST(CaptureResampler, OutputDependsOnlyOnTheStreamAndInvalidRatesStayInert) {
         for (size_t i = 0; i < input.size(); ++i) {
             input[i] += static_cast<float>(0.6 * std::sin(i * i * 1e-3));
         }
-        input[1234] = std::numeric_limits<float>::quiet_NaN();
-        input[2345] = std::numeric_limits<float>::infinity();
         CaptureResampler resampler(rate);
+        const auto clean = convert(resampler, input);
+        input[1234] = std::numeric_limits<float>::quiet_NaN();
+        input[2345] = -std::numeric_limits<float>::infinity();
+        input[2346] = 0.0f;
+        resampler.reset();
         const auto whole = convert(resampler, input);
+        input[1234] = input[2345] = 0.0f;
+        EXPECT_EQ(whole, convert(rate, input)) << "what is not a number reads as 0";
+        EXPECT_NE(whole, clean);
         EXPECT_NEAR(double(whole.size()), input.size() * CAPTURE_SAMPLE_RATE / rate, 1.0);
         resampler.reset();
         EXPECT_EQ(convert(resampler, input, {128}), whole) << rate;
@@ -177,14 +200,10 @@ TEST(CaptureResampler, OutputDependsOnlyOnTheStreamAndInvalidRatesStayInert) {
                     2.0 * CAPTURE_SAMPLE_RATE, 1.0)
             << rate;
     }
-    std::vector<float> loud(20000, 3.0f), junk(20000, std::numeric_limits<float>::quiet_NaN());
+    std::vector<float> loud(20000, 3.0f);
     EXPECT_EQ(convert(48000.0, loud).back(), std::numeric_limits<int16_t>::max());
     std::fill(loud.begin() + 10000, loud.end(), -3.0f);
     EXPECT_EQ(convert(48000.0, loud).back(), std::numeric_limits<int16_t>::min());
-    junk[5000] = -std::numeric_limits<float>::infinity();
-    for (const int16_t sample : convert(44100.0, junk)) {
-        ASSERT_EQ(sample, 0);
-    }
     for (const double rate : {0.0, 7999.0, 192001.0, -48000.0, std::nan(""), HUGE_VAL}) {
         CaptureResampler inert(rate);
         EXPECT_FALSE(inert.valid());
