@@ -81,7 +81,8 @@ CaptureResampler::CaptureResampler(double inputRate) : myInputRate(inputRate) {
     // weighs the sample m + p / phases before the output's position.
     const double taps = static_cast<double>(myTapsPerPhase);
     const double centre = taps / 2.0;
-    const double cutoff = 2.0 * (PASSBAND_EDGE_HZ + STOPBAND_EDGE_HZ) / 2.0 / rate;
+    // Twice the cutoff (mid-transition), in cycles per input sample.
+    const double cutoff = (PASSBAND_EDGE_HZ + STOPBAND_EDGE_HZ) / rate;
     const double windowScale = 1.0 / besselI0(beta);
     std::vector<double> kernel(static_cast<size_t>(stored) * myTapsPerPhase);
     double total = 0.0;

@@ -2,7 +2,6 @@
 // The browser microphone's converter to 8000 Hz: pitch survives exactly,
 // what would alias is gone, and how the stream is cut up does not matter.
 #include "analysis/CaptureResampler.hpp"
-#include "AnalysisDoubles.hpp"
 #include "TestTones.hpp"
 #include "analysis/AnalysisCallback.hpp"
 #include "analysis/CaptureRecord.hpp"
@@ -88,28 +87,24 @@ double cents(double frequency, double reference) {
     return 1200.0 * std::log2(frequency / reference);
 }
 
-double rms(const std::vector<int16_t>& samples) {
-    double sum = 0.0;
-    for (size_t n = 4000; n < 12000; ++n) {
-        sum += double(samples[n]) * samples[n];
-    }
-    return std::sqrt(sum / 8000.0);
-}
-
-// How far the middle second strays from the sine of `frequency` fitted to it,
-// in dB against that sine: late or early samples show up here.
-double strayDb(const std::vector<int16_t>& samples, double frequency) {
+// The middle second: its RMS level, and how far it strays from the sine of
+// `frequency` fitted to it, in dB against that sine (late or early samples show up there).
+struct Level {
+    double rms, strayDb;
+};
+Level level(const std::vector<int16_t>& samples, double frequency) {
     const double omega = TWO_PI * frequency / CAPTURE_SAMPLE_RATE;
-    double re = 0.0, im = 0.0, stray = 0.0;
+    double re = 0.0, im = 0.0, sum = 0.0, stray = 0.0;
     for (size_t n = 4000; n < 12000; ++n) {
         re += samples[n] * std::cos(omega * n) / 4000.0;
         im += samples[n] * std::sin(omega * n) / 4000.0;
+        sum += double(samples[n]) * samples[n] / 8000.0;
     }
     for (size_t n = 4000; n < 12000; ++n) {
         const double error = samples[n] - re * std::cos(omega * n) - im * std::sin(omega * n);
         stray += error * error / 8000.0;
     }
-    return 10.0 * std::log10(stray / ((re * re + im * im) / 2.0));
+    return {std::sqrt(sum), 10.0 * std::log10(stray / ((re * re + im * im) / 2.0))};
 }
 
 // What the tuner's callback stores for one 2048-sample buffer.
@@ -117,10 +112,8 @@ struct Analysed {
     float fundamental, topAmplitude;
 };
 Analysed analyse(const int16_t* buffer, bool fine) {
-    test::DelegateHolder owner;
     CorvaneInputCallbackDataStruct data;
     data.myQuorl = std::make_unique<Quorl>(static_cast<float>(CAPTURE_SAMPLE_RATE));
-    data.myAudioTrapper = &owner;
     data.myFineTuning = fine;
     AudioQueueBuffer wrapped{4096, const_cast<int16_t*>(buffer), 4096};
     callbackForAudio(&data, nullptr, &wrapped);
@@ -158,17 +151,17 @@ TEST(CaptureResampler, RemovesWhatWouldAliasAndPassesTheBandUnchanged) {
     for (const auto& c : cases) {
         const auto reference = convert(c.rate, tone(c.rate, 1000.0, {0.5}));
         const auto alias = convert(c.rate, tone(c.rate, c.frequency, {0.5}));
-        EXPECT_NEAR(20.0 * std::log10(rms(reference) / (0.5 * 32767.0 / std::sqrt(2.0))), 0.0, 0.01)
-            << c.rate;
-        EXPECT_LE(strayDb(reference, 1000.0), -80.0) << c.rate;
-        EXPECT_GE(20.0 * std::log10(rms(reference) / rms(alias)), 80.0)
+        const Level passed = level(reference, 1000.0);
+        EXPECT_NEAR(20.0 * std::log10(passed.rms / (0.5 * 32767.0 / std::sqrt(2.0))), 0.0, 0.01);
+        EXPECT_LE(passed.strayDb, -80.0) << c.rate;
+        EXPECT_GE(20.0 * std::log10(passed.rms / level(alias, c.frequency).rms), 80.0)
             << c.frequency << " Hz at " << c.rate;
-        EXPECT_GT(
-            TunerDisplayModel::litLedCount(analyse(reference.data() + 4000, false).topAmplitude),
-            0);
-        EXPECT_EQ(TunerDisplayModel::litLedCount(analyse(alias.data() + 4000, false).topAmplitude),
-                  0)
-            << c.frequency << " Hz at " << c.rate;
+        const auto leds = [](const std::vector<int16_t>& samples) {
+            return TunerDisplayModel::litLedCount(
+                analyse(samples.data() + 4000, false).topAmplitude);
+        };
+        EXPECT_GT(leds(reference), 0);
+        EXPECT_EQ(leds(alias), 0) << c.frequency << " Hz at " << c.rate;
     }
 }
 
