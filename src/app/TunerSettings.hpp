@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/Preferences.hpp"
+#include "model/SettingsValues.hpp"
 #include "model/Tunings.hpp"
 
 #include <QObject>
@@ -29,28 +30,29 @@ class TunerSettings : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr int32_t DEFAULT_VOLUME_THRESHOLD = 500;
-    static constexpr int32_t MIN_VOLUME_THRESHOLD = 50;
-    static constexpr int32_t MAX_VOLUME_THRESHOLD = 1000;
-    static constexpr int32_t DEFAULT_GREEN_ZONE_WIDTH = 10;
+    static constexpr int32_t DEFAULT_VOLUME_THRESHOLD = settings::DEFAULT_VOLUME_THRESHOLD;
+    static constexpr int32_t MIN_VOLUME_THRESHOLD = settings::MIN_VOLUME_THRESHOLD;
+    static constexpr int32_t MAX_VOLUME_THRESHOLD = settings::MAX_VOLUME_THRESHOLD;
+    static constexpr int32_t DEFAULT_GREEN_ZONE_WIDTH = settings::DEFAULT_GREEN_ZONE_WIDTH;
     static constexpr int32_t TUNING_KEY_COUNT = 7; // six strings and the magic key
     static constexpr int WRITE_DELAY_MS = 300;
 
-    static constexpr const char* KEY_VOLUME_THRESHOLD = "ovratuner.volumethreshold";
-    static constexpr const char* KEY_GREEN_ZONE_CENTS_WIDTH = "ovratuner.greenzonewidth";
-    static constexpr const char* KEY_HYPERACTIVITY_MODE = "ovratuner.hyperactivity";
-    static constexpr const char* KEY_SELECTED_TUNING_KEY_INDEX = "ovratuner.tuningkeyselected";
-    static constexpr const char* KEY_TUNING = "ovratuner.tuning";
-    static constexpr const char* KEY_REFERENCE_PITCH = "ovratuner.referencepitch";
-    static constexpr const char* KEY_FINE_TUNING = "ovratuner.finetuning";
+    static constexpr const char* KEY_VOLUME_THRESHOLD = settings::KEY_VOLUME_THRESHOLD;
+    static constexpr const char* KEY_GREEN_ZONE_CENTS_WIDTH = settings::KEY_GREEN_ZONE_CENTS_WIDTH;
+    static constexpr const char* KEY_HYPERACTIVITY_MODE = settings::KEY_HYPERACTIVITY_MODE;
+    static constexpr const char* KEY_SELECTED_TUNING_KEY_INDEX =
+        settings::KEY_SELECTED_TUNING_KEY_INDEX;
+    static constexpr const char* KEY_TUNING = settings::KEY_TUNING;
+    static constexpr const char* KEY_REFERENCE_PITCH = settings::KEY_REFERENCE_PITCH;
+    static constexpr const char* KEY_FINE_TUNING = settings::KEY_FINE_TUNING;
 
-    // The volume threshold is the raw peak power a reading must exceed to
-    // count as loud. The slider shows it as a sensitivity: 0.0 is the
-    // threshold 1000, 1.0 is 50.
-    // 1 - (threshold - 50) / (1000 - 50), in single precision.
-    static float sensitivityOfThreshold(int32_t threshold);
-    // 1000 - (int)((1000 - 50) * sensitivity), truncated toward zero.
-    static int32_t thresholdOfSensitivity(float sensitivity);
+    // The slider's view of the threshold (see settings::sensitivityOfThreshold).
+    static float sensitivityOfThreshold(int32_t threshold) {
+        return settings::sensitivityOfThreshold(threshold);
+    }
+    static int32_t thresholdOfSensitivity(float sensitivity) {
+        return settings::thresholdOfSensitivity(sensitivity);
+    }
 
     TunerSettings();
 

@@ -4,6 +4,7 @@
 #include "common/SystemLog.hpp"
 #include "layout/LayoutKeys.hpp"
 #include "layout/LayoutNumbers.hpp"
+#include "layout/LayoutQueries.hpp"
 #include "layout/Resources.hpp"
 
 #include <utility>
@@ -14,14 +15,6 @@ namespace {
 
 // Far beyond any real layout file; refuses to pull a runaway file into memory.
 constexpr size_t MAX_LAYOUT_FILE_BYTES = 64u * 1024u * 1024u;
-
-float rawFloat(const StringTable* table, const std::string& key) {
-    if (table == nullptr) {
-        return 0.0f;
-    }
-    const auto found = table->find(key);
-    return found == table->end() ? 0.0f : parseLayoutFloat(found->second);
-}
 
 const char* prefixOf(const WEXConfig* config) {
     if (config == nullptr || !config->configPrefix()) {
@@ -87,11 +80,13 @@ std::string WEXConfig::newKeyStringWithItemID(const char* itemID, int32_t index,
     return buildLayoutKey(prefixOf(mySharedConfig), itemID, index, modifier, valueType);
 }
 
+LayoutQueries WEXConfig::queries(const std::string& layoutFile) {
+    return LayoutQueries(sharedTable(layoutFile), prefixOf(mySharedConfig));
+}
+
 Point WEXConfig::positionOfItem(const char* itemID, int32_t index, const char* modifier,
                                 const std::string& layoutFile) {
-    const StringTable* table = sharedTable(layoutFile);
-    return Point{rawFloat(table, newKeyStringWithItemID(itemID, index, modifier, "x")),
-                 rawFloat(table, newKeyStringWithItemID(itemID, index, modifier, "y"))};
+    return queries(layoutFile).position(itemID, index, modifier);
 }
 
 Point WEXConfig::positionOfItem(const char* itemID, const char* modifier,
@@ -101,9 +96,7 @@ Point WEXConfig::positionOfItem(const char* itemID, const char* modifier,
 
 Size WEXConfig::sizeOfItem(const char* itemID, int32_t index, const char* modifier,
                            const std::string& layoutFile) {
-    const StringTable* table = sharedTable(layoutFile);
-    return Size{rawFloat(table, newKeyStringWithItemID(itemID, index, modifier, "width")),
-                rawFloat(table, newKeyStringWithItemID(itemID, index, modifier, "height"))};
+    return queries(layoutFile).size(itemID, index, modifier);
 }
 
 Rect WEXConfig::rectOfItem(const char* itemID, int32_t index, const char* modifier,
@@ -125,11 +118,7 @@ std::optional<std::string> WEXConfig::valueOfItem(const char* itemID, int32_t in
                                                   const char* modifier,
                                                   const std::string& valueType,
                                                   const std::string& layoutFile) {
-    const StringTable* table = sharedTable(layoutFile);
-    if (table == nullptr) {
-        return std::nullopt;
-    }
-    return valueOfKey(newKeyStringWithItemID(itemID, index, modifier, valueType), table);
+    return queries(layoutFile).value(itemID, index, modifier, valueType);
 }
 
 std::optional<std::string> WEXConfig::valueOfItem(const char* itemID, const char* modifier,
@@ -140,8 +129,7 @@ std::optional<std::string> WEXConfig::valueOfItem(const char* itemID, const char
 
 float WEXConfig::floatValueOfItem(const char* itemID, int32_t index, const char* modifier,
                                   const std::string& valueType, const std::string& layoutFile) {
-    const auto value = valueOfItem(itemID, index, modifier, valueType, layoutFile);
-    return value ? parseLayoutFloat(*value) : 0.0f;
+    return queries(layoutFile).floatValue(itemID, index, modifier, valueType);
 }
 
 float WEXConfig::floatValueOfItem(const char* itemID, const char* modifier,

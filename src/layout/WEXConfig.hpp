@@ -2,6 +2,7 @@
 #pragma once
 
 #include "common/Geometry.hpp"
+#include "layout/LayoutQueries.hpp"
 #include "layout/StringsFileParser.hpp"
 
 #include <cstdint>
@@ -50,6 +51,10 @@ public:
     // The same with the shared object's prefix (none without a shared object).
     static std::string newKeyStringWithItemID(const char* itemID, int32_t index,
                                               const char* modifier, const std::string& valueType);
+
+    // The Qt-free queries on a layout file through the shared object (an
+    // empty table without one); the statics below answer through them.
+    static LayoutQueries queries(const std::string& layoutFile);
 
     // Position ("x", "y") and size ("width", "height") read the raw values:
     // references are not followed; a missing or non-numeric value is 0.0.

@@ -7,8 +7,6 @@
 #include <QColor>
 #include <QPixmap>
 
-#include <algorithm>
-
 namespace ovra {
 
 QPixmap WEXConfig::imageOfItem(const char* itemID, int32_t index, const char* modifier,
@@ -27,13 +25,8 @@ QPixmap WEXConfig::imageOfItem(const char* itemID, const char* modifier,
 
 QColor WEXConfig::newColorOfItem(const char* itemID, int32_t index, const char* modifier,
                                  const std::string& layoutFile) {
-    const float red = floatValueOfItem(itemID, index, modifier, "red", layoutFile);
-    const float green = floatValueOfItem(itemID, index, modifier, "green", layoutFile);
-    const float blue = floatValueOfItem(itemID, index, modifier, "blue", layoutFile);
-    const float alpha = floatValueOfItem(itemID, index, modifier, "alpha", layoutFile);
-    // Components outside 0..1 become an extended-RGB colour in Qt, as given;
-    // an alpha outside 0..1 would make Qt return an invalid colour instead.
-    return QColor::fromRgbF(red, green, blue, std::clamp(alpha, 0.0f, 1.0f));
+    const LayoutColor color = queries(layoutFile).color(itemID, index, modifier);
+    return QColor::fromRgbF(color.red, color.green, color.blue, color.alpha);
 }
 
 } // namespace ovra

@@ -14,6 +14,7 @@
 #include "ui/WEXButton.hpp"
 
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace ovra {
@@ -26,9 +27,6 @@ constexpr const char* MODIFIER_MAGIC = "magic";
 constexpr const char* MODIFIER_BRIGHT = "bright";
 constexpr const char* MODIFIER_DIM = "dim";
 constexpr int32_t NO_INDEX = -1;
-
-// Outer strings first, inner ones last, so the inner strings lie above.
-constexpr std::array<int32_t, STRING_COUNT> STRING_DRAWING_ORDER = {0, 5, 1, 4, 2, 3};
 
 QPixmap layoutImage(const char* itemID, int32_t index, const char* modifier) {
     return WEXConfig::imageOfItem(itemID, index, modifier, MAIN_VIEW_LAYOUT_FILE);
@@ -60,26 +58,9 @@ OvraMainView::OvraMainView(const Rect& frame, TunerAppDelegate* app) : View(fram
     systemLog("Version = %s", applicationVersion(myApp).c_str());
     setFrequencySmoother(std::make_shared<FrequencySmoother>());
 
-    auto background = newImageViewOfItem("background", NO_INDEX, MAIN_VIEW_LAYOUT_FILE);
-    myBackgroundView = background.get();
-    addSubview(std::move(background));
-
-    buildTuningKeys();
-    setupMagicTuningKey();
-    buildButtons();
-
-    auto head = newImageViewForComponent(CFG_GUITAR_HEAD);
-    myHeadView = head.get();
-    addSubview(std::move(head));
-
-    buildLevelMeter();
-    buildPitchMeter();
-    buildStrings();
-    buildNeedle();
-
-    addSubview(newImageViewOfItem("overlay", NO_INDEX, MAIN_VIEW_LAYOUT_FILE));
-
-    buildLabels();
+    for (const ScreenLayer layer : SCREEN_LAYERS) {
+        buildLayer(layer);
+    }
     applyTuning();
     myStaleReadingTimer = new QTimer(this);
     myStaleReadingTimer->setSingleShot(true);
@@ -130,6 +111,45 @@ void OvraMainView::applyTuning() {
     }
 }
 
+void OvraMainView::buildLayer(ScreenLayer layer) {
+    switch (layer) {
+    case ScreenLayer::Background:
+        myBackgroundView = static_cast<ImageView*>(
+            addSubview(newImageViewOfItem("background", NO_INDEX, MAIN_VIEW_LAYOUT_FILE)));
+        break;
+    case ScreenLayer::TuningKeys:
+        buildTuningKeys();
+        break;
+    case ScreenLayer::MagicKey:
+        setupMagicTuningKey();
+        break;
+    case ScreenLayer::Buttons:
+        buildButtons();
+        break;
+    case ScreenLayer::GuitarHead:
+        myHeadView = static_cast<ImageView*>(addSubview(newImageViewForComponent(CFG_GUITAR_HEAD)));
+        break;
+    case ScreenLayer::LevelMeter:
+        buildLevelMeter();
+        break;
+    case ScreenLayer::PitchMeter:
+        buildPitchMeter();
+        break;
+    case ScreenLayer::Strings:
+        buildStrings();
+        break;
+    case ScreenLayer::Needle:
+        buildNeedle();
+        break;
+    case ScreenLayer::Overlay:
+        addSubview(newImageViewOfItem("overlay", NO_INDEX, MAIN_VIEW_LAYOUT_FILE));
+        break;
+    case ScreenLayer::Labels:
+        buildLabels();
+        break;
+    }
+}
+
 void OvraMainView::buildTuningKeys() {
     for (int32_t i = 0; i < STRING_COUNT; ++i) {
         const QPixmap pressed = layoutImage(CFG_TUNING_KEY, i, MODIFIER_PRESSED);
@@ -147,9 +167,9 @@ void OvraMainView::buildTuningKeys() {
 }
 
 void OvraMainView::setupMagicTuningKey() {
-    const QPixmap pressed = layoutImage("autoswitchkey", NO_INDEX, MODIFIER_PRESSED);
-    const QPixmap unpressed = layoutImage("autoswitchkey", NO_INDEX, MODIFIER_UNPRESSED);
-    const Point position = layoutPosition("autoswitchkey", NO_INDEX);
+    const QPixmap pressed = layoutImage(CFG_MAGIC_KEY, NO_INDEX, MODIFIER_PRESSED);
+    const QPixmap unpressed = layoutImage(CFG_MAGIC_KEY, NO_INDEX, MODIFIER_UNPRESSED);
+    const Point position = layoutPosition(CFG_MAGIC_KEY, NO_INDEX);
     auto* key = new OvraTuningKey(Rect{position, ImageView::imageSize(pressed)});
     key->setActiveImage(pressed);
     key->setInactiveImage(unpressed);
@@ -165,11 +185,11 @@ void OvraMainView::buildButtons() {
         addSubview(button);
         return button;
     };
-    myAboutButton = makeButton("aboutbutton");
+    myAboutButton = makeButton(SCREEN_BUTTONS[0]);
     myAboutButton->addTarget(ControlEventTouchUpInside, [this] { aboutButtonPressed(); });
     // The settings and help buttons only show their own pictures.
-    mySettingsButton = makeButton("settingsbutton");
-    myHelpButton = makeButton("helpbutton");
+    mySettingsButton = makeButton(SCREEN_BUTTONS[1]);
+    myHelpButton = makeButton(SCREEN_BUTTONS[2]);
 }
 
 void OvraMainView::loadAmpMeterLED(int32_t ledIndex) {
@@ -240,13 +260,21 @@ void OvraMainView::buildLabels() {
         auto label = LabelView::newLabelOfItem(itemID, index, MAIN_VIEW_LAYOUT_FILE);
         return label != nullptr ? static_cast<LabelView*>(addSubview(std::move(label))) : nullptr;
     };
-    myStatusLine = addLabel(CFG_STATUS_LINE, NO_INDEX);
-    myTuningCaption = addLabel(CFG_TUNING_CAPTION, NO_INDEX);
-    myNoteLabel = addLabel(CFG_READOUT_NOTE, NO_INDEX);
-    myFrequencyLabel = addLabel(CFG_READOUT_FREQUENCY, NO_INDEX);
-    myCentsLabel = addLabel(CFG_READOUT_CENTS, NO_INDEX);
-    for (int32_t i = 0; i < STRING_COUNT; ++i) {
-        myStringLabels[static_cast<size_t>(i)] = addLabel(CFG_STRING_LABEL, i);
+    const std::pair<const char*, LabelView**> namedLabels[] = {
+        {CFG_STATUS_LINE, &myStatusLine},   {CFG_TUNING_CAPTION, &myTuningCaption},
+        {CFG_READOUT_NOTE, &myNoteLabel},   {CFG_READOUT_FREQUENCY, &myFrequencyLabel},
+        {CFG_READOUT_CENTS, &myCentsLabel},
+    };
+    for (const LabelItem& item : screenLabelItems()) {
+        LabelView* label = addLabel(item.itemID, item.index);
+        if (std::string_view(item.itemID) == CFG_STRING_LABEL) {
+            myStringLabels.at(static_cast<size_t>(item.index)) = label;
+        }
+        for (const auto& [itemID, slot] : namedLabels) {
+            if (std::string_view(item.itemID) == itemID) {
+                *slot = label;
+            }
+        }
     }
     // Dim like the meter until the first note is heard.
     for (LabelView* label : {myNoteLabel, myFrequencyLabel, myCentsLabel}) {

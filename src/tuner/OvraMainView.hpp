@@ -3,6 +3,7 @@
 
 #include "analysis/AudioTrapperDelegate.hpp"
 #include "common/SharedReference.hpp"
+#include "model/ScreenPlan.hpp"
 #include "model/TunerDisplayModel.hpp"
 #include "tuner/ScreenState.hpp"
 #include "tuner/TuningKeyReceiver.hpp"
@@ -27,19 +28,6 @@ class OvraSettings;
 class OvraTuningKey;
 class TunerAppDelegate;
 class WEXButton;
-
-// The layout file of the tuner screen and the item names used by more than
-// one step of its construction.
-inline constexpr const char* MAIN_VIEW_LAYOUT_FILE = "general.cfg";
-inline constexpr const char* CFG_TUNING_KEY = "tuningkey";
-inline constexpr const char* CFG_GUITAR_HEAD = "guitarhead";
-inline constexpr const char* CFG_STATUS_LINE = "statusline";
-inline constexpr const char* CFG_TUNING_CAPTION = "tuningcaption";
-// The readout beside the needle and the string names by the keys (index 0..5).
-inline constexpr const char* CFG_READOUT_NOTE = "readout.note";
-inline constexpr const char* CFG_READOUT_FREQUENCY = "readout.frequency";
-inline constexpr const char* CFG_READOUT_CENTS = "readout.cents";
-inline constexpr const char* CFG_STRING_LABEL = "stringlabel";
 
 // The one screen of the tuner: the guitar head with six tuning keys and the
 // magic key, the string pictures, the pitch meter and needle, the nine-LED
@@ -127,6 +115,7 @@ signals:
     void refreshed();
 
 private:
+    void buildLayer(ScreenLayer layer);
     void buildTuningKeys();
     void buildButtons();
     void buildLevelMeter();

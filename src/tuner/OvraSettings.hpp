@@ -2,6 +2,7 @@
 #pragma once
 
 #include "common/Geometry.hpp"
+#include "common/Version.hpp"
 #include "tuner/ReferencePitchStepper.hpp"
 #include "tuner/TuningPicker.hpp"
 #include "ui/FloatSlider.hpp"
@@ -60,8 +61,7 @@ public:
     static constexpr int ROW_FINE_TUNING = 1;
     // The rows' text size when the style sheet gives none.
     static constexpr int DEFAULT_ROW_FONT_PIXELS = 17;
-    static constexpr const char* PRODUCT_WEB_PAGE =
-        "https://www.ovratuner.example/iphone/ovratuner";
+    static constexpr const char* PRODUCT_WEB_PAGE = OVRA_WEB_PAGE;
 
     // A dialog's buttons by index: the cancel button is 0, the others follow.
     static constexpr int CANCEL_BUTTON_INDEX = 0;
