@@ -3,6 +3,9 @@
 
 #include "analysis/AnalysisCallback.hpp"
 
+#include <algorithm>
+#include <mutex>
+
 namespace ovra {
 
 // The delegate the capture callback notifies: the tuner's own refresh, run
@@ -52,14 +55,70 @@ WebRefresh WebTuner::analyseBuffer(const int16_t* samples, size_t count) {
     queueBuffer.mAudioData = const_cast<int16_t*>(samples);
     queueBuffer.mAudioDataBytesCapacity = static_cast<uint32_t>(count * sizeof(int16_t));
     queueBuffer.mAudioDataByteSize = queueBuffer.mAudioDataBytesCapacity;
+    return deliver(queueBuffer);
+}
 
+WebRefresh WebTuner::deliver(AudioQueueBuffer& buffer) {
     myLastRefresh = WebRefresh{};
-    callbackForAudio(&myRecord, nullptr, &queueBuffer);
+    if (myRecord.myFineTuning.load()) {
+        hoppingCallbackForAudio(&myRecord, nullptr, &buffer);
+    } else {
+        callbackForAudio(&myRecord, nullptr, &buffer);
+    }
     myRecord.myWaveData.store(nullptr); // the caller's memory is not ours to keep
     WebRefresh refresh = myLastRefresh;
     refresh.activeString = myModel.activeTuningKeyIndex();
     refresh.automatic = myModel.autoSwitchModeEnabled();
     return refresh;
+}
+
+void WebTuner::setFineTuning(bool on) {
+    if (on == myRecord.myFineTuning.load()) {
+        return;
+    }
+    myRecord.myFineTuning.store(on);
+    myModel.setCentsDecimals(on ? 1 : 0);
+    // The unit of delivery changes: what was gathered for the other one goes.
+    myPending.clear();
+    std::lock_guard lock(myRecord.myHoppingMutex);
+    myRecord.myHoppingWindow.reset();
+}
+
+bool WebTuner::startStream(double inputRate) {
+    myResampler = std::make_unique<CaptureResampler>(inputRate);
+    myPending.clear();
+    myPending.reserve(CAPTURE_FRAMES_PER_BUFFER);
+    {
+        std::lock_guard lock(myRecord.myHoppingMutex);
+        myRecord.myHoppingWindow.reset();
+    }
+    return myResampler->valid();
+}
+
+std::vector<WebRefresh> WebTuner::pushMicrophone(const float* samples, size_t count) {
+    std::vector<WebRefresh> refreshes;
+    if (myResampler != nullptr) {
+        myResampler->push(samples, count, [&](const int16_t* captured, size_t produced) {
+            appendCaptured(captured, produced, refreshes);
+        });
+    }
+    return refreshes;
+}
+
+void WebTuner::appendCaptured(const int16_t* samples, size_t count,
+                              std::vector<WebRefresh>& refreshes) {
+    const size_t unit =
+        myRecord.myFineTuning.load() ? FINE_TUNING_HOP_FRAMES : CAPTURE_FRAMES_PER_BUFFER;
+    while (count > 0) {
+        const size_t taken = std::min(count, unit - myPending.size());
+        myPending.insert(myPending.end(), samples, samples + taken);
+        samples += taken;
+        count -= taken;
+        if (myPending.size() == unit) {
+            refreshes.push_back(analyseBuffer(myPending.data(), myPending.size()));
+            myPending.clear();
+        }
+    }
 }
 
 void WebTuner::refreshFromRecord() {
