@@ -41,7 +41,7 @@ spdx_style() {
     *.xml | *.svg | *.qrc | *.ui | *.html | *.htm | *.md) echo '<!--' ;;
     *.[1-9]) echo '.\"' ;;
     # Formats without comments, pictures, sounds and data.
-    *.json | *.csv | *.tsv | *.txt) echo exempt ;;
+    *.json | *.webmanifest | *.csv | *.tsv | *.txt) echo exempt ;;
     *.png | *.jpg | *.jpeg | *.gif | *.ico | *.webp) echo exempt ;;
     *.wav | *.flac | *.ogg | *.mp3) echo exempt ;;
     *.gz | *.zip | *.deb) echo exempt ;;

@@ -51,9 +51,10 @@ for stage in $STAGES; do
         failed+=("$stage")
       ;;
     web)
-      # The Qt-free core in WebAssembly: the golden files through node and
-      # the binding's own test.
-      OVRA_JOBS=$JOBS scripts/web.sh --check || failed+=("$stage")
+      # The browser edition: the golden files through the WebAssembly core,
+      # the binding's test, the page's checks and the browser tests (which
+      # compare the page with the default stage's desktop program).
+      OVRA_JOBS=$JOBS OVRA_DESKTOP=build/src/app/ovratuner scripts/web.sh --check || failed+=("$stage")
       ;;
     fuzz)
       if [ -x scripts/fuzz.sh ]; then

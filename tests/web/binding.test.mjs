@@ -6,7 +6,7 @@
 import { strict as assert } from 'node:assert';
 import { readFileSync } from 'node:fs';
 import { pathToFileURL } from 'node:url';
-import { guitarNote } from '../../web/synthetic-note.js';
+import { guitarNote } from './synthetic-note.mjs';
 
 const corePath = process.argv[2] ?? new URL('../../build-web/ovratuner-core.mjs', import.meta.url);
 const { default: createOvraCore } = await import(
@@ -86,6 +86,61 @@ const cases = {
     } finally {
       tuner.delete();
     }
+  },
+
+  'the microphone at 48 kHz reads as the same note made at 8000 Hz, fine tuning in tenths'() {
+    const direct = new core.Tuner();
+    const streamed = new core.Tuner();
+    try {
+      const heardDirectly = hold(direct, 110).displayFrequency;
+      assert.equal(streamed.startStream(48000), true);
+      const refreshes = [];
+      const block = 1024;
+      for (let offset = 0; offset < 48000; offset += block) {
+        const samples = Float32Array.from(guitarNote(110, 48000, block, offset), (s) => s / 32768);
+        refreshes.push(...streamed.pushMicrophone(samples));
+      }
+      // One second at 8000 Hz is three whole buffers and a part.
+      assert.equal(refreshes.length, 3);
+      const heard = refreshes.at(-1).displayFrequency;
+      // The detector's reading moves by about a cent with where a buffer
+      // starts in the note's period; the converter's delay shifts that.
+      const cents = 1200 * Math.log2(heard / heardDirectly);
+      assert.ok(Math.abs(cents) < 1.5, `${heard} Hz against ${heardDirectly} Hz`);
+
+      streamed.setFineTuning(true);
+      const fine = [];
+      for (let offset = 48000; offset < 96000; offset += block) {
+        const samples = Float32Array.from(guitarNote(110, 48000, block, offset), (s) => s / 32768);
+        fine.push(...streamed.pushMicrophone(samples));
+      }
+      assert.ok(fine.length >= 12, `${fine.length} refreshes in a second of fine tuning`);
+      assert.match(fine.at(-1).readout.cents, /^[−+]?\d+\.\d ¢$/u);
+      assert.equal(streamed.startStream(1000), false);
+      assert.deepEqual(streamed.pushMicrophone(new Float32Array(block)), []);
+    } finally {
+      direct.delete();
+      streamed.delete();
+    }
+  },
+
+  'the screen plan draws the skin back to front; a damaged layout is refused with its line'() {
+    const layout = readFileSync(new URL('../../resources/general.cfg', import.meta.url), 'utf8');
+    const plan = core.screenPlan(layout);
+    const order = [...new Set(plan.sprites.map((sprite) => sprite.item))];
+    assert.deepEqual(order, ['background', 'tuningkey', 'autoswitchkey', 'aboutbutton', 'settingsbutton',
+      'helpbutton', 'guitarhead', 'ampmeterled', 'pitchmeter', 'string', 'pitchneedle', 'overlay']);
+    const strings = plan.sprites.filter((sprite) => sprite.item === 'string').map((sprite) => sprite.index);
+    assert.deepEqual(strings, [0, 5, 1, 4, 2, 3]);
+    const needle = plan.sprites.find((sprite) => sprite.item === 'pitchneedle');
+    assert.deepEqual({ x: needle.x, y: needle.y }, plan.needlePoints.nearBlue);
+    // References are followed: key 1 borrows key 0's pictures.
+    const keys = plan.sprites.filter((sprite) => sprite.item === 'tuningkey');
+    assert.deepEqual(keys[1].images, keys[0].images);
+    const cents = plan.labels.find((label) => label.item === 'readout.cents');
+    assert.deepEqual(cents.dim, plan.labels.find((label) => label.item === 'readout.note').dim);
+    assert.equal(plan.labels.length, 11);
+    assert.match(core.screenPlan('"a" = "b";\n"c" = ;').error, /^line 2: /);
   },
 
   // The desktop build's model test checks the same table: C libraries

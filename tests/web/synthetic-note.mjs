@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A guitar-like note as the example recordings have it (five harmonics
-// falling in level), as 16-bit samples: what the page plays into the core
-// before a microphone is there, and what the node tests feed it.
+// falling in level), as 16-bit samples: what the node tests feed the core.
 
 const HARMONIC_LEVELS = [0.35, 0.25, 0.15, 0.1, 0.06];
 
