@@ -3,7 +3,7 @@
 # Builds and runs the fine-tuning benchmark: classic against fine tuning on
 # synthetic plucks of known pitch, one table of accuracy, octave errors,
 # jitter, response and CPU, with the Cramér–Rao bound per string and the
-# issue's targets marked met or missed. Nothing is asserted.
+# accuracy targets marked met or missed. Nothing is asserted.
 #   scripts/bench-fine-tuning.sh [NOTES_PER_STRING_AND_NOISE]   (default 4)
 # Uses build/ (configured with the default preset when missing); builds only
 # what the benchmark needs, two jobs at a time.

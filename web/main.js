@@ -110,8 +110,8 @@ async function start() {
   /** @type {string} */
   let layoutText;
   try {
-    core = await loadCore();
-    const response = await fetch(LAYOUT_FILE);
+    const [loaded, response] = await Promise.all([loadCore(), fetch(LAYOUT_FILE)]);
+    core = loaded;
     if (!response.ok) throw new Error(`${LAYOUT_FILE}: ${response.status}`);
     layoutText = await response.text();
   } catch (error) {

@@ -120,7 +120,7 @@ void printTarget(const char* what, double value, double limit, const char* unit)
                 value <= limit ? "met" : "MISSED");
 }
 
-// The targets, reported (never asserted).
+// The accuracy targets, reported (never asserted).
 void printTargets(const std::map<std::string, Run>& runs, double cpuRatio) {
     const Run& low = runs.at("fine Low");
     const Run& high = runs.at("fine High");
