@@ -124,6 +124,17 @@ describe('the tuner in the browser', { timeout: 180_000 }, () => {
       await new Promise((r) => setTimeout(r, 1000));
       assert.equal((await state(page)).active_string, 2, 'the A heard no longer moves the choice');
 
+      // Another tab in front: the microphone is released and the choice
+      // stored; back in front, listening resumes by itself.
+      const other = await browser.newPage();
+      await other.bringToFront();
+      await page.waitForFunction(() => !window.ovraScreenState().listening);
+      assert.equal((await state(page)).status, 'Listening paused');
+      assert.equal(await page.evaluate(() => localStorage.getItem('ovratuner.tuningkeyselected')), '2');
+      await page.bringToFront();
+      await page.waitForFunction(() => window.ovraScreenState().listening, { timeout: 10_000 });
+      await other.close();
+
       // Options: reference pitch up one, drop D, fine tuning on.
       await page.keyboard.press('s');
       await page.waitForFunction(() => window.ovraScreenState().settings_shown);
