@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The launched application keeps the screen on while it listens: the desktop
-// (a stand-in on a private session bus) is asked when capture starts and
-// released when it stops; without a portal the idle-inhibition service
-// serves; without either the tuner runs as before and says so once.
+// (a stand-in on the test's own session bus, see CMakeLists.txt) is asked
+// when capture starts and released when it stops; without a portal the
+// idle-inhibition service serves; without either the tuner runs as before
+// and says so once.
 #include "AppTestSupport.hpp"
 
 #include "common/LogCapture.hpp"
@@ -11,31 +12,12 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QProcess>
-#include <QRegularExpression>
+
+#include <regex>
+#include <string>
 
 namespace ovra {
 namespace {
-
-// Started before anything in the process connects to the session bus.
-class PrivateSessionBus : public ::testing::Environment {
-public:
-    void SetUp() override {
-        myDaemon.setStandardErrorFile(QProcess::nullDevice());
-        myDaemon.start("dbus-daemon",
-                       {"--config-file=" OVRA_BUS_CONFIG_PATH, "--print-address", "--nofork"});
-        ASSERT_TRUE(myDaemon.waitForReadyRead(20000)) << "dbus-daemon did not start";
-        qputenv("DBUS_SESSION_BUS_ADDRESS", myDaemon.readLine().trimmed());
-    }
-    void TearDown() override {
-        myDaemon.kill();
-        myDaemon.waitForFinished();
-    }
-
-private:
-    QProcess myDaemon;
-};
-[[maybe_unused]] const auto* const privateBus =
-    ::testing::AddGlobalTestEnvironment(new PrivateSessionBus);
 
 class KeepingTheScreenOn : public test::LaunchedTuner {
 protected:
@@ -50,14 +32,20 @@ protected:
         ASSERT_TRUE(desktop.waitForReadyRead(20000) && desktop.readLine() == "ready\n");
     }
     // Waits for the stand-in's n-th call (from 0) and returns its line.
-    QString call(qsizetype n) {
+    std::string call(qsizetype n) {
         EXPECT_TRUE(QTest::qWaitFor([&] {
             calls +=
                 QString::fromUtf8(desktop.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
             return calls.size() > n;
         })) << "calls so far: "
             << calls.join(" | ").toStdString();
-        return calls.value(n);
+        return calls.value(n).toStdString();
+    }
+    // What the first group of `pattern` matches in the n-th call, or "".
+    std::string fromCall(qsizetype n, const char* pattern) {
+        std::smatch match;
+        const std::string line = call(n);
+        return std::regex_match(line, match, std::regex(pattern)) ? match[1].str() : "";
     }
     void setWindowSeen(bool seen) {
         delegate->handleWindowVisibilityChange(seen ? QWindow::Windowed : QWindow::Minimized);
@@ -68,32 +56,36 @@ protected:
 };
 
 TEST_F(KeepingTheScreenOn, ThePortalHoldsOneRequestWhileListening) {
+    const char* inhibit = "Inhibit flags=8 reason=Tuning handle=(\\S+)";
     offer({"portal", "screensaver"});
     launch();
     // Hidden and shown again before the desktop has answered: still one request.
     setWindowSeen(false);
     setWindowSeen(true);
-    const QRegularExpression inhibit("^Inhibit flags=8 reason=Tuning handle=(\\S+)$");
-    const QString first = inhibit.match(call(0)).captured(1);
-    ASSERT_FALSE(first.isEmpty()) << calls.join(" | ").toStdString();
-
+    const std::string first = fromCall(0, inhibit);
+    ASSERT_NE(first, "") << call(0);
     setWindowSeen(false);
     EXPECT_EQ(call(1), "Close " + first);
+    // Shown and hidden again before the desktop has answered: released on the answer.
     setWindowSeen(true);
-    const QString second = inhibit.match(call(2)).captured(1);
+    setWindowSeen(false);
+    const std::string second = fromCall(2, inhibit);
     EXPECT_NE(second, first);
-    delegate->applicationWillTerminate();
     EXPECT_EQ(call(3), "Close " + second);
+    setWindowSeen(true);
+    const std::string third = fromCall(4, inhibit);
+    delegate->applicationWillTerminate();
+    EXPECT_EQ(call(5), "Close " + third);
 }
 
 TEST_F(KeepingTheScreenOn, WithoutAPortalTheIdleInhibitionServiceServes) {
     offer({"screensaver"});
     launch();
-    const QRegularExpression inhibit("^ScreenSaver.Inhibit app=\\S+ reason=Tuning cookie=(\\d+)$");
-    const QString cookie = inhibit.match(call(0)).captured(1);
-    ASSERT_FALSE(cookie.isEmpty()) << calls.join(" | ").toStdString();
+    const std::string cookie =
+        fromCall(0, "ScreenSaver.Inhibit app=\\S+ reason=Tuning cookie=(\\d+)");
+    ASSERT_NE(cookie, "") << call(0);
     setWindowSeen(false);
-    EXPECT_EQ(call(1), "ScreenSaver.UnInhibit cookie=" + cookie);
+    EXPECT_EQ(call(1), "UnInhibit " + cookie);
 }
 
 TEST_F(KeepingTheScreenOn, WithoutEitherServiceTheTunerListensAndSaysSoOnce) {

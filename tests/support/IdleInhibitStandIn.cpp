@@ -20,29 +20,24 @@ public:
     QString introspect(const QString&) const override { return {}; }
 
     bool handleMessage(const QDBusMessage& call, const QDBusConnection& bus) override {
-        const QString member = call.interface() + '.' + call.member();
         const QList<QVariant> args = call.arguments();
+        QString line = call.member();
         QVariant result;
-        QString line;
-        if (member == "org.freedesktop.portal.Inhibit.Inhibit" &&
-            call.path() == "/org/freedesktop/portal/desktop") {
+        if (call.member() == "Inhibit" && call.path() == "/org/freedesktop/portal/desktop") {
             const QString handle =
-                "/org/freedesktop/portal/desktop/request/standin/t" + QString::number(++myCount);
-            const QVariantMap options = qdbus_cast<QVariantMap>(args.value(2));
-            line = QString("Inhibit flags=%1 reason=%2 handle=%3")
-                       .arg(args.value(1).toUInt())
-                       .arg(options.value("reason").toString(), handle);
+                QString("/org/freedesktop/portal/desktop/request/standin/t%1").arg(++myCount);
+            line +=
+                QString(" flags=%1 reason=%2 handle=%3")
+                    .arg(args.value(1).toUInt())
+                    .arg(qdbus_cast<QVariantMap>(args.value(2)).value("reason").toString(), handle);
             result = QVariant::fromValue(QDBusObjectPath(handle));
-        } else if (member == "org.freedesktop.portal.Request.Close") {
-            line = "Close " + call.path();
-        } else if (member == "org.freedesktop.ScreenSaver.Inhibit" &&
-                   call.path() == "/org/freedesktop/ScreenSaver") {
+        } else if (call.member() == "Inhibit" && call.path() == "/org/freedesktop/ScreenSaver") {
+            result = ++myCount;
             line = QString("ScreenSaver.Inhibit app=%1 reason=%2 cookie=%3")
                        .arg(args.value(0).toString(), args.value(1).toString())
-                       .arg(++myCount);
-            result = myCount;
-        } else if (member == "org.freedesktop.ScreenSaver.UnInhibit") {
-            line = "ScreenSaver.UnInhibit cookie=" + args.value(0).toString();
+                       .arg(myCount);
+        } else if (call.member() == "Close" || call.member() == "UnInhibit") {
+            line += ' ' + (args.isEmpty() ? call.path() : args[0].toString());
         } else {
             return false;
         }
