@@ -77,20 +77,26 @@ void IdleInhibitor::request(Service service) {
 void IdleInhibitor::handleReply(Service service, QDBusPendingCallWatcher* watcher) {
     watcher->deleteLater();
     myPending = false;
-    if (watcher->isError()) {
+    // An answer of the wrong type counts as an error too.
+    QDBusError error;
+    if (service == Service::Portal) {
+        const QDBusPendingReply<QDBusObjectPath> reply = *watcher;
+        error = reply.error();
+        myPortalHandle = reply.value();
+    } else {
+        const QDBusPendingReply<uint> reply = *watcher;
+        error = reply.error();
+        myCookie = reply.value();
+    }
+    if (error.isValid()) {
         const auto next = static_cast<Service>(static_cast<int>(service) + 1);
         if (next == Service::None) {
             myFirstChoice = Service::None;
-            reportUnavailable(watcher->error().message());
+            reportUnavailable(error.message());
         } else if (myWanted) {
             request(next);
         }
         return;
-    }
-    if (service == Service::Portal) {
-        myPortalHandle = QDBusPendingReply<QDBusObjectPath>(*watcher).value();
-    } else {
-        myCookie = QDBusPendingReply<uint>(*watcher).value();
     }
     myHeldBy = service;
     myFirstChoice = service;
