@@ -13,6 +13,7 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format libclang-rt-14-dev
   pulseaudio pulseaudio-utils xvfb xauth sox openbox xdotool x11-utils
+  dbus-daemon
   qt6-wayland weston qt6-svg-dev
   desktop-file-utils appstream man-db lintian file dpkg-dev
 )

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/OvraTunerAppDelegate.hpp"
 
+#include "app/IdleInhibitor.hpp"
 #include "app/TunerWindow.hpp"
 #include "capture/AudioBackendExit.hpp"
 #include "capture/CorvaneAudioTrapper.hpp"
@@ -46,6 +47,7 @@ OvraTunerAppDelegate::~OvraTunerAppDelegate() {
     if (myAudioTrapper && !myTerminated) {
         myAudioTrapper->stopAudioTrapper();
     }
+    myIdleInhibitor.reset();
     myAudioTrapper.reset();
     myOvraLayout.reset();
     delete myMainView.data();
@@ -85,6 +87,7 @@ void OvraTunerAppDelegate::applicationDidFinishLaunching() {
                          : CorvaneAudioTrapper::create();
     myAudioTrapper->setDelegate(myMainView->captureDelegate());
     myAudioTrapper->setFineTuning(mySettings.fineTuning());
+    myIdleInhibitor = std::make_unique<IdleInhibitor>();
     setAudioOn(true);
 
     myWindow->setStageImage(
@@ -201,6 +204,7 @@ void OvraTunerAppDelegate::setAudioOn(bool on) {
     } else {
         myAudioTrapper->stopAudioTrapper();
     }
+    myIdleInhibitor->setInhibited(on);
 }
 
 std::string OvraTunerAppDelegate::versionString() const {

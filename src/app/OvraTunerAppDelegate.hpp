@@ -18,6 +18,7 @@
 namespace ovra {
 
 class CorvaneAudioTrapper;
+class IdleInhibitor;
 class TunerWindow;
 class WEXConfig;
 
@@ -25,7 +26,8 @@ class WEXConfig;
 // reader, tuner screen, capture) and ties capture to the application's life
 // cycle: running while the window can be seen (with or without focus),
 // stopped (and the settings written) while it is minimised or hidden or the
-// platform has suspended the application. The settings themselves, their
+// platform has suspended the application. While capture runs, the desktop
+// is asked not to blank the screen. The settings themselves, their
 // ranges and when they are written are TunerSettings'; the delegate forwards.
 //
 // Main thread only.
@@ -50,8 +52,9 @@ public:
 
     OvraTunerAppDelegate();
     explicit OvraTunerAppDelegate(Options options);
-    // Unregisters, stops capture, then lets go of the capture object, the
-    // layout reader, the tuner screen and the window, in that order.
+    // Unregisters, stops capture and lets the screen blank again, then lets
+    // go of the capture object, the layout reader, the tuner screen and the
+    // window, in that order.
     ~OvraTunerAppDelegate() override;
     OvraTunerAppDelegate(const OvraTunerAppDelegate&) = delete;
     OvraTunerAppDelegate& operator=(const OvraTunerAppDelegate&) = delete;
@@ -91,6 +94,7 @@ public:
 
     // --- capture
     // true: startAudioTrapper; false: stopAudioTrapper (nothing before launch).
+    // The screen is kept on for as long as capture runs.
     void setAudioOn(bool on);
     std::shared_ptr<CorvaneAudioTrapper> audioTrapper() const override { return myAudioTrapper; }
 
@@ -138,6 +142,7 @@ private:
     // Owned by the window's scene once shown; released before the window.
     QPointer<OvraMainView> myMainView;
     std::shared_ptr<CorvaneAudioTrapper> myAudioTrapper;
+    std::unique_ptr<IdleInhibitor> myIdleInhibitor;
     TunerSettings mySettings;
 
     Options myOptions;
