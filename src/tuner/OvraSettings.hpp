@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -45,7 +46,8 @@ class OvraSettings : public View, public TableViewDataSource, public TableViewDe
 
 public:
     static constexpr int REACTIVITY_COUNT = 2;
-    static constexpr std::array<const char*, REACTIVITY_COUNT> REACTIVITY_STRING{"Low", "High"};
+    static constexpr std::array<const char*, REACTIVITY_COUNT> REACTIVITY_STRING{
+        QT_TR_NOOP("Low"), QT_TR_NOOP("High")};
     static constexpr std::array<bool, REACTIVITY_COUNT> REACTIVITY_VALUES{false, true};
     static constexpr double SLIDE_DURATION = 0.5;
     static constexpr int NUMBER_OF_SECTIONS = 6;
@@ -119,6 +121,9 @@ public:
     void reactivityChanged();
     void tuningPicked(const Tuning& tuning);
     void referencePitchChanged();
+
+    // The words on the panel (bar, headers, rows, controls), as shown.
+    QStringList shownTexts() const;
 
     // --- table data source and delegate
     int numberOfSectionsInTableView() override;
