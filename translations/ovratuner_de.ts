@@ -156,7 +156,7 @@ Die OvraTuner-Entwickler
     </message>
     <message>
         <source>This will reset the settings to their default values.  Proceed?</source>
-        <translation>Alle Einstellungen bekommen wieder ihre Standardwerte. Fortfahren?</translation>
+        <translation>Die Einstellungen werden auf ihre Standardwerte zurückgesetzt. Fortfahren?</translation>
     </message>
     <message>
         <source>Cancel</source>

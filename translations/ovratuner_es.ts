@@ -152,7 +152,7 @@ Los desarrolladores de OvraTuner
     </message>
     <message>
         <source>Reset settings?</source>
-        <translation>¿Restaurar los ajustes?</translation>
+        <translation>¿Restablecer los ajustes?</translation>
     </message>
     <message>
         <source>This will reset the settings to their default values.  Proceed?</source>

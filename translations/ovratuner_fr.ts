@@ -152,7 +152,7 @@ Les développeurs d&apos;OvraTuner
     </message>
     <message>
         <source>Reset settings?</source>
-        <translation>Rétablir les réglages&#xa0;?</translation>
+        <translation>Réinitialiser les réglages&#xa0;?</translation>
     </message>
     <message>
         <source>This will reset the settings to their default values.  Proceed?</source>

@@ -16,7 +16,7 @@
     </message>
     <message>
         <source>Chosen microphone missing</source>
-        <translation>Microfono scelto assente</translation>
+        <translation>Microfono scelto non trovato</translation>
     </message>
     <message>
         <source>Input lost, retrying</source>

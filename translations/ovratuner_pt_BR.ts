@@ -16,7 +16,7 @@
     </message>
     <message>
         <source>Chosen microphone missing</source>
-        <translation>Microfone escolhido ausente</translation>
+        <translation>Microfone escolhido não encontrado</translation>
     </message>
     <message>
         <source>Input lost, retrying</source>
