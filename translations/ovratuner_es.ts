@@ -82,6 +82,7 @@
     </message>
     <message>
         <source>Fine tuning</source>
+        <extracomment>Readings in tenths of a cent; the row also shows &quot;0.1 ¢&quot;. Keep it short.</extracomment>
         <translation>Precisión</translation>
     </message>
     <message>
@@ -110,10 +111,12 @@
     </message>
     <message>
         <source>Low</source>
+        <extracomment>Reactivity of the needle: calm, follows slowly.</extracomment>
         <translation>Tranquila</translation>
     </message>
     <message>
         <source>High</source>
+        <extracomment>Reactivity of the needle: lively, follows fast.</extracomment>
         <translation>Rápida</translation>
     </message>
     <message>
@@ -131,6 +134,7 @@ The OvraTuner developers
 
 %2
 %3</source>
+        <extracomment>%1 is the version; %2 and %3, the copyright and licence notice.</extracomment>
         <translation>OvraTuner versión %1
 
 Programación:

@@ -136,6 +136,7 @@ OvraSettings::OvraSettings(const Rect& frame, TunerAppDelegate* app) : View(fram
     connect(myReferencePitchStepper, &ReferencePitchStepper::valueChanged, this,
             &OvraSettings::referencePitchChanged);
 
+    //: Readings in tenths of a cent; the row also shows "0.1 ¢". Keep it short.
     myFineTuningCell = newTextCell(tr("Fine tuning"));
     auto* fineDetail = new QLabel(localizedNumbers("0.1 \u00a2"), myFineTuningCell);
     fineDetail->setObjectName(QStringLiteral("fineTuningDetail"));

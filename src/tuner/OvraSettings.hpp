@@ -47,7 +47,10 @@ class OvraSettings : public View, public TableViewDataSource, public TableViewDe
 public:
     static constexpr int REACTIVITY_COUNT = 2;
     static constexpr std::array<const char*, REACTIVITY_COUNT> REACTIVITY_STRING{
-        QT_TR_NOOP("Low"), QT_TR_NOOP("High")};
+        //: Reactivity of the needle: calm, follows slowly.
+        QT_TR_NOOP("Low"),
+        //: Reactivity of the needle: lively, follows fast.
+        QT_TR_NOOP("High")};
     static constexpr std::array<bool, REACTIVITY_COUNT> REACTIVITY_VALUES{false, true};
     static constexpr double SLIDE_DURATION = 0.5;
     static constexpr int NUMBER_OF_SECTIONS = 6;

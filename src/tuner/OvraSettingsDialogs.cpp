@@ -65,6 +65,7 @@ void OvraSettings::buildAboutDialog() {
         myApp != nullptr ? QString::fromStdString(myApp->versionString()) : QString();
     // Built once: the version is the one known when the panel was made.
     // The copyright and licence notice stay as they are written.
+    //: %1 is the version; %2 and %3, the copyright and licence notice.
     const QString message = tr("OvraTuner version %1\n"
                                "\n"
                                "Programming:\n"
