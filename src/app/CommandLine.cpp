@@ -36,7 +36,9 @@ std::string tunerUsage() {
            "  --resources DIR         use the layout and images in DIR where present\n"
            "  --screenshot FILE.png   after --after seconds, save the window as FILE.png\n"
            "                          and its state as FILE.json, then quit\n"
-           "  --after SECONDS         when to take the screenshot (default 3)\n" +
+           "  --after SECONDS         when to take the screenshot (default 3)\n"
+           "  --lang CODE             speak this language (de, fr, es, it, pt_BR, en) instead\n"
+           "                          of the one LANGUAGE or LANG names\n" +
            tuningOptionsUsage(26, true) +
            "  --help                  show this help\n"
            "  --version               show the version\n"
@@ -49,7 +51,8 @@ ParsedTunerCommandLine parseTunerCommandLine(const std::vector<std::string>& arg
     ParsedTunerCommandLine parsed;
     const ScannedCommandLine scanned = scanCommandLine(
         arguments, {"--help", "-h", "--version", "--list-devices", "--loop", "--list-tunings"},
-        {"--device", "--input", "--resources", "--screenshot", "--after", "--tuning", "--a4"});
+        {"--device", "--input", "--resources", "--screenshot", "--after", "--tuning", "--a4",
+         "--lang"});
     if (!scanned.error.empty()) {
         parsed.error = scanned.error;
         return parsed;
@@ -83,6 +86,8 @@ ParsedTunerCommandLine parseTunerCommandLine(const std::vector<std::string>& arg
             options.resourcesDirectory = value;
         } else if (item.name == "--screenshot") {
             options.screenshotPath = value;
+        } else if (item.name == "--lang") {
+            options.language = value;
         } else if (item.name == "--tuning") {
             parsed.error = parseTuningOption(value, &options.tuning);
         } else if (item.name == "--a4") {

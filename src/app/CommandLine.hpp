@@ -22,6 +22,7 @@ struct TunerOptions {
     std::string screenshotPath;     // render the window to this PNG and quit
     double screenshotAfterSeconds = 3.0;
     bool listTunings = false;
+    std::string language; // empty: the one the environment names
     // For this run only; null and 0 keep the stored settings.
     const Tuning* tuning = nullptr;
     int32_t referencePitch = 0;

@@ -44,6 +44,11 @@ QByteArray screenStateJson(const ScreenState& state) {
     }
     object["string_labels"] = labels;
     object["lit_label"] = state.litLabel;
+    QJsonArray settingsTexts;
+    for (const std::string& text : state.settingsTexts) {
+        settingsTexts.append(QString::fromStdString(text));
+    }
+    object["settings_texts"] = settingsTexts;
     return QJsonDocument(object).toJson(QJsonDocument::Indented);
 }
 

@@ -7,6 +7,7 @@
 #include "app/QuitSignals.hpp"
 #include "app/Screenshot.hpp"
 #include "app/TunerWindow.hpp"
+#include "app/UiLanguage.hpp"
 
 #include "capture/AudioBackendExit.hpp"
 #include "capture/AudioInputDevices.hpp"
@@ -22,8 +23,10 @@
 #include <QCoreApplication>
 #include <QIcon>
 #include <QMediaDevices>
+#include <QProcessEnvironment>
 #include <QTimer>
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -120,6 +123,9 @@ int main(int argc, char** argv) {
     qtArguments.push_back(nullptr);
     int qtArgumentCount = argc + 2;
     QApplication app(qtArgumentCount, qtArguments.data());
+    // Qt has taken the C library's locale from the environment; the model's
+    // number texts stay in the C form and the screen localises them itself.
+    std::setlocale(LC_NUMERIC, "C");
     // From here on, SIGTERM, SIGINT and SIGHUP quit like Ctrl+Q.
     QuitSignals quitSignals;
     QCoreApplication::setOrganizationName(QStringLiteral("OvraTuner"));
@@ -131,6 +137,17 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(
         QIcon::fromTheme(QStringLiteral("org.ovratuner.OvraTuner"),
                          QIcon(QStringLiteral(":/icons/org.ovratuner.OvraTuner.png"))));
+
+    // Before anything on screen is made: the panel and its dialogs are
+    // worded once, when they are built.
+    const UiLanguage language =
+        chooseUiLanguage(QString::fromStdString(options.language), builtInCatalogues(),
+                         QProcessEnvironment::systemEnvironment());
+    if (!language.unknown.isEmpty()) {
+        fail("no translation for language '" + language.unknown.toStdString() +
+             "'; the tuner speaks English");
+    }
+    installUiLanguage(app, language);
 
     // The system log goes through Qt's logging, like the toolkit's own lines.
     setSystemLogSink([](const std::string& line) { qInfo("%s", line.c_str()); });

@@ -9,17 +9,27 @@ namespace ovra {
 
 namespace {
 
+// The Qt front end shows the names translated; lupdate finds them by this
+// marker, which here leaves the text as it is.
+#define QT_TRANSLATE_NOOP(context, text) text
+
 constexpr std::array<Tuning, 9> TUNINGS{{
-    {"standard", "Standard", {"E2", "A2", "D3", "G3", "B3", "E4"}},
-    {"half-step-down", "Half step down", {"E♭2", "A♭2", "D♭3", "G♭3", "B♭3", "E♭4"}},
-    {"whole-step-down", "Whole step down", {"D2", "G2", "C3", "F3", "A3", "D4"}},
-    {"drop-d", "Drop D", {"D2", "A2", "D3", "G3", "B3", "E4"}},
-    {"drop-c", "Drop C", {"C2", "G2", "C3", "F3", "A3", "D4"}},
-    {"dadgad", "DADGAD", {"D2", "A2", "D3", "G3", "A3", "D4"}},
-    {"open-g", "Open G", {"D2", "G2", "D3", "G3", "B3", "D4"}},
-    {"open-d", "Open D", {"D2", "A2", "D3", "F♯3", "A3", "D4"}},
-    {"open-e", "Open E", {"E2", "B2", "E3", "G♯3", "B3", "E4"}},
+    {"standard", QT_TRANSLATE_NOOP("Tunings", "Standard"), {"E2", "A2", "D3", "G3", "B3", "E4"}},
+    {"half-step-down",
+     QT_TRANSLATE_NOOP("Tunings", "Half step down"),
+     {"E♭2", "A♭2", "D♭3", "G♭3", "B♭3", "E♭4"}},
+    {"whole-step-down",
+     QT_TRANSLATE_NOOP("Tunings", "Whole step down"),
+     {"D2", "G2", "C3", "F3", "A3", "D4"}},
+    {"drop-d", QT_TRANSLATE_NOOP("Tunings", "Drop D"), {"D2", "A2", "D3", "G3", "B3", "E4"}},
+    {"drop-c", QT_TRANSLATE_NOOP("Tunings", "Drop C"), {"C2", "G2", "C3", "F3", "A3", "D4"}},
+    {"dadgad", QT_TRANSLATE_NOOP("Tunings", "DADGAD"), {"D2", "A2", "D3", "G3", "A3", "D4"}},
+    {"open-g", QT_TRANSLATE_NOOP("Tunings", "Open G"), {"D2", "G2", "D3", "G3", "B3", "D4"}},
+    {"open-d", QT_TRANSLATE_NOOP("Tunings", "Open D"), {"D2", "A2", "D3", "F♯3", "A3", "D4"}},
+    {"open-e", QT_TRANSLATE_NOOP("Tunings", "Open E"), {"E2", "B2", "E3", "G♯3", "B3", "E4"}},
 }};
+
+#undef QT_TRANSLATE_NOOP
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "common/Version.hpp"
 #include "engine/FrequencySmoother.hpp"
 #include "layout/WEXConfig.hpp"
+#include "tuner/LocalizedText.hpp"
 #include "tuner/MainViewRefreshPoster.hpp"
 #include "tuner/OvraSettings.hpp"
 #include "tuner/OvraTuningKey.hpp"
@@ -107,7 +108,7 @@ void OvraMainView::applyTuning() {
         }
     }
     if (myTuningCaption != nullptr) {
-        myTuningCaption->setText(QString::fromStdString(tuningCaption(tuning, referencePitch)));
+        myTuningCaption->setText(tuningCaptionText(tuning, referencePitch));
     }
 }
 
@@ -356,6 +357,9 @@ ScreenState OvraMainView::screenState() const {
         if (label != nullptr && !label->isDimmed()) {
             state.litLabel = i;
         }
+    }
+    for (const QString& text : mySettings->shownTexts()) {
+        state.settingsTexts.push_back(text.toStdString());
     }
     return state;
 }

@@ -4,6 +4,7 @@
 #include "tuner/OvraMainView.hpp"
 
 #include "capture/CorvaneAudioTrapper.hpp"
+#include "tuner/LocalizedText.hpp"
 #include "tuner/MainViewRefreshPoster.hpp"
 #include "tuner/OvraTuningKey.hpp"
 #include "tuner/StatusLine.hpp"
@@ -154,12 +155,14 @@ void OvraMainView::showPitchMeterBright(bool bright) {
 }
 
 void OvraMainView::showReadout(const ReadoutTexts& texts) {
-    const std::string note = spelledForReading(texts.note);
-    const std::pair<LabelView*, const std::string*> parts[] = {
-        {myNoteLabel, &note}, {myFrequencyLabel, &texts.frequency}, {myCentsLabel, &texts.cents}};
+    // Note names are the same in every language; numbers are not.
+    const std::pair<LabelView*, QString> parts[] = {
+        {myNoteLabel, QString::fromStdString(spelledForReading(texts.note))},
+        {myFrequencyLabel, localizedNumbers(texts.frequency)},
+        {myCentsLabel, localizedNumbers(texts.cents)}};
     for (const auto& [label, text] : parts) {
         if (label != nullptr) {
-            label->setText(QString::fromStdString(*text));
+            label->setText(text);
         }
     }
 }

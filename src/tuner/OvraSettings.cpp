@@ -3,6 +3,7 @@
 
 #include "common/SystemLog.hpp"
 #include "model/Tunings.hpp"
+#include "tuner/LocalizedText.hpp"
 #include "tuner/ReferencePitchStepper.hpp"
 #include "tuner/SettingsDelegate.hpp"
 #include "tuner/SettingsStyle.hpp"
@@ -13,6 +14,7 @@
 #include "ui/SegmentedControl.hpp"
 #include "ui/WEXViewCellView.hpp"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QEvent>
 #include <QGraphicsProxyWidget>
@@ -85,7 +87,7 @@ OvraSettings::OvraSettings(const Rect& frame, TunerAppDelegate* app) : View(fram
 
     const QString styleSheet = settingsStyleSheet();
 
-    myToolbar = new NavigationBar(QStringLiteral("Options"));
+    myToolbar = new NavigationBar(tr("Options"));
     myToolbar->setStyleSheet(styleSheet);
     connect(myToolbar, &NavigationBar::doneClicked, this, &OvraSettings::doneButtonHit);
     newProxy(this, myToolbar, QRectF(0.0, 0.0, NAVIGATION_BAR_WIDTH, NavigationBar::HEIGHT));
@@ -111,9 +113,10 @@ OvraSettings::OvraSettings(const Rect& frame, TunerAppDelegate* app) : View(fram
     const struct {
         const char* text;
         Qt::Alignment alignment;
-    } ends[] = {{"Less sensitive", Qt::AlignLeft}, {"More sensitive", Qt::AlignRight}};
+    } ends[] = {{QT_TR_NOOP("Less sensitive"), Qt::AlignLeft},
+                {QT_TR_NOOP("More sensitive"), Qt::AlignRight}};
     for (const auto& end : ends) {
-        auto* label = new QLabel(QString::fromLatin1(end.text), sliderCell);
+        auto* label = new QLabel(tr(end.text), sliderCell);
         label->setObjectName(QStringLiteral("sliderEnd"));
         label->setAlignment(end.alignment | Qt::AlignVCenter);
         label->setGeometry(SLIDER_END_LABELS_FRAME);
@@ -124,24 +127,28 @@ OvraSettings::OvraSettings(const Rect& frame, TunerAppDelegate* app) : View(fram
     myTuningCell = newTextCell(QString());
     auto* notes = new QLabel(myTuningCell);
     notes->setObjectName(QStringLiteral("cellDetail"));
+    // The notes take what room the tuning's name leaves and are cut at the
+    // row's end; they never widen the table past a phone's screen.
+    notes->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     myTuningCell->layout()->addWidget(notes);
     myReferencePitchStepper = new ReferencePitchStepper;
     myReferencePitchStepper->setGeometry(TEXT_CELL_FRAME);
     connect(myReferencePitchStepper, &ReferencePitchStepper::valueChanged, this,
             &OvraSettings::referencePitchChanged);
 
-    myFineTuningCell = newTextCell(QStringLiteral("Fine tuning"));
-    auto* fineDetail = new QLabel(QStringLiteral("0.1 \u00a2"), myFineTuningCell);
+    //: Readings in tenths of a cent; the row also shows "0.1 ¢". Keep it short.
+    myFineTuningCell = newTextCell(tr("Fine tuning"));
+    auto* fineDetail = new QLabel(localizedNumbers("0.1 \u00a2"), myFineTuningCell);
     fineDetail->setObjectName(QStringLiteral("fineTuningDetail"));
     myFineTuningCell->layout()->addWidget(fineDetail);
     myFineTuningSwitch = new QCheckBox(myFineTuningCell);
     myFineTuningSwitch->setObjectName(QStringLiteral("fineTuningSwitch"));
-    myFineTuningSwitch->setAccessibleName(QStringLiteral("Fine tuning"));
+    myFineTuningSwitch->setAccessibleName(tr("Fine tuning"));
     myFineTuningCell->layout()->addWidget(myFineTuningSwitch);
     connect(myFineTuningSwitch, &QCheckBox::toggled, this, &OvraSettings::fineTuningToggled);
 
-    myResetToDefaultCell = newTextCell(QStringLiteral("Reset to default values"));
-    myAboutCell = newTextCell(QStringLiteral("About"));
+    myResetToDefaultCell = newTextCell(tr("Reset to default values"));
+    myAboutCell = newTextCell(tr("About"));
 
     buildAboutDialog();
 
@@ -217,7 +224,7 @@ WEXViewCellView* OvraSettings::reactivityCell() {
         cell->setObjectName(QStringLiteral("reactivityCell"));
         QStringList items;
         for (const char* item : REACTIVITY_STRING) {
-            items << QString::fromLatin1(item);
+            items << tr(item);
         }
         auto* segments = new SegmentedControl(items);
         segments->setGeometry(REACTIVITY_SEGMENTS_FRAME);
@@ -235,8 +242,7 @@ WEXViewCellView* OvraSettings::reactivityCell() {
 QWidget* OvraSettings::tuningCell() {
     const Tuning& tuning = myApp != nullptr ? myApp->tuning() : standardTuning();
     myTuningCell->findChild<QLabel*>(QStringLiteral("cellText"))
-        ->setText(
-            QString::fromUtf8(tuning.name.data(), static_cast<qsizetype>(tuning.name.size())));
+        ->setText(tuningDisplayName(tuning));
     myTuningCell->findChild<QLabel*>(QStringLiteral("cellDetail"))
         ->setText(QString::fromStdString(tuningNotesText(tuning)));
     return myTuningCell.data();
@@ -293,6 +299,21 @@ void OvraSettings::reactivityChanged() {
     }
 }
 
+QStringList OvraSettings::shownTexts() const {
+    QStringList texts;
+    for (const QWidget* part :
+         {static_cast<QWidget*>(myToolbar), static_cast<QWidget*>(myTableView)}) {
+        for (const QLabel* label : part->findChildren<QLabel*>()) {
+            texts << label->text();
+        }
+        for (const QAbstractButton* button : part->findChildren<QAbstractButton*>()) {
+            texts << button->text();
+        }
+    }
+    texts.removeAll(QString());
+    return texts;
+}
+
 int OvraSettings::numberOfSectionsInTableView() {
     return NUMBER_OF_SECTIONS;
 }
@@ -307,13 +328,13 @@ int OvraSettings::numberOfRowsInSection(int section) {
 QString OvraSettings::titleForHeaderInSection(int section) {
     switch (section) {
     case SECTION_VOLUME_SENSITIVITY:
-        return QStringLiteral("Volume sensitivity");
+        return tr("Volume sensitivity");
     case SECTION_REACTIVITY:
-        return QStringLiteral("Reactivity");
+        return tr("Reactivity");
     case SECTION_TUNING:
-        return QStringLiteral("Tuning");
+        return tr("Tuning");
     case SECTION_REFERENCE_PITCH:
-        return QStringLiteral("Reference pitch");
+        return tr("Reference pitch");
     default:
         return QString();
     }

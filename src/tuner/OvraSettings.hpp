@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -46,7 +47,11 @@ class OvraSettings : public View, public TableViewDataSource, public TableViewDe
 
 public:
     static constexpr int REACTIVITY_COUNT = 2;
-    static constexpr std::array<const char*, REACTIVITY_COUNT> REACTIVITY_STRING{"Low", "High"};
+    static constexpr std::array<const char*, REACTIVITY_COUNT> REACTIVITY_STRING{
+        //: Reactivity of the needle: calm, follows slowly.
+        QT_TR_NOOP("Low"),
+        //: Reactivity of the needle: lively, follows fast.
+        QT_TR_NOOP("High")};
     static constexpr std::array<bool, REACTIVITY_COUNT> REACTIVITY_VALUES{false, true};
     static constexpr double SLIDE_DURATION = 0.5;
     static constexpr int NUMBER_OF_SECTIONS = 6;
@@ -119,6 +124,9 @@ public:
     void reactivityChanged();
     void tuningPicked(const Tuning& tuning);
     void referencePitchChanged();
+
+    // The words on the panel (bar, headers, rows, controls), as shown.
+    QStringList shownTexts() const;
 
     // --- table data source and delegate
     int numberOfSectionsInTableView() override;

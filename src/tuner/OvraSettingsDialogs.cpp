@@ -4,8 +4,8 @@
 
 #include "common/SystemLog.hpp"
 #include "common/Version.hpp"
-#include "tuner/TunerAppDelegate.hpp"
 #include "tuner/SettingsStyle.hpp"
+#include "tuner/TunerAppDelegate.hpp"
 #include "tuner/TuningPicker.hpp"
 
 #include <QAbstractButton>
@@ -26,7 +26,7 @@ namespace ovra {
 namespace {
 
 const char* const BUTTON_INDEX_PROPERTY = "alertButtonIndex";
-const char* const VISIT_WEB_SITE = "Visit web site";
+const char* const VISIT_WEB_SITE = QT_TRANSLATE_NOOP("ovra::OvraSettings", "Visit web site");
 
 // Cancel button first (index 0), then the others in order.
 QMessageBox* newAlertView(const QString& title, const QString& text, const QString& cancelTitle,
@@ -64,20 +64,22 @@ void OvraSettings::buildAboutDialog() {
     const QString version =
         myApp != nullptr ? QString::fromStdString(myApp->versionString()) : QString();
     // Built once: the version is the one known when the panel was made.
-    const QString message = QStringLiteral("OvraTuner version %1\n"
-                                           "\n"
-                                           "Programming:\n"
-                                           "The OvraTuner developers\n"
-                                           "\n"
-                                           "Graphics:\n"
-                                           "The OvraTuner developers\n"
-                                           "\n"
-                                           "%2\n"
-                                           "%3")
+    // The copyright and licence notice stay as they are written.
+    //: %1 is the version; %2 and %3, the copyright and licence notice.
+    const QString message = tr("OvraTuner version %1\n"
+                               "\n"
+                               "Programming:\n"
+                               "The OvraTuner developers\n"
+                               "\n"
+                               "Graphics:\n"
+                               "The OvraTuner developers\n"
+                               "\n"
+                               "%2\n"
+                               "%3")
                                 .arg(version, QString::fromLatin1(OVRA_COPYRIGHT),
                                      QString::fromLatin1(OVRA_LICENSE_NOTICE));
-    QMessageBox* about = newAlertView(QStringLiteral("About OvraTuner"), message,
-                                      QStringLiteral("OK"), {QString::fromLatin1(VISIT_WEB_SITE)});
+    QMessageBox* about =
+        newAlertView(tr("About OvraTuner"), message, tr("OK"), {tr(VISIT_WEB_SITE)});
     about->setObjectName(QStringLiteral("aboutDialog"));
     // The application's own icon beside the words, where it has one.
     if (const QIcon icon = QGuiApplication::windowIcon(); !icon.isNull()) {
@@ -90,8 +92,8 @@ void OvraSettings::buildAboutDialog() {
 
 void OvraSettings::resetToDefault() {
     showConfirmationDialogWithTitle(
-        QStringLiteral("Reset settings?"),
-        QStringLiteral("This will reset the settings to their default values.  Proceed?"),
+        tr("Reset settings?"),
+        tr("This will reset the settings to their default values.  Proceed?"),
         &OvraSettings::confirmedResetToDefault);
 }
 
@@ -107,7 +109,7 @@ void OvraSettings::showConfirmationDialogWithTitle(const QString& title, const Q
             delete previous;
         }
     }
-    QMessageBox* box = newAlertView(title, text, QStringLiteral("Cancel"), {QStringLiteral("OK")});
+    QMessageBox* box = newAlertView(title, text, tr("Cancel"), {tr("OK")});
     box->setObjectName(QStringLiteral("confirmationDialog"));
     connect(box, &QMessageBox::buttonClicked, this,
             [this, box](QAbstractButton* button) { onDialogButtonClicked(box, button); });
@@ -187,7 +189,7 @@ void OvraSettings::alertViewClickedButtonAtIndex(QMessageBox* alertView, int but
         return;
     }
     if (alertView == myAboutDialog.data()) {
-        if (buttonTitleAtIndex(alertView, buttonIndex) == QLatin1String(VISIT_WEB_SITE)) {
+        if (buttonTitleAtIndex(alertView, buttonIndex) == tr(VISIT_WEB_SITE)) {
             const QUrl page(QString::fromLatin1(PRODUCT_WEB_PAGE));
             if (!QDesktopServices::openUrl(page)) {
                 systemLog("Error : couldn't open web page - %s",

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace ovra {
 
@@ -50,6 +51,8 @@ struct ScreenState {
     // label), and the string whose name is lit, -1 for none.
     std::array<std::string, 6> stringLabels;
     int32_t litLabel = -1;
+    // The settings panel's words, shown or not (see OvraSettings::shownTexts).
+    std::vector<std::string> settingsTexts;
 };
 
 } // namespace ovra

@@ -1,18 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tuner/StatusLine.hpp"
 
+#include <QCoreApplication>
+
 namespace ovra {
 
 QString statusTextForHearing(HearingStatus status) {
     switch (status) {
     case HearingStatus::NoMicrophone:
-        return QStringLiteral("No microphone");
+        return QCoreApplication::translate("StatusLine", "No microphone");
     case HearingStatus::ChosenMicrophoneMissing:
-        return QStringLiteral("Chosen microphone missing");
+        return QCoreApplication::translate("StatusLine", "Chosen microphone missing");
     case HearingStatus::InputLost:
-        return QStringLiteral("Input lost, retrying");
+        return QCoreApplication::translate("StatusLine", "Input lost, retrying");
     case HearingStatus::Stopped:
-        return QStringLiteral("Listening paused");
+        return QCoreApplication::translate("StatusLine", "Listening paused");
     case HearingStatus::Opening:
     case HearingStatus::Hearing:
         break;

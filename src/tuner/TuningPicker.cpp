@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tuner/TuningPicker.hpp"
 
+#include "tuner/LocalizedText.hpp"
+
 #include <QDialogButtonBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -12,18 +14,19 @@ namespace ovra {
 
 TuningPicker::TuningPicker(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("tuningPicker"));
-    setWindowTitle(QStringLiteral("Tuning"));
+    setWindowTitle(tr("Tuning"));
     myList = new QListWidget(this);
     myList->setObjectName(QStringLiteral("tuningList"));
     myList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     for (const Tuning& tuning : builtInTunings()) {
         // The name, and under it the notes from the lowest string up.
-        myList->addItem(
-            QString::fromUtf8(tuning.name.data(), static_cast<qsizetype>(tuning.name.size())) +
-            QLatin1Char('\n') + QString::fromStdString(tuningNotesText(tuning)));
+        myList->addItem(tuningDisplayName(tuning) + QLatin1Char('\n') +
+                        QString::fromStdString(tuningNotesText(tuning)));
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
+    // Worded like the panel's own dialogs, in the panel's language.
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(myList);
     layout->addWidget(buttons);

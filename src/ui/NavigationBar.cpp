@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/NavigationBar.hpp"
 
+#include <QCoreApplication>
 #include <QResizeEvent>
 
 #include <algorithm>
@@ -21,7 +22,7 @@ NavigationBar::NavigationBar(const QString& title, QWidget* parent) : QWidget(pa
     myTitle = new QLabel(title, this);
     myTitle->setObjectName(QStringLiteral("navigationTitle"));
     myTitle->setAlignment(Qt::AlignCenter);
-    myDoneButton = new QPushButton(QStringLiteral("Done"), this);
+    myDoneButton = new QPushButton(QCoreApplication::translate("NavigationBar", "Done"), this);
     myDoneButton->setObjectName(QStringLiteral("doneButton"));
     myDoneButton->setFocusPolicy(Qt::StrongFocus);
     connect(myDoneButton, &QPushButton::clicked, this, &NavigationBar::doneClicked);

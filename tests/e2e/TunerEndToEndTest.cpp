@@ -171,6 +171,47 @@ TEST_F(TunerProgram, TheScreenFollowsTheTuningAndTheReferencePitch) {
     }
 }
 
+// The screen speaks the language LANG names, or LANGUAGE, or --lang, with
+// no locale installed, and writes the frequency as that language does; one
+// it does not speak gives English and a warning.
+TEST_F(TunerProgram, SpeaksTheChosenLanguageAndWritesItsNumbers) {
+    const struct {
+        const char *lang, *language;
+        QStringList arguments;
+        QStringList panelWords;
+        const char *caption, *decimalSign;
+    } runs[] = {
+        {"de_DE.UTF-8",
+         "",
+         {},
+         {"Stimmung", "Kammerton", "Ruhig", "Über OvraTuner"},
+         "Offenes G",
+         ","},
+        {"de_DE.UTF-8", "xx:pt_BR", {}, {"Afinação", "Diapasão", "Sobre"}, "G aberto", ","},
+        {"C.UTF-8", "de", {"--lang", "zz"}, {"Tuning", "Reference pitch", "Low"}, "Open G", "."},
+    };
+    for (const auto& run : runs) {
+        QProcessEnvironment language;
+        language.insert(QStringLiteral("LANG"), QLatin1String(run.lang));
+        language.insert(QStringLiteral("LANGUAGE"), QLatin1String(run.language));
+        const QJsonObject state = screenState(
+            QStringLiteral("ovratuner.tuning=open-g"),
+            QStringList{"--input", heldNote(110.0, 6.0)} + run.arguments, "2", language);
+        const QStringList panel = state["settings_texts"].toVariant().toStringList();
+        for (const QString& word : run.panelWords) {
+            EXPECT_TRUE(panel.contains(word)) << run.lang << " " << word.toStdString();
+        }
+        EXPECT_EQ(state["tuning_caption"].toString(), QString::fromUtf8(run.caption));
+        // The measured frequency, in tenths, with that language's decimal sign.
+        QString hertz = state["frequency_text"].toString();
+        EXPECT_TRUE(hertz.endsWith(" Hz") && hertz.contains(run.decimalSign))
+            << hertz.toStdString();
+        hertz = hertz.chopped(3).replace(QLatin1String(run.decimalSign), ".");
+        EXPECT_NEAR(hertz.toDouble(), state["display_hz"].toDouble(), 0.051);
+        EXPECT_EQ(err.contains("no translation for language 'zz'"), run.arguments.size() > 0);
+    }
+}
+
 // Bad options, files and no display at all get one clear line, not an abort.
 TEST_F(TunerProgram, BadOptionsFilesAndNoDisplayGetOneClearLine) {
     std::ofstream(path(QStringLiteral("noise.wav")).toStdString()) << "not a sound";

@@ -31,6 +31,11 @@ RunningTuner::RunningTuner(const QStringList& arguments, const QString& configHo
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // English, whatever the developer's own language, unless a test asks.
+    for (const char* variable : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) {
+        environment.remove(QLatin1String(variable));
+    }
+    environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
     for (const QString& key : extra.keys()) {
         environment.insert(key, extra.value(key));
     }

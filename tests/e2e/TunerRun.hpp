@@ -13,8 +13,9 @@
 namespace ovra::test {
 
 // The ovratuner program, started in the background as a user starts it, with
-// its own preferences folder (XDG_CONFIG_HOME), the offscreen platform (unless
-// `extra` says otherwise) and the rest of this process's environment.
+// its own preferences folder (XDG_CONFIG_HOME), the offscreen platform and
+// English (unless `extra` says otherwise) and the rest of this process's
+// environment.
 class RunningTuner {
 public:
     RunningTuner(const QStringList& arguments, const QString& configHome,

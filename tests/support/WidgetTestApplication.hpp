@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QLocale>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,8 @@ public:
         static char* argv[] = {name, nullptr};
         if (myApplication == nullptr) {
             myApplication = new QApplication(argc, argv);
+            // Numbers as the sources write them, whatever LANG the tests run under.
+            QLocale::setDefault(QLocale::c());
         }
         return myApplication;
     }
