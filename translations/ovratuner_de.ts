@@ -67,6 +67,61 @@
     </message>
 </context>
 <context>
+    <name>WebPage</name>
+    <message>
+        <source>Tap to start listening</source>
+        <translation>Tippen, um zuzuhören</translation>
+    </message>
+    <message>
+        <source>Microphone blocked — allow it in the browser&apos;s site settings</source>
+        <translation>Mikrofon gesperrt – in den Website-Einstellungen des Browsers erlauben</translation>
+    </message>
+    <message>
+        <source>Microphone busy — close other apps using it, then tap</source>
+        <translation>Mikrofon belegt – andere Apps schließen, dann tippen</translation>
+    </message>
+    <message>
+        <source>Microphone lost — tap to listen again</source>
+        <translation>Mikrofon getrennt – tippen, um wieder zuzuhören</translation>
+    </message>
+    <message>
+        <source>The microphone needs a secure page (https://)</source>
+        <translation>Das Mikrofon braucht eine sichere Seite (https://)</translation>
+    </message>
+    <message>
+        <source>This browser cannot record audio</source>
+        <translation>Dieser Browser kann keinen Ton aufnehmen</translation>
+    </message>
+    <message>
+        <source>This browser is too old for the tuner (no AudioWorklet)</source>
+        <translation>Dieser Browser ist zu alt für das Stimmgerät (kein AudioWorklet)</translation>
+    </message>
+    <message>
+        <source>This browser cannot run the tuner (no WebAssembly)</source>
+        <translation>Dieser Browser kann das Stimmgerät nicht ausführen (kein WebAssembly)</translation>
+    </message>
+    <message>
+        <source>The tuner could not be loaded — check the connection and reload</source>
+        <translation>Das Stimmgerät ließ sich nicht laden – Verbindung prüfen und neu laden</translation>
+    </message>
+    <message>
+        <source>The screen&apos;s layout file is damaged (%1)</source>
+        <translation>Die Layoutdatei des Bildschirms ist beschädigt (%1)</translation>
+    </message>
+    <message>
+        <source>The tuner stopped on an error — reload the page</source>
+        <translation>Das Stimmgerät wurde durch einen Fehler angehalten – Seite neu laden</translation>
+    </message>
+    <message>
+        <source>Lower</source>
+        <translation>Tiefer</translation>
+    </message>
+    <message>
+        <source>Higher</source>
+        <translation>Höher</translation>
+    </message>
+</context>
+<context>
     <name>ovra::OvraSettings</name>
     <message>
         <source>Options</source>

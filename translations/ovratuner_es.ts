@@ -67,6 +67,61 @@
     </message>
 </context>
 <context>
+    <name>WebPage</name>
+    <message>
+        <source>Tap to start listening</source>
+        <translation>Toca para empezar a escuchar</translation>
+    </message>
+    <message>
+        <source>Microphone blocked — allow it in the browser&apos;s site settings</source>
+        <translation>Micrófono bloqueado: permítelo en la configuración del sitio del navegador</translation>
+    </message>
+    <message>
+        <source>Microphone busy — close other apps using it, then tap</source>
+        <translation>Micrófono ocupado: cierra las otras apps que lo usan y toca</translation>
+    </message>
+    <message>
+        <source>Microphone lost — tap to listen again</source>
+        <translation>Micrófono perdido: toca para volver a escuchar</translation>
+    </message>
+    <message>
+        <source>The microphone needs a secure page (https://)</source>
+        <translation>El micrófono necesita una página segura (https://)</translation>
+    </message>
+    <message>
+        <source>This browser cannot record audio</source>
+        <translation>Este navegador no puede grabar audio</translation>
+    </message>
+    <message>
+        <source>This browser is too old for the tuner (no AudioWorklet)</source>
+        <translation>Este navegador es demasiado antiguo para el afinador (sin AudioWorklet)</translation>
+    </message>
+    <message>
+        <source>This browser cannot run the tuner (no WebAssembly)</source>
+        <translation>Este navegador no puede ejecutar el afinador (sin WebAssembly)</translation>
+    </message>
+    <message>
+        <source>The tuner could not be loaded — check the connection and reload</source>
+        <translation>No se pudo cargar el afinador: comprueba la conexión y recarga</translation>
+    </message>
+    <message>
+        <source>The screen&apos;s layout file is damaged (%1)</source>
+        <translation>El archivo de diseño de la pantalla está dañado (%1)</translation>
+    </message>
+    <message>
+        <source>The tuner stopped on an error — reload the page</source>
+        <translation>El afinador se detuvo por un error: recarga la página</translation>
+    </message>
+    <message>
+        <source>Lower</source>
+        <translation>Más grave</translation>
+    </message>
+    <message>
+        <source>Higher</source>
+        <translation>Más agudo</translation>
+    </message>
+</context>
+<context>
     <name>ovra::OvraSettings</name>
     <message>
         <source>Options</source>

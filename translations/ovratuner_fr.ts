@@ -67,6 +67,61 @@
     </message>
 </context>
 <context>
+    <name>WebPage</name>
+    <message>
+        <source>Tap to start listening</source>
+        <translation>Touchez pour écouter</translation>
+    </message>
+    <message>
+        <source>Microphone blocked — allow it in the browser&apos;s site settings</source>
+        <translation>Micro bloqué — autorisez-le dans les paramètres du site du navigateur</translation>
+    </message>
+    <message>
+        <source>Microphone busy — close other apps using it, then tap</source>
+        <translation>Micro occupé — fermez les autres applis qui l&apos;utilisent, puis touchez</translation>
+    </message>
+    <message>
+        <source>Microphone lost — tap to listen again</source>
+        <translation>Micro perdu — touchez pour écouter à nouveau</translation>
+    </message>
+    <message>
+        <source>The microphone needs a secure page (https://)</source>
+        <translation>Le micro exige une page sécurisée (https://)</translation>
+    </message>
+    <message>
+        <source>This browser cannot record audio</source>
+        <translation>Ce navigateur ne peut pas enregistrer de son</translation>
+    </message>
+    <message>
+        <source>This browser is too old for the tuner (no AudioWorklet)</source>
+        <translation>Ce navigateur est trop ancien pour l&apos;accordeur (pas d&apos;AudioWorklet)</translation>
+    </message>
+    <message>
+        <source>This browser cannot run the tuner (no WebAssembly)</source>
+        <translation>Ce navigateur ne peut pas faire tourner l&apos;accordeur (pas de WebAssembly)</translation>
+    </message>
+    <message>
+        <source>The tuner could not be loaded — check the connection and reload</source>
+        <translation>Impossible de charger l&apos;accordeur — vérifiez la connexion et rechargez</translation>
+    </message>
+    <message>
+        <source>The screen&apos;s layout file is damaged (%1)</source>
+        <translation>Le fichier de mise en page de l&apos;écran est endommagé (%1)</translation>
+    </message>
+    <message>
+        <source>The tuner stopped on an error — reload the page</source>
+        <translation>L&apos;accordeur s&apos;est arrêté sur une erreur — rechargez la page</translation>
+    </message>
+    <message>
+        <source>Lower</source>
+        <translation>Plus grave</translation>
+    </message>
+    <message>
+        <source>Higher</source>
+        <translation>Plus aigu</translation>
+    </message>
+</context>
+<context>
     <name>ovra::OvraSettings</name>
     <message>
         <source>Options</source>

@@ -67,6 +67,61 @@
     </message>
 </context>
 <context>
+    <name>WebPage</name>
+    <message>
+        <source>Tap to start listening</source>
+        <translation>Tocca per iniziare ad ascoltare</translation>
+    </message>
+    <message>
+        <source>Microphone blocked — allow it in the browser&apos;s site settings</source>
+        <translation>Microfono bloccato: consentilo nelle impostazioni del sito del browser</translation>
+    </message>
+    <message>
+        <source>Microphone busy — close other apps using it, then tap</source>
+        <translation>Microfono occupato: chiudi le altre app che lo usano, poi tocca</translation>
+    </message>
+    <message>
+        <source>Microphone lost — tap to listen again</source>
+        <translation>Microfono perso: tocca per ascoltare di nuovo</translation>
+    </message>
+    <message>
+        <source>The microphone needs a secure page (https://)</source>
+        <translation>Il microfono richiede una pagina sicura (https://)</translation>
+    </message>
+    <message>
+        <source>This browser cannot record audio</source>
+        <translation>Questo browser non può registrare l&apos;audio</translation>
+    </message>
+    <message>
+        <source>This browser is too old for the tuner (no AudioWorklet)</source>
+        <translation>Questo browser è troppo vecchio per l&apos;accordatore (niente AudioWorklet)</translation>
+    </message>
+    <message>
+        <source>This browser cannot run the tuner (no WebAssembly)</source>
+        <translation>Questo browser non può eseguire l&apos;accordatore (niente WebAssembly)</translation>
+    </message>
+    <message>
+        <source>The tuner could not be loaded — check the connection and reload</source>
+        <translation>Impossibile caricare l&apos;accordatore: controlla la connessione e ricarica</translation>
+    </message>
+    <message>
+        <source>The screen&apos;s layout file is damaged (%1)</source>
+        <translation>Il file di layout dello schermo è danneggiato (%1)</translation>
+    </message>
+    <message>
+        <source>The tuner stopped on an error — reload the page</source>
+        <translation>L&apos;accordatore si è fermato per un errore: ricarica la pagina</translation>
+    </message>
+    <message>
+        <source>Lower</source>
+        <translation>Più grave</translation>
+    </message>
+    <message>
+        <source>Higher</source>
+        <translation>Più acuto</translation>
+    </message>
+</context>
+<context>
     <name>ovra::OvraSettings</name>
     <message>
         <source>Options</source>

@@ -67,6 +67,61 @@
     </message>
 </context>
 <context>
+    <name>WebPage</name>
+    <message>
+        <source>Tap to start listening</source>
+        <translation>Toque para começar a ouvir</translation>
+    </message>
+    <message>
+        <source>Microphone blocked — allow it in the browser&apos;s site settings</source>
+        <translation>Microfone bloqueado — permita-o nas configurações do site no navegador</translation>
+    </message>
+    <message>
+        <source>Microphone busy — close other apps using it, then tap</source>
+        <translation>Microfone ocupado — feche os outros apps que o usam e toque</translation>
+    </message>
+    <message>
+        <source>Microphone lost — tap to listen again</source>
+        <translation>Microfone perdido — toque para ouvir de novo</translation>
+    </message>
+    <message>
+        <source>The microphone needs a secure page (https://)</source>
+        <translation>O microfone precisa de uma página segura (https://)</translation>
+    </message>
+    <message>
+        <source>This browser cannot record audio</source>
+        <translation>Este navegador não consegue gravar áudio</translation>
+    </message>
+    <message>
+        <source>This browser is too old for the tuner (no AudioWorklet)</source>
+        <translation>Este navegador é antigo demais para o afinador (sem AudioWorklet)</translation>
+    </message>
+    <message>
+        <source>This browser cannot run the tuner (no WebAssembly)</source>
+        <translation>Este navegador não consegue rodar o afinador (sem WebAssembly)</translation>
+    </message>
+    <message>
+        <source>The tuner could not be loaded — check the connection and reload</source>
+        <translation>Não foi possível carregar o afinador — verifique a conexão e recarregue</translation>
+    </message>
+    <message>
+        <source>The screen&apos;s layout file is damaged (%1)</source>
+        <translation>O arquivo de layout da tela está danificado (%1)</translation>
+    </message>
+    <message>
+        <source>The tuner stopped on an error — reload the page</source>
+        <translation>O afinador parou por um erro — recarregue a página</translation>
+    </message>
+    <message>
+        <source>Lower</source>
+        <translation>Mais grave</translation>
+    </message>
+    <message>
+        <source>Higher</source>
+        <translation>Mais agudo</translation>
+    </message>
+</context>
+<context>
     <name>ovra::OvraSettings</name>
     <message>
         <source>Options</source>

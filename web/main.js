@@ -9,14 +9,13 @@ import { Panel } from './panel.js';
 import { Microphone } from './microphone.js';
 import { WakeLock } from './wake-lock.js';
 import { loadSettings, storeSettings } from './preferences.js';
+import { loadLanguage, localNumber, text, translate, translatePage } from './i18n.js';
 
 /** @typedef {import('./core-types.js').Core} Core */
 /** @typedef {import('./core-types.js').Tuner} Tuner */
 /** @typedef {import('./preferences.js').Settings} Settings */
 /** @typedef {{image: CanvasImageSource, width: number, height: number}} Picture */
 
-const TAP_TO_START = 'Tap to start listening';
-const PAUSED = 'Listening paused';
 const LAYOUT_FILE = 'assets/general.cfg';
 
 const canvas = /** @type {HTMLCanvasElement} */ (document.getElementById('screen'));
@@ -101,8 +100,10 @@ async function loadCore() {
 }
 
 async function start() {
+  await loadLanguage();
+  translatePage();
   if (typeof WebAssembly !== 'object') {
-    await showWithoutCore('This browser cannot run the tuner (no WebAssembly)');
+    await showWithoutCore(text('noWasm'));
     return;
   }
   /** @type {Core} */
@@ -116,12 +117,12 @@ async function start() {
     layoutText = await response.text();
   } catch (error) {
     console.error(error);
-    await showWithoutCore('The tuner could not be loaded — check the connection and reload');
+    await showWithoutCore(text('loadFailed'));
     return;
   }
   const plan = core.screenPlan(layoutText);
   if (plan.error) {
-    await showWithoutCore(`The screen's layout file is damaged (${plan.error})`);
+    await showWithoutCore(text('layoutDamaged', plan.error));
     return;
   }
   const files = new Set(plan.sprites.flatMap((sprite) => Object.values(sprite.images)));
@@ -133,12 +134,16 @@ async function start() {
   const tuner = new core.Tuner();
   const points = plan.needlePoints;
   tuner.setNeedlePoints(points.farRed, points.nearRed, points.nearBlue, points.farBlue);
-  const screen = new Screen(canvas, plan, (file) => pictures.get(file), core.MAGIC_KEY);
+  const screen = new Screen(canvas, plan, (file) => pictures.get(file), core.MAGIC_KEY, localNumber);
 
   const applyTuning = () => {
     tuner.setTuning(settings.tuning, settings.referencePitch);
     screen.setStringNames(tuner.stringNames());
-    screen.setText('tuningcaption', core.tuningCaption(settings.tuning, settings.referencePitch));
+    // The name, when the caption says it, in the page's language.
+    const name = tunings.find((t) => t.id === settings.tuning)?.name ?? '';
+    const caption = core.tuningCaption(settings.tuning, settings.referencePitch);
+    screen.setText('tuningcaption', name && caption.startsWith(name)
+      ? translate('Tunings', name) + caption.slice(name.length) : caption);
   };
   const applyAll = () => {
     applyTuning();
@@ -166,7 +171,7 @@ async function start() {
     },
     (sentence) => {
       wakeLock.release();
-      setStatus(sentence);
+      setStatus(text(sentence));
       document.body.dataset.state = 'stopped';
     },
   );
@@ -180,7 +185,7 @@ async function start() {
     const problem = await microphone.start();
     if (problem) {
       wanted = false;
-      setStatus(problem);
+      setStatus(text(problem));
       document.body.dataset.state = 'stopped';
       return;
     }
@@ -191,7 +196,7 @@ async function start() {
 
   const panel = new Panel({
     settings,
-    tunings,
+    tunings: tunings.map((t) => ({ ...t, name: translate('Tunings', t.name) })),
     pitchRange: { min: schema.minReferencePitch, max: schema.maxReferencePitch },
     sensitivityOf: core.sensitivityOfThreshold,
     thresholdOf: core.thresholdOfSensitivity,
@@ -268,7 +273,7 @@ async function start() {
       save();
       wanted = was;
       if (wanted) {
-        setStatus(PAUSED);
+        setStatus(text('paused'));
         document.body.dataset.state = 'paused';
       }
     } else if (wanted) {
@@ -290,7 +295,7 @@ async function start() {
   const resize = () => screen.resize();
   window.addEventListener('resize', resize);
   resize();
-  setStatus(TAP_TO_START);
+  setStatus(text('tapToStart'));
   document.body.dataset.state = 'ready';
 }
 
@@ -303,5 +308,5 @@ window.addEventListener('unhandledrejection', (event) => {
 });
 start().catch((error) => {
   console.error(error);
-  showWithoutCore('The tuner stopped on an error — reload the page');
+  showWithoutCore(text('crashed'));
 });

@@ -2,21 +2,22 @@
 // The microphone: getUserMedia without voice processing (it bends a guitar's
 // harmonics and level), an AudioContext at the device's own rate and the
 // capture worklet. Every way it can fail ends in a sentence for the status
-// line, never in an exception.
+// line (the name of a page text), never in an exception.
 
+// Why listening did not start or stopped: names of page texts (i18n.js).
 export const SENTENCES = {
-  blocked: "Microphone blocked — allow it in the browser's site settings",
-  none: 'No microphone',
-  busy: 'Microphone busy — close other apps using it, then tap',
-  lost: 'Microphone lost — tap to listen again',
-  insecure: 'The microphone needs a secure page (https://)',
-  noAudio: 'This browser cannot record audio',
-  noWorklet: 'This browser is too old for the tuner (no AudioWorklet)',
+  blocked: 'blocked',
+  none: 'none',
+  busy: 'busy',
+  lost: 'lost',
+  insecure: 'insecure',
+  noAudio: 'noAudio',
+  noWorklet: 'noWorklet',
 };
 
 /**
  * @param {unknown} error
- * @returns {string}
+ * @returns {string} the page text that says it
  */
 export function sentenceForError(error) {
   const name = error instanceof Error || error instanceof DOMException ? error.name : '';
@@ -38,7 +39,7 @@ export function sentenceForError(error) {
 export class Microphone {
   /**
    * @param {(block: Float32Array) => void} onBlock samples at `rate`
-   * @param {(sentence: string) => void} onLost the microphone went away while listening
+   * @param {(sentence: string) => void} onLost the microphone went away while listening (a page text's name)
    */
   constructor(onBlock, onLost) {
     this.onBlock = onBlock;
@@ -55,8 +56,8 @@ export class Microphone {
   }
 
   /**
-   * Starts listening; the promise gives '' when it did, or the sentence
-   * that says why not.
+   * Starts listening; the promise gives '' when it did, or the name of the
+   * page text that says why not.
    * @returns {Promise<string>}
    */
   async start() {

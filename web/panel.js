@@ -94,7 +94,7 @@ export class Panel {
     for (const radio of this.reactivity) radio.checked = (radio.value === 'high') === s.hyperactivity;
     this.fineTuning.checked = s.fineTuning;
     this.tuning.value = s.tuning;
-    this.pitch.value = `A4 = ${s.referencePitch} Hz`;
+    this.pitch.value = `A4 = ${s.referencePitch} Hz`; // as the desktop: not translated
     /** @type {HTMLButtonElement} */ (element('pitch-down')).disabled = s.referencePitch <= this.pitchRange.min;
     /** @type {HTMLButtonElement} */ (element('pitch-up')).disabled = s.referencePitch >= this.pitchRange.max;
   }

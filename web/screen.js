@@ -36,8 +36,10 @@ export class Screen {
    * @param {(file: string) => {image: CanvasImageSource, width: number, height: number} | undefined} picture
    *   a layout picture by file name, with its size in points; undefined when missing
    * @param {number} magicKey the magic key's index
+   * @param {(numberText: string) => string} [localNumber] the readout's numbers in the page's language
    */
-  constructor(canvas, plan, picture, magicKey) {
+  constructor(canvas, plan, picture, magicKey, localNumber = (t) => t) {
+    this.localNumber = localNumber;
     this.canvas = canvas;
     const context = canvas.getContext('2d');
     if (!context) throw new Error('no 2D canvas');
@@ -166,8 +168,8 @@ export class Screen {
     }
     if (refresh.readout) {
       this.texts['readout.note'] = refresh.readout.noteShown;
-      this.texts['readout.frequency'] = refresh.readout.frequency;
-      this.texts['readout.cents'] = refresh.readout.cents;
+      this.texts['readout.frequency'] = this.localNumber(refresh.readout.frequency);
+      this.texts['readout.cents'] = this.localNumber(refresh.readout.cents);
     }
     this.requestDraw();
   }
