@@ -15,9 +15,10 @@ namespace ovra {
 namespace {
 
 void bind(QWidget* window, const QKeySequence& keys, QObject* receiver,
-          const std::function<void()>& action) {
+          const std::function<void()>& action, bool autoRepeat = true) {
     auto* shortcut = new QShortcut(keys, window);
     shortcut->setContext(Qt::WindowShortcut);
+    shortcut->setAutoRepeat(autoRepeat);
     QObject::connect(shortcut, &QShortcut::activated, receiver, action);
 }
 
@@ -27,6 +28,10 @@ KeyboardShortcuts::KeyboardShortcuts(QWidget* window, OvraMainView* mainView)
     : QObject(window), myMainView(mainView) {
     for (int string = 0; string < STRING_COUNT; ++string) {
         bind(window, QKeySequence(Qt::Key_1 + string), this, [this, string] { touchKey(string); });
+        // A key held down plucks once, not at the keyboard's repeat rate.
+        bind(
+            window, QKeySequence(Qt::SHIFT | (Qt::Key_1 + string)), this,
+            [this, string] { pluckKey(string); }, false);
     }
     bind(window, QKeySequence(Qt::Key_M), this, [this] { touchKey(MAGIC_KEY_INDEX); });
     for (const auto key : {Qt::Key_S, Qt::Key_Comma}) {
@@ -46,6 +51,14 @@ void KeyboardShortcuts::touchKey(int keyIndex) {
     if (!settingsShown()) {
         // What a finger on the key does.
         myMainView->tuningKeyHit(keyIndex);
+    }
+}
+
+void KeyboardShortcuts::pluckKey(int string) {
+    if (!settingsShown()) {
+        // Chosen as by a finger, so the tuner then measures that string.
+        myMainView->tuningKeyHit(string);
+        myMainView->playString(string);
     }
 }
 

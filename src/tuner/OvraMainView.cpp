@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tuner/OvraMainView.hpp"
 
+#include "capture/AudioTonePlayer.hpp"
 #include "common/SystemLog.hpp"
 #include "common/Version.hpp"
 #include "engine/FrequencySmoother.hpp"
@@ -50,7 +51,8 @@ bool sameImage(const QPixmap& a, const QPixmap& b) {
 
 OvraMainView* OvraMainView::mySharedMainView = nullptr;
 
-OvraMainView::OvraMainView(const Rect& frame, TunerAppDelegate* app) : View(frame), myApp(app) {
+OvraMainView::OvraMainView(const Rect& frame, TunerAppDelegate* app)
+    : View(frame), myApp(app), myTonePlayer(std::make_unique<AudioTonePlayer>()) {
     // Set before any key exists, so that a touched key always finds the screen.
     mySharedMainView = this;
     myCaptureDelegate = std::make_shared<MainViewRefreshPoster>(this);

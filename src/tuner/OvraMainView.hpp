@@ -26,6 +26,7 @@ class LabelView;
 class MainViewRefreshPoster;
 class OvraSettings;
 class OvraTuningKey;
+class TonePlayer;
 class TunerAppDelegate;
 class WEXButton;
 
@@ -86,6 +87,14 @@ public:
     void autoSelectTuningKey(float frequency);
     // A touch on key 0..5 or the magic key 6; other indexes are ignored.
     void tuningKeyHit(int32_t keyIndex) override;
+    // A string key held plays its string's target; letting go stops it.
+    void tuningKeyHeld(int32_t keyIndex) override;
+    void tuningKeyReleased(int32_t keyIndex) override;
+    // Plays string 0..5's target in the current tuning and reference pitch
+    // (a plucked tone of about two seconds); other indexes are ignored.
+    void playString(int32_t string);
+    // Replaces the player (the default plays through the audio output).
+    void setTonePlayer(std::unique_ptr<TonePlayer> player);
     void updateActivatedImages();
     void updateTopAmp(float amplitude);
     Point pointBetweenPointA(Point a, Point b, float fractionOfDistance) const;
@@ -176,6 +185,7 @@ private:
     LabelView* myCentsLabel = nullptr;
     std::array<LabelView*, STRING_COUNT> myStringLabels{};
     QTimer* myStaleReadingTimer = nullptr;
+    std::unique_ptr<TonePlayer> myTonePlayer;
 };
 
 } // namespace ovra

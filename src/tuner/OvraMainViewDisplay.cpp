@@ -4,6 +4,7 @@
 #include "tuner/OvraMainView.hpp"
 
 #include "capture/CorvaneAudioTrapper.hpp"
+#include "capture/TonePlayer.hpp"
 #include "tuner/LocalizedText.hpp"
 #include "tuner/MainViewRefreshPoster.hpp"
 #include "tuner/OvraTuningKey.hpp"
@@ -105,6 +106,26 @@ void OvraMainView::tuningKeyHit(int32_t keyIndex) {
     if (myApp != nullptr) {
         myApp->updateSelectedTuningKey(keyIndex);
     }
+}
+
+void OvraMainView::tuningKeyHeld(int32_t keyIndex) {
+    playString(keyIndex);
+}
+
+void OvraMainView::tuningKeyReleased(int32_t /*keyIndex*/) {
+    if (myTonePlayer) {
+        myTonePlayer->stop();
+    }
+}
+
+void OvraMainView::playString(int32_t string) {
+    if (myTonePlayer && string >= 0 && string < STRING_COUNT) {
+        myTonePlayer->play(myModel.targetFrequencies()[static_cast<size_t>(string)]);
+    }
+}
+
+void OvraMainView::setTonePlayer(std::unique_ptr<TonePlayer> player) {
+    myTonePlayer = std::move(player);
 }
 
 void OvraMainView::updateActivatedImages() {

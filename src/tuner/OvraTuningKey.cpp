@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tuner/OvraTuningKey.hpp"
 
+#include "model/Tunings.hpp"
 #include "tuner/TuningKeyReceiver.hpp"
 
 namespace ovra {
@@ -9,6 +10,14 @@ OvraTuningKey::OvraTuningKey(const Rect& frame) : Control(frame) {
     setUserInteractionEnabled(true);
     myImageView = new ImageView(Rect{{0.0f, 0.0f}, frame.size});
     addSubview(myImageView);
+    myHoldTimer.setSingleShot(true);
+    myHoldTimer.setInterval(HOLD_MILLISECONDS);
+    connect(&myHoldTimer, &QTimer::timeout, this, [this] {
+        myHeld = true;
+        if (TuningKeyReceiver* mainView = TuningKeyReceiver::sharedMainView()) {
+            mainView->tuningKeyHeld(myTuningKeyIndex);
+        }
+    });
 }
 
 void OvraTuningKey::setActiveImage(const QPixmap& image) {
@@ -59,6 +68,30 @@ void OvraTuningKey::touchesBegan(const Touch& touch) {
     // The screen decides at touch-down, without waiting for the release.
     if (TuningKeyReceiver* mainView = TuningKeyReceiver::sharedMainView()) {
         mainView->tuningKeyHit(myTuningKeyIndex);
+    }
+    // Holding the magic key means nothing more than touching it.
+    if (myTuningKeyIndex >= 0 && myTuningKeyIndex < STRING_COUNT) {
+        myHoldTimer.start();
+    }
+}
+
+void OvraTuningKey::touchesEnded(const Touch& touch) {
+    Control::touchesEnded(touch);
+    touchLifted();
+}
+
+void OvraTuningKey::touchesCancelled() {
+    Control::touchesCancelled();
+    touchLifted();
+}
+
+void OvraTuningKey::touchLifted() {
+    myHoldTimer.stop();
+    if (myHeld) {
+        myHeld = false;
+        if (TuningKeyReceiver* mainView = TuningKeyReceiver::sharedMainView()) {
+            mainView->tuningKeyReleased(myTuningKeyIndex);
+        }
     }
 }
 

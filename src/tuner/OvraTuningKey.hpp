@@ -5,6 +5,7 @@
 #include "ui/ImageView.hpp"
 
 #include <QPixmap>
+#include <QTimer>
 
 #include <cstdint>
 
@@ -19,11 +20,15 @@ inline constexpr int32_t TUNING_KEY_STATE_MAGIC = 2;
 // key 6 is the magic key that switches automatic string selection. A key only
 // shows one of its three pictures and reports a touch-down to the tuner
 // screen at once; the screen decides everything and tells each key which
-// picture to show. Main thread only.
+// picture to show. A string key kept touched for HOLD_MILLISECONDS is
+// reported as held, and its release then too. Main thread only.
 class OvraTuningKey : public Control {
     Q_OBJECT
 
 public:
+    // Long enough that a quick touch is never taken for a hold.
+    static constexpr int HOLD_MILLISECONDS = 500;
+
     // Takes touches; shows nothing until it is given an inactive image.
     explicit OvraTuningKey(const Rect& frame);
 
@@ -43,9 +48,12 @@ public:
     int32_t shownTuningKeyState() const;
 
     // Touch-down reports this key to the tuner screen at once (one report
-    // per delivery); lifting or moving the finger does nothing more than
-    // the control's own tracking.
+    // per delivery) and, on a string key, starts timing the hold; lifting
+    // the finger (or losing the touch) ends a hold, moving it does nothing
+    // more than the control's own tracking.
     void touchesBegan(const Touch& touch) override;
+    void touchesEnded(const Touch& touch) override;
+    void touchesCancelled() override;
 
 private:
     QPixmap myActiveImage;
@@ -53,6 +61,10 @@ private:
     QPixmap myMagicImage;
     ImageView* myImageView = nullptr; // owned as the key's only subview
     int32_t myTuningKeyIndex = 0;
+    QTimer myHoldTimer;
+    bool myHeld = false;
+
+    void touchLifted();
 };
 
 } // namespace ovra

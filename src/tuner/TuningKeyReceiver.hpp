@@ -11,6 +11,9 @@ namespace ovra {
 class TuningKeyReceiver {
 public:
     virtual void tuningKeyHit(int32_t keyIndex) = 0;
+    // A finger kept on string key 0..5 (after its hit), and lifted again.
+    virtual void tuningKeyHeld(int32_t keyIndex) { (void)keyIndex; }
+    virtual void tuningKeyReleased(int32_t keyIndex) { (void)keyIndex; }
 
     // The screen's shared instance (OvraMainView::sharedMainView), or null.
     static TuningKeyReceiver* sharedMainView();

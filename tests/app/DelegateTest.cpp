@@ -3,6 +3,7 @@
 // window's visibility, settings are written when they change and when the
 // application loses focus or leaves, and the keyboard reaches the screen.
 #include "AppTestSupport.hpp"
+#include "RecordingTonePlayer.hpp"
 
 #include "app/KeyboardShortcuts.hpp"
 #include "app/TunerWindow.hpp"
@@ -64,7 +65,10 @@ TEST_F(Delegate, CaptureFollowsVisibilityNotFocusAndSettingsAreWrittenOnTheWay) 
 }
 
 TEST_F(Delegate, KeysPickStringsAndOpenOrCloseTheSettingsButNotUnderThePanel) {
+    store.writeFile("[General]\novratuner.referencepitch=432\n");
     launch();
+    std::vector<double> played;
+    delegate->mainView()->setTonePlayer(std::make_unique<test::RecordingTonePlayer>(played));
     TunerWindow* window = delegate->window();
     new KeyboardShortcuts(window, delegate->mainView());
     window->activateWindow();
@@ -77,11 +81,18 @@ TEST_F(Delegate, KeysPickStringsAndOpenOrCloseTheSettingsButNotUnderThePanel) {
     EXPECT_EQ(stored(TunerSettings::KEY_SELECTED_TUNING_KEY_INDEX), "4") << "at once";
     press(Qt::Key_M);
     EXPECT_TRUE(screen().magicKeyLit);
+    QTest::keyClick(window, Qt::Key_2, Qt::ShiftModifier); // chooses A and plucks it
+    EXPECT_EQ(std::tuple(screen().litKey, screen().automatic), std::tuple(1, false));
+    EXPECT_EQ(played, std::vector<double>{targetFrequencies(standardTuning(), 432)[1]});
+    press(Qt::Key_5);
+    press(Qt::Key_M);
     press(Qt::Key_S);
     EXPECT_TRUE(screen().settingsShown);
     press(Qt::Key_1);
     press(Qt::Key_M);
+    QTest::keyClick(window, Qt::Key_3, Qt::ShiftModifier);
     EXPECT_EQ(screen().litKey, 4) << "the panel covers the keys";
+    EXPECT_EQ(played.size(), 1u);
     EXPECT_TRUE(screen().magicKeyLit);
     press(Qt::Key_Escape);
     EXPECT_FALSE(screen().settingsShown);

@@ -5,6 +5,7 @@
 // own tables are its test's business; here each field is seen reaching the views.
 #include "WidgetTestApplication.hpp"
 
+#include "RecordingTonePlayer.hpp"
 #include "ScriptedAudioQueue.hpp"
 #include "capture/CaptureThread.hpp"
 #include "capture/CorvaneAudioTrapper.hpp"
@@ -12,6 +13,7 @@
 #include "model/TunerDisplayModel.hpp"
 #include "tuner/OvraMainView.hpp"
 #include "tuner/OvraSettings.hpp"
+#include "tuner/OvraTuningKey.hpp"
 #include "tuner/ReferencePitchStepper.hpp"
 #include "tuner/TunerAppDelegate.hpp"
 #include "ui/ImageView.hpp"
@@ -113,14 +115,17 @@ protected:
         record->myRawPeakPower.store(rawPeakPower);
         myView->refreshGUI();
     }
-    // A click in the middle of a layout item sized by one of its images.
-    void click(const char* item, int32_t index, const char* sizingModifier) {
+    // The middle of a layout item sized by one of its images.
+    static QPoint middle(const char* item, int32_t index, const char* sizingModifier) {
         const Size size = ImageView::imageSize(
             WEXConfig::imageOfItem(item, index, sizingModifier, "general.cfg"));
         const Point at = layoutPoint(item, index);
+        return QPoint(static_cast<int>(at.x + size.width / 2),
+                      static_cast<int>(at.y + size.height / 2));
+    }
+    void click(const char* item, int32_t index, const char* sizingModifier) {
         QTest::mouseClick(myWindow->viewport(), Qt::LeftButton, {},
-                          QPoint(static_cast<int>(at.x + size.width / 2),
-                                 static_cast<int>(at.y + size.height / 2)));
+                          middle(item, index, sizingModifier));
     }
     // The selection, and the key, string and name lit for it.
     void expectSelectionShown(int32_t string, bool automatic) {
@@ -221,6 +226,31 @@ TEST_F(Screen, AFingerOnAKeyChoosesItsStringAndOnTheMagicKeyTogglesAutomaticMode
     click("autoswitchkey", -1, "pressed"); // the string chosen automatically stays
     expectSelectionShown(3, false);
     EXPECT_EQ(myApp->myStores, (std::vector<int32_t>{6, 4, 6, 6}));
+}
+
+TEST_F(Screen, HoldingAStringKeyPlaysItsTargetUntilLetGoAndAQuickTouchOnlyChooses) {
+    build(0);
+    std::vector<double> calls;
+    myView->setTonePlayer(std::make_unique<RecordingTonePlayer>(calls));
+    constexpr int LONG = OvraTuningKey::HOLD_MILLISECONDS + 200;
+    const auto touch = [&](const char* item, int32_t index, int heldMs) {
+        const QPoint at = middle(item, index, "pressed");
+        QTest::mousePress(myWindow->viewport(), Qt::LeftButton, {}, at);
+        QTest::qWait(heldMs);
+        const std::vector<double> whileHeld = calls;
+        QTest::mouseRelease(myWindow->viewport(), Qt::LeftButton, {}, at);
+        QTest::qWait(LONG); // nothing comes late either
+        return whileHeld;
+    };
+    touch("tuningkey", 2, 0);
+    expectSelectionShown(2, false);
+    EXPECT_TRUE(calls.empty());
+    const double a = targetFrequencies(standardTuning(), DEFAULT_REFERENCE_PITCH)[1];
+    EXPECT_EQ(touch("tuningkey", 1, LONG), std::vector{a});
+    EXPECT_EQ(calls, (std::vector{a, 0.0})) << "letting go stops it";
+    expectSelectionShown(1, false);
+    touch("autoswitchkey", -1, LONG);
+    EXPECT_EQ(calls.size(), 2u) << "the magic key plays nothing";
 }
 
 // The widget of the settings panel that has the keyboard's focus, or null.
