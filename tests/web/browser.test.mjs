@@ -33,17 +33,19 @@ function recordingAt48k(name) {
   return out;
 }
 
-async function launch(wav, { fakeUi = true, fakeDevice = true } = {}) {
+async function launch(wav, { fakeUi = true, fakeDevice = true, lang = 'en-US' } = {}) {
   const args = [
     '--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
     '--disable-component-update', '--disable-sync', '--disable-quic', '--autoplay-policy=no-user-gesture-required',
   ];
   if (fakeDevice) args.push('--use-fake-device-for-media-stream');
+  args.push(`--lang=${lang}`, `--accept-lang=${lang}`);
   if (fakeUi) args.push('--use-fake-ui-for-media-stream');
   if (wav) args.push(`--use-file-for-fake-audio-capture=${wav}`);
   return puppeteer.launch({
     executablePath: chromium, headless: true, args,
     userDataDir: mkdtempSync(join(work, 'profile-')),
+    env: { ...process.env, LANGUAGE: lang.replace('-', '_') },
   });
 }
 
@@ -191,6 +193,22 @@ describe('the tuner in the browser', { timeout: 180_000 }, () => {
       } finally {
         await browser.close();
       }
+    }
+  });
+
+  test('speaks the browser\'s language from the desktop\'s catalogues, numbers included', async () => {
+    const browser = await launch(recordingAt48k('a2-110hz'), { lang: 'de-DE' });
+    try {
+      const { page, problems } = await openTuner(browser, url);
+      assert.equal((await state(page)).status, 'Tippen, um zuzuhören');
+      assert.equal(await page.$eval('#panel h1', (h) => h.textContent), 'Optionen');
+      assert.equal(await page.$eval('#pitch-title', (h) => h.textContent), 'Kammerton');
+      await tapToStart(page);
+      await page.waitForFunction(() => window.ovraScreenState().note !== '', { timeout: 20_000 });
+      assert.match((await state(page)).frequency_text, /^\d+,\d Hz$/);
+      assert.deepEqual(problems, []);
+    } finally {
+      await browser.close();
     }
   });
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Puts the browser edition together in one folder a static host serves:
 // the page's modules and style, the core (.mjs + .wasm), the skin (layout
-// file and pictures), the icons, and the service worker with the list of
+// file and pictures), the icons, the translations, and the service worker with the list of
 // every file and a version hashed from their contents.
 //   node tools/web-site/build-site.mjs BUILD_DIR   (writes BUILD_DIR/site)
 
@@ -9,6 +9,7 @@ import { createHash } from 'node:crypto';
 import { copyFileSync, mkdirSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { join, relative } from 'node:path';
 import { fileURLToPath } from 'node:url';
+import { catalogueToObject } from '../ts-to-json.mjs';
 
 const root = fileURLToPath(new URL('../..', import.meta.url));
 const build = process.argv[2];
@@ -20,6 +21,7 @@ const site = join(build, 'site');
 rmSync(site, { recursive: true, force: true });
 mkdirSync(join(site, 'assets'), { recursive: true });
 mkdirSync(join(site, 'icons'), { recursive: true });
+mkdirSync(join(site, 'i18n'), { recursive: true });
 
 /** @param {string} from @param {string} to */
 const copy = (from, to) => copyFileSync(from, join(site, to));
@@ -39,6 +41,17 @@ for (const size of [64, 128, 256, 512]) {
 }
 copy(join(icons, 'scalable/apps/org.ovratuner.OvraTuner.svg'), 'icons/icon.svg');
 copy(join(root, 'LICENSE'), 'LICENSE.txt');
+
+// The desktop's catalogues, as the page looks texts up.
+const languages = [];
+for (const file of readdirSync(join(root, 'translations')).sort()) {
+  const match = /^ovratuner_(\w+)\.ts$/.exec(file);
+  if (!match) continue;
+  const catalogue = catalogueToObject(readFileSync(join(root, 'translations', file), 'utf8'));
+  writeFileSync(join(site, 'i18n', `${match[1]}.json`), JSON.stringify(catalogue));
+  languages.push(match[1]);
+}
+writeFileSync(join(site, 'i18n', 'languages.json'), JSON.stringify(languages));
 
 /** @param {string} dir @returns {string[]} */
 const walk = (dir) => readdirSync(dir, { withFileTypes: true }).flatMap((entry) =>
