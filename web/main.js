@@ -170,6 +170,7 @@ async function start() {
       }
     },
     (sentence) => {
+      wanted = false; // a tap starts again
       wakeLock.release();
       setStatus(text(sentence));
       document.body.dataset.state = 'stopped';
@@ -189,7 +190,14 @@ async function start() {
       document.body.dataset.state = 'stopped';
       return;
     }
-    tuner.startStream(microphone.rate);
+    if (!tuner.startStream(microphone.rate)) {
+      // A rate the converter refuses (far outside any sound card's).
+      microphone.stop();
+      wanted = false;
+      setStatus(text('noAudio'));
+      document.body.dataset.state = 'stopped';
+      return;
+    }
     document.body.dataset.state = 'listening';
     await wakeLock.take();
   };
