@@ -95,7 +95,6 @@ TEST(LayoutReferences, LongChainsNeedNoRecursion) {
     EXPECT_EQ(WEXConfig::valueOfKey("k0", &table), Value("$k1"));
 }
 
-
 const char* const FILE_NAME = "general.cfg";
 // QColor keeps 16 bits per channel.
 constexpr float CHANNEL_STEP = 1.0f / 65535.0f;
@@ -168,7 +167,6 @@ TEST_F(LayoutQueries, ColoursAndImages) {
     EXPECT_TRUE(WEXConfig::imageOfItem("missingimage", nullptr, FILE_NAME).isNull());
     EXPECT_EQ(log.count("Error : couldn't find image - nothing.png"), 1);
 }
-
 
 std::string missingLine(const std::string& file) {
     return "Error : couldn't find configuration file - " + file;
