@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The audio-file decoder: exact 16-bit input, mixing down, clipping,
-// resampling, and files it cannot read.
+// resampling, and files it cannot read; and the browser build's WAV reader.
 #include "analysis/AudioFileDecoder.hpp"
 #include "TestTones.hpp"
+#include "analysis/WavFileDecoder.hpp"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -18,15 +20,12 @@ namespace {
 
 class AudioFileDecoderTest : public ::testing::Test {
 protected:
-    // Writes interleaved frames with libsndfile: 16-bit samples, or floats in [-1, 1].
-    void write(const std::string& name, int format, int rate, int channels,
-               const std::vector<int16_t>& pcm, const std::vector<float>& floats = {}) const {
-        SF_INFO info{0, rate, channels, format, 0, 0};
-        SNDFILE* out = sf_open(dir.file(name).c_str(), SFM_WRITE, &info);
-        ASSERT_NE(out, nullptr) << sf_strerror(nullptr);
-        sf_write_short(out, pcm.data(), static_cast<sf_count_t>(pcm.size()));
-        sf_write_float(out, floats.data(), static_cast<sf_count_t>(floats.size()));
-        sf_close(out);
+    // Writes interleaved items with libsndfile; the file's path.
+    std::string write(const std::string& name, int format, int rate, int channels,
+                      const std::vector<int16_t>& pcm,
+                      const std::vector<float>& floats = {}) const {
+        EXPECT_TRUE(test::writeSoundFile(dir.file(name), format, rate, channels, pcm, floats));
+        return dir.file(name);
     }
     DecodedAudio decode(const std::string& name) const {
         DecodedAudio audio;
@@ -92,6 +91,141 @@ TEST_F(AudioFileDecoderTest, MissingGarbageEmptyOrSamplelessFilesAreErrorsNaming
         EXPECT_FALSE(decodeAudioFile(dir.file(name), audio, error)) << name;
         EXPECT_NE(error.find(name), std::string::npos) << error;
         EXPECT_TRUE(audio.samples.empty()) << name;
+    }
+}
+
+std::vector<uint8_t> readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void put16(std::vector<uint8_t>& bytes, uint32_t value) {
+    bytes.push_back(static_cast<uint8_t>(value & 0xFF));
+    bytes.push_back(static_cast<uint8_t>((value >> 8) & 0xFF));
+}
+
+void put32(std::vector<uint8_t>& bytes, uint32_t value) {
+    put16(bytes, value & 0xFFFF);
+    put16(bytes, value >> 16);
+}
+
+void putTag(std::vector<uint8_t>& bytes, const char* tag) {
+    for (int i = 0; i < 4; ++i) {
+        bytes.push_back(static_cast<uint8_t>(tag[i]));
+    }
+}
+
+// A WAV by hand: the RIFF header, a 16-byte PCM format chunk, then `chunks`
+// as given (the RIFF size is not read, so it is left 0).
+std::vector<uint8_t> wav(uint16_t channels, uint32_t rate, uint16_t bits,
+                         const std::vector<uint8_t>& chunks) {
+    std::vector<uint8_t> bytes;
+    putTag(bytes, "RIFF");
+    put32(bytes, 0);
+    putTag(bytes, "WAVE");
+    putTag(bytes, "fmt ");
+    put32(bytes, 16);
+    put16(bytes, 1);
+    put16(bytes, channels);
+    put32(bytes, rate);
+    put32(bytes, rate * channels * bits / 8);
+    put16(bytes, static_cast<uint16_t>(channels * bits / 8));
+    put16(bytes, bits);
+    bytes.insert(bytes.end(), chunks.begin(), chunks.end());
+    return bytes;
+}
+
+std::vector<uint8_t> dataChunk(const std::vector<int16_t>& samples, uint32_t declaredBytes) {
+    std::vector<uint8_t> chunk;
+    putTag(chunk, "data");
+    put32(chunk, declaredBytes);
+    for (const int16_t s : samples) {
+        put16(chunk, static_cast<uint16_t>(s));
+    }
+    return chunk;
+}
+
+// The browser build's WAV reader: the same samples as libsndfile for the
+// one format it reads, odd chunk layouts, and what it refuses.
+using WavFileDecoderTest = AudioFileDecoderTest;
+
+const std::vector<int16_t> SAMPLES = {0, 1, -1, 32767, -32768, 12345, -2048, 7};
+
+TEST_F(WavFileDecoderTest, ReadsWhatLibsndfileReadsForPlainAndExtensibleHeaders) {
+    for (const int format :
+         {SF_FORMAT_WAV | SF_FORMAT_PCM_16, SF_FORMAT_WAVEX | SF_FORMAT_PCM_16}) {
+        const std::string path = write("take.wav", format, 8000, 1, SAMPLES);
+        DecodedAudio wav;
+        std::string reason;
+        ASSERT_TRUE(decodeWavBytes(readBytes(path), wav, reason)) << reason;
+        EXPECT_EQ(wav.samples, decode("take.wav").samples);
+        EXPECT_EQ(wav.samples, SAMPLES);
+        EXPECT_EQ(wav.sourceSampleRate, 8000);
+        EXPECT_EQ(wav.sourceChannels, 1);
+        EXPECT_EQ(wav.sourceFrames, static_cast<int64_t>(SAMPLES.size()));
+    }
+}
+
+TEST_F(WavFileDecoderTest, RefusesEveryOtherFormatWithAReason) {
+    const std::vector<int16_t> stereo = {1, 2, 3, 4};
+    const std::vector<std::string> paths = {
+        write("stereo.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 2, stereo),
+        write("cd.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 1, SAMPLES),
+        write("24.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_24, 8000, 1, SAMPLES),
+        write("float.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 8000, 1, SAMPLES),
+        write("take.aiff", SF_FORMAT_AIFF | SF_FORMAT_PCM_16, 8000, 1, SAMPLES),
+    };
+    for (const std::string& path : paths) {
+        DecodedAudio audio;
+        audio.samples = {1};
+        std::string reason;
+        EXPECT_FALSE(decodeWavBytes(readBytes(path), audio, reason)) << path;
+        EXPECT_FALSE(reason.empty()) << path;
+        EXPECT_TRUE(audio.samples.empty()) << path;
+    }
+}
+
+// Another chunk (odd-sized, so a padding byte follows) is skipped; of a data
+// chunk that promises a thousand samples, the eight and a half there are kept.
+TEST_F(WavFileDecoderTest, SkipsOtherChunksWithTheirPaddingByteAndKeepsADataChunkCutShort) {
+    std::vector<uint8_t> skipped;
+    putTag(skipped, "LIST");
+    put32(skipped, 3);
+    for (const uint8_t byte : {'a', 'b', 'c', '\0'}) {
+        skipped.push_back(byte);
+    }
+    const std::vector<uint8_t> data = dataChunk(SAMPLES, 2 * SAMPLES.size());
+    skipped.insert(skipped.end(), data.begin(), data.end());
+    std::vector<uint8_t> cutShort = dataChunk(SAMPLES, 2000);
+    cutShort.push_back(0x55);
+    for (const auto& chunks : {skipped, cutShort}) {
+        DecodedAudio audio;
+        std::string reason;
+        ASSERT_TRUE(decodeWavBytes(wav(1, 8000, 16, chunks), audio, reason)) << reason;
+        EXPECT_EQ(audio.samples, SAMPLES);
+    }
+}
+
+TEST_F(WavFileDecoderTest, RefusesBrokenOrEmptyFiles) {
+    std::vector<uint8_t> hugeChunk;
+    putTag(hugeChunk, "junk");
+    put32(hugeChunk, 0xFFFFFFFF); // larger than the file: no data chunk after it
+    std::vector<uint8_t> formatCutShort = wav(1, 8000, 16, {});
+    formatCutShort.resize(30);
+    const std::vector<std::vector<uint8_t>> broken = {
+        {},
+        {'R', 'I', 'F', 'F'},
+        std::vector<uint8_t>(64, 0),
+        wav(1, 8000, 16, {}),               // no data chunk
+        wav(1, 8000, 16, dataChunk({}, 0)), // no samples
+        wav(1, 8000, 16, hugeChunk),        // a chunk running past the end
+        formatCutShort,
+    };
+    for (size_t i = 0; i < broken.size(); ++i) {
+        DecodedAudio audio;
+        std::string reason;
+        EXPECT_FALSE(decodeWavBytes(broken[i], audio, reason)) << "case " << i;
+        EXPECT_FALSE(reason.empty()) << "case " << i;
     }
 }
 

@@ -14,7 +14,6 @@
 #include "tuner/OvraSettings.hpp"
 #include "ui/ImageView.hpp"
 
-#include <QGraphicsScene>
 #include <QGuiApplication>
 #include <QSettings>
 #include <QSignalSpy>

@@ -9,16 +9,7 @@
 namespace ovra {
 namespace {
 
-class ImageCacheTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        test::ensureGuiApplication();
-        ImageCache::clear();
-    }
-    void TearDown() override { ImageCache::clear(); }
-
-    test::OverrideDirectory mySkin;
-};
+using ImageCacheTest = test::SkinTest;
 
 TEST_F(ImageCacheTest, DoubleResolutionImageKeepsTheLogicalSize) {
     mySkin.writePng("meter.png", 4, 3, Qt::red);

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "layout/ImageCache.hpp"
 #include "layout/Resources.hpp"
 
 #include <QColor>
-#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -55,6 +55,18 @@ public:
 
 private:
     QTemporaryDir myDir;
+};
+
+// A skin folder of the test's own, its pictures loaded afresh.
+class SkinTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ensureGuiApplication();
+        ImageCache::clear();
+    }
+    void TearDown() override { ImageCache::clear(); }
+
+    OverrideDirectory mySkin;
 };
 
 } // namespace ovra::test

@@ -4,7 +4,6 @@
 #include "LayoutTestSupport.hpp"
 
 #include <QDir>
-#include <QDirIterator>
 
 #include <gtest/gtest.h>
 

@@ -22,58 +22,53 @@ StringsFileError refusal(std::string_view text) {
     return error;
 }
 
-TEST(StringsFileAccepts, QuotedAndBareEntries) {
-    EXPECT_EQ(parsed("\"ovra.background.filename\" = \"background.png\";\n"
-                     "ovra.background.x = 0;\n"
-                     "ovra.tuningkey.0.y = 310.5;\n"
-                     "\"with space\" = bare_value-1;\n"),
-              (StringTable{{"ovra.background.filename", "background.png"},
-                           {"ovra.background.x", "0"},
-                           {"ovra.tuningkey.0.y", "310.5"},
-                           {"with space", "bare_value-1"}}));
-    // Every character a bare string may hold, a leading slash included.
-    EXPECT_EQ(parsed("a_Z$/:.-09 = $ovra.key/x:y.z-_;"),
-              (StringTable{{"a_Z$/:.-09", "$ovra.key/x:y.z-_"}}));
-    EXPECT_EQ(parsed("/usr/share = /x;"), (StringTable{{"/usr/share", "/x"}}));
-}
-
-TEST(StringsFileAccepts, Comments) {
-    // Both kinds between every token.
-    EXPECT_EQ(parsed("/* head\n comment */ a /**/ = // to the end\n"
-                     " /* x */ \"b\" /* y */ ; // last line without newline"),
-              (StringTable{{"a", "b"}}));
-    // Inside strings, quoted or bare, comment markers are text.
-    EXPECT_EQ(parsed("url = \"http://example/*x*/\"; path = a//b;"),
-              (StringTable{{"url", "http://example/*x*/"}, {"path", "a//b"}}));
-}
-
-TEST(StringsFileAccepts, Escapes) {
-    // Any other escaped character stands for itself.
-    EXPECT_EQ(parsed(R"(k = "q\"b\\n\nt\tr\ra\ab\bf\fv\v";)"
-                     "\nu = \"\\q\\/\\'\";"),
-              (StringTable{{"k", "q\"b\\n\nt\tr\ra\ab\bf\fv\v"}, {"u", "q/'"}}));
-    // Octal: three digits at most; above 0177 written out as UTF-8.
-    EXPECT_EQ(
-        parsed(R"(a = "\101\102C"; b = "\1010"; c = "x\0y"; d = "\351";)"),
-        (StringTable{{"a", "ABC"}, {"b", "A0"}, {"c", std::string("x\0y", 3)}, {"d", "\xC3\xA9"}}));
-}
-
-TEST(StringsFileAccepts, UnicodeEscapesBecomeUtf8) {
-    // Surrogate pairs are joined; one to four hex digits; lone surrogates
-    // become the replacement character.
-    EXPECT_EQ(parsed(R"(a = "\U0041"; b = "\U00e9"; c = "\u20AC"; )"
-                     R"(d = "\Ud83d\Ude00"; e = "\U41z"; f = "\U004142";)"
-                     R"(hi = "\Ud800x"; lo = "\Udc00"; two = "\Ud800\U0041";)"),
-              (StringTable{{"a", "A"},
-                           {"b", "\xC3\xA9"},
-                           {"c", "\xE2\x82\xAC"},
-                           {"d", "\xF0\x9F\x98\x80"},
-                           {"e", "Az"},
-                           {"f", "A42"},
-                           {"hi", "\xEF\xBF\xBDx"},
-                           {"lo", "\xEF\xBF\xBD"},
-                           {"two", "\xEF\xBF\xBD"
-                                   "A"}}));
+// Each text and the table it reads as.
+TEST(StringsFileAccepts, EntriesCommentsAndEscapes) {
+    const std::pair<std::string, StringTable> cases[] = {
+        {"\"ovra.background.filename\" = \"background.png\";\n"
+         "ovra.background.x = 0;\n"
+         "ovra.tuningkey.0.y = 310.5;\n"
+         "\"with space\" = bare_value-1;\n",
+         {{"ovra.background.filename", "background.png"},
+          {"ovra.background.x", "0"},
+          {"ovra.tuningkey.0.y", "310.5"},
+          {"with space", "bare_value-1"}}},
+        // Every character a bare string may hold, a leading slash included.
+        {"a_Z$/:.-09 = $ovra.key/x:y.z-_;", {{"a_Z$/:.-09", "$ovra.key/x:y.z-_"}}},
+        {"/usr/share = /x;", {{"/usr/share", "/x"}}},
+        // Both kinds of comment between every token.
+        {"/* head\n comment */ a /**/ = // to the end\n"
+         " /* x */ \"b\" /* y */ ; // last line without newline",
+         {{"a", "b"}}},
+        // Inside strings, quoted or bare, comment markers are text.
+        {"url = \"http://example/*x*/\"; path = a//b;",
+         {{"url", "http://example/*x*/"}, {"path", "a//b"}}},
+        // Any other escaped character stands for itself.
+        {R"(k = "q\"b\\n\nt\tr\ra\ab\bf\fv\v";)"
+         "\nu = \"\\q\\/\\'\";",
+         {{"k", "q\"b\\n\nt\tr\ra\ab\bf\fv\v"}, {"u", "q/'"}}},
+        // Octal: three digits at most; above 0177 written out as UTF-8.
+        {R"(a = "\101\102C"; b = "\1010"; c = "x\0y"; d = "\351";)",
+         {{"a", "ABC"}, {"b", "A0"}, {"c", std::string("x\0y", 3)}, {"d", "\xC3\xA9"}}},
+        // Unicode: surrogate pairs are joined; one to four hex digits; lone
+        // surrogates become the replacement character.
+        {R"(a = "\U0041"; b = "\U00e9"; c = "\u20AC"; )"
+         R"(d = "\Ud83d\Ude00"; e = "\U41z"; f = "\U004142";)"
+         R"(hi = "\Ud800x"; lo = "\Udc00"; two = "\Ud800\U0041";)",
+         {{"a", "A"},
+          {"b", "\xC3\xA9"},
+          {"c", "\xE2\x82\xAC"},
+          {"d", "\xF0\x9F\x98\x80"},
+          {"e", "Az"},
+          {"f", "A42"},
+          {"hi", "\xEF\xBF\xBDx"},
+          {"lo", "\xEF\xBF\xBD"},
+          {"two", "\xEF\xBF\xBD"
+                  "A"}}},
+    };
+    for (const auto& [text, table] : cases) {
+        EXPECT_EQ(parsed(text), table) << text;
+    }
 }
 
 TEST(StringsFileRefuses, MalformedText) {

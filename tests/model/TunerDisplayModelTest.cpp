@@ -21,13 +21,11 @@ const NeedlePoints kPoints{
     /*farBlue*/ {20.0f, 40.0f},
 };
 
-// Borders lie halfway in cents between neighbouring strings; one exactly on
-// a border goes to the higher string.
+// A frequency exactly on a border goes to the higher string. (The borders'
+// values, for every tuning and pitch, are the tuning table's business.)
 TEST(AutomaticSelection, PicksTheStringWhoseRangeHoldsTheFrequency) {
     TunerDisplayModel model;
-    const float borders[5] = {95.209f, 127.088f, 169.643f, 220.001f, 285.305f};
     for (size_t i = 0; i < 5; ++i) {
-        EXPECT_NEAR(model.borderFrequencies()[i], borders[i], 0.0006f) << "border " << i;
         model.autoSelectTuningKey(model.borderFrequencies()[i]);
         EXPECT_EQ(model.activeTuningKeyIndex(), static_cast<int32_t>(i + 1));
     }
@@ -87,15 +85,15 @@ TEST(LedBar, LitCountIsTheLevelInTenthsTruncated) {
 }
 
 // A quiet buffer (not above the threshold) dims the meter but still sets the
-// LEDs (the screen's test sees loud ones reach it); smoothed, automatic mode
-// waits, and a chosen string is never reselected.
+// LEDs (the browser's screen reads them here); smoothed, automatic mode
+// waits; a chosen string is never reselected, nor are the keys redrawn
+// (where it puts the needle is the screen's test's).
 TEST(Refresh, QuietSmoothedAndManualBuffers) {
     TunerDisplayModel model;
     const auto quiet = model.refresh(0.55f, 110.0f, 500.0f, 500, true, nullptr, kPoints);
     EXPECT_EQ(quiet.litLeds, 5);
     EXPECT_EQ(quiet.meter, RefreshOutcome::Meter::Dim);
     EXPECT_FALSE(quiet.needle.has_value() || quiet.displayFrequency.has_value());
-    // Smoothed, it waits for agreeing readings before showing anything.
     model.tuningKeyHit(6);
     FrequencySmoother smoother;
     for (int i = 0; i < 2; ++i) {
@@ -110,12 +108,8 @@ TEST(Refresh, QuietSmoothedAndManualBuffers) {
     ASSERT_TRUE(smoothed.displayFrequency.has_value());
     EXPECT_FLOAT_EQ(*smoothed.displayFrequency, 220.0f);
 
-    model.tuningKeyHit(0); // a chosen string is never reselected
-    const auto manual = model.refresh(0.3f, 330.0f, 1e6f, 500, true, nullptr, kPoints);
-    EXPECT_FALSE(manual.selectionChanged);
-    EXPECT_EQ(model.activeTuningKeyIndex(), 0);
-    ASSERT_TRUE(manual.needle.has_value());
-    EXPECT_EQ(manual.needle->point(), kPoints.farRed) << "330 Hz is far sharp of low E";
+    model.tuningKeyHit(0);
+    EXPECT_FALSE(model.refresh(0.3f, 330.0f, 1e6f, 500, true, nullptr, kPoints).selectionChanged);
 }
 
 // Nearest note with octave (the sharps and flats of the note table), one
@@ -146,26 +140,11 @@ TEST(Refresh, ReadoutNamesTheNearestNoteAndRoundsHertzAndCents) {
               "E\u266d2C\u266f4B3b#");
 }
 
-// Standard at 440 is the classic table bit for bit; every other target is
-// its note on the equal-tempered scale of the reference pitch, lowest string
-// lowest.
+// Standard at 440 is the classic table bit for bit; every tuning's targets
+// rise from the lowest string. (Each target's value is the tuning table's.)
 TEST(Tunings, TargetsAreTheNotesOfTheTuningFromTheReferencePitch) {
     const auto standard = targetFrequencies(standardTuning(), 440);
     EXPECT_EQ(0, std::memcmp(standard.data(), OVRA_TARGET_FREQUENCIES.data(), sizeof standard));
-    const struct {
-        const char* tuning;
-        int32_t pitch;
-        size_t string;
-        float hertz;
-    } table[] = {{"drop-d", 440, 0, 73.4162f},          {"drop-c", 440, 0, 65.4064f},
-                 {"half-step-down", 440, 0, 77.7817f},  {"open-e", 440, 3, 207.6523f},
-                 {"open-d", 440, 3, 184.9972f},         {"standard", 415, 5, 310.8988f},
-                 {"whole-step-down", 466, 5, 311.0177f}};
-    for (const auto& row : table) {
-        EXPECT_NEAR(targetFrequencies(*findTuning(row.tuning), row.pitch)[row.string], row.hertz,
-                    0.001f)
-            << row.tuning << " at " << row.pitch;
-    }
     for (const Tuning& tuning : builtInTunings()) {
         const auto targets = targetFrequencies(tuning, 440);
         EXPECT_TRUE(std::is_sorted(targets.begin(), targets.end(), std::less_equal<float>()) &&
@@ -181,8 +160,6 @@ TEST(Tunings, BordersSelectionCentsNamesAndReadoutFollowTheTuning) {
     TunerDisplayModel model;
     model.tuningKeyHit(6);
     model.setTuning(*findTuning("drop-d"), 440);
-    EXPECT_NEAR(model.borderFrequencies()[0], std::sqrt(73.4162f * 110.0f), 0.001f);
-    EXPECT_NEAR(model.borderFrequencies()[4], 285.305f, 0.001f) << "the upper strings as before";
     const auto outcome = model.refresh(0.3f, 73.5f, 1e6f, 500, true, nullptr, kPoints);
     EXPECT_EQ(model.activeTuningKeyIndex(), 0);
     EXPECT_NEAR(*outcome.cents, 1.97f, 0.01f);

@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 #include <limits>
 #include <tuple>
-#include <utility>
-#include <vector>
 
 namespace ovra {
 namespace {

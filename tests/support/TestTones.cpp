@@ -57,17 +57,23 @@ std::vector<int16_t> toPcm16(const std::vector<double>& samples) {
 
 bool writeWav(const std::string& path, const std::vector<double>& samples, int sampleRate,
               int channels) {
-    SF_INFO info{0, sampleRate, channels, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 0, 0};
+    // Exact 16-bit values, so a reader can compare them bit for bit.
+    std::vector<int16_t> frames;
+    for (int16_t v : toPcm16(samples)) {
+        frames.insert(frames.end(), static_cast<size_t>(channels), v);
+    }
+    return writeSoundFile(path, SF_FORMAT_WAV | SF_FORMAT_PCM_16, sampleRate, channels, frames);
+}
+
+bool writeSoundFile(const std::string& path, int format, int sampleRate, int channels,
+                    const std::vector<int16_t>& pcm, const std::vector<float>& floats) {
+    SF_INFO info{0, sampleRate, channels, format, 0, 0};
     SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
     if (file == nullptr) {
         return false;
     }
-    // Exact 16-bit values, so a reader can compare them bit for bit.
-    std::vector<short> frames;
-    for (int16_t v : toPcm16(samples)) {
-        frames.insert(frames.end(), static_cast<size_t>(channels), v);
-    }
-    sf_writef_short(file, frames.data(), static_cast<sf_count_t>(samples.size()));
+    sf_write_short(file, pcm.data(), static_cast<sf_count_t>(pcm.size()));
+    sf_write_float(file, floats.data(), static_cast<sf_count_t>(floats.size()));
     return sf_close(file) == 0;
 }
 

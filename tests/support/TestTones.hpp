@@ -34,6 +34,10 @@ std::vector<int16_t> pcmTone(double fundamental, const std::vector<double>& ampl
 // returns false if the file cannot be written.
 bool writeWav(const std::string& path, const std::vector<double>& samples, int sampleRate,
               int channels = 1);
+// Writes interleaved items in libsndfile's `format`: the 16-bit ones, then
+// the floats (full scale 1); returns false if the file cannot be written.
+bool writeSoundFile(const std::string& path, int format, int sampleRate, int channels,
+                    const std::vector<int16_t>& pcm, const std::vector<float>& floats = {});
 
 // A fresh directory under the system's temporary directory, removed with
 // everything in it when the object goes.
