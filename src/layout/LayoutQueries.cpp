@@ -62,26 +62,26 @@ LayoutColor LayoutQueries::color(const char* itemID, int32_t index, const char* 
                        std::clamp(floatValue(itemID, index, modifier, "alpha"), 0.0f, 1.0f)};
 }
 
-std::optional<LabelSpec> LayoutQueries::label(const char* itemID, int32_t index) const {
-    LabelSpec spec;
-    spec.frame = rect(itemID, index, nullptr);
-    if (!(spec.frame.size.width > 0.0f && spec.frame.size.height > 0.0f)) {
+std::optional<LabelStyle> LayoutQueries::label(const char* itemID, int32_t index) const {
+    LabelStyle style;
+    style.frame = rect(itemID, index, nullptr);
+    if (!(style.frame.size.width > 0.0f && style.frame.size.height > 0.0f)) {
         return std::nullopt;
     }
-    spec.fontSize = floatValue(itemID, index, nullptr, "fontsize");
-    if (!(spec.fontSize > 0.0f && spec.fontSize <= spec.frame.size.height)) {
-        spec.fontSize = std::fmin(DEFAULT_FONT_SIZE, spec.frame.size.height);
+    style.fontSize = floatValue(itemID, index, nullptr, "fontsize");
+    if (!(style.fontSize > 0.0f && style.fontSize <= style.frame.size.height)) {
+        style.fontSize = std::fmin(DEFAULT_FONT_SIZE, style.frame.size.height);
     }
     const auto hasColor = [&](const char* modifier) {
         return value(itemID, index, modifier, "alpha").has_value();
     };
-    spec.bright = color(itemID, index, hasColor("bright") ? "bright" : nullptr);
-    spec.dim = hasColor("dim") ? color(itemID, index, "dim") : spec.bright;
+    style.bright = color(itemID, index, hasColor("bright") ? "bright" : nullptr);
+    style.dim = hasColor("dim") ? color(itemID, index, "dim") : style.bright;
     const auto align = value(itemID, index, nullptr, "align");
-    spec.align = align == "center"  ? TextAlign::Center
-                 : align == "right" ? TextAlign::Right
-                                    : TextAlign::Left;
-    return spec;
+    style.align = align == "center"  ? TextAlign::Center
+                  : align == "right" ? TextAlign::Right
+                                     : TextAlign::Left;
+    return style;
 }
 
 } // namespace ovra

@@ -22,7 +22,7 @@ struct LayoutColor {
 enum class TextAlign : uint8_t { Left, Center, Right };
 
 // How a text item shows its words.
-struct LabelSpec {
+struct LabelStyle {
     Rect frame;
     float fontSize = 0.0f;
     LayoutColor bright;
@@ -71,7 +71,7 @@ public:
     // than the frame becomes the default (12, or the frame's height if
     // smaller). A colour is given when it has an alpha; without "bright" the
     // item's plain colour is used, and without "dim" the bright one.
-    std::optional<LabelSpec> label(const char* itemID, int32_t index) const;
+    std::optional<LabelStyle> label(const char* itemID, int32_t index) const;
 
     const StringTable* table() const { return myTable; }
 

@@ -67,8 +67,8 @@ void addLayer(const LayoutQueries& layout, ScreenLayer layer, ScreenPlan& plan) 
         break;
     case ScreenLayer::Labels:
         for (const LabelItem& item : screenLabelItems()) {
-            if (auto spec = layout.label(item.itemID, item.index)) {
-                plan.labels.emplace_back(item, *spec);
+            if (auto style = layout.label(item.itemID, item.index)) {
+                plan.labels.emplace_back(item, *style);
             }
         }
         break;

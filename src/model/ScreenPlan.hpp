@@ -77,7 +77,7 @@ struct SpriteItem {
 
 struct ScreenPlan {
     std::vector<SpriteItem> sprites; // back to front, without the labels
-    std::vector<std::pair<LabelItem, LabelSpec>> labels;
+    std::vector<std::pair<LabelItem, LabelStyle>> labels;
     NeedlePoints needlePoints;
 };
 

@@ -20,18 +20,18 @@ LabelView::LabelView(const Rect& frame, float fontSize, const QColor& brightColo
 
 std::unique_ptr<LabelView> LabelView::newLabelOfItem(const char* itemID, int32_t index,
                                                      const std::string& layoutFile) {
-    const std::optional<LabelSpec> spec = WEXConfig::queries(layoutFile).label(itemID, index);
-    if (!spec) {
+    const std::optional<LabelStyle> style = WEXConfig::queries(layoutFile).label(itemID, index);
+    if (!style) {
         return nullptr;
     }
     const auto qtColor = [](const LayoutColor& c) {
         return QColor::fromRgbF(c.red, c.green, c.blue, c.alpha);
     };
-    const Qt::Alignment alignment = spec->align == TextAlign::Center  ? Qt::AlignHCenter
-                                    : spec->align == TextAlign::Right ? Qt::AlignRight
-                                                                      : Qt::AlignLeft;
-    return std::make_unique<LabelView>(spec->frame, spec->fontSize, qtColor(spec->bright),
-                                       qtColor(spec->dim), alignment);
+    const Qt::Alignment alignment = style->align == TextAlign::Center  ? Qt::AlignHCenter
+                                    : style->align == TextAlign::Right ? Qt::AlignRight
+                                                                       : Qt::AlignLeft;
+    return std::make_unique<LabelView>(style->frame, style->fontSize, qtColor(style->bright),
+                                       qtColor(style->dim), alignment);
 }
 
 void LabelView::setText(const QString& text) {

@@ -204,18 +204,18 @@ val screenPlanOf(const std::string& layoutText) {
         sprites.call<void>("push", entry);
     }
     val labels = val::array();
-    for (const auto& [item, spec] : plan.labels) {
+    for (const auto& [item, style] : plan.labels) {
         val entry = val::object();
         entry.set("item", std::string(item.itemID));
         entry.set("index", item.index);
-        entry.set("x", spec.frame.origin.x);
-        entry.set("y", spec.frame.origin.y);
-        entry.set("width", spec.frame.size.width);
-        entry.set("height", spec.frame.size.height);
-        entry.set("fontSize", spec.fontSize);
-        entry.set("bright", colorObject(spec.bright));
-        entry.set("dim", colorObject(spec.dim));
-        entry.set("align", std::string(alignName(spec.align)));
+        entry.set("x", style.frame.origin.x);
+        entry.set("y", style.frame.origin.y);
+        entry.set("width", style.frame.size.width);
+        entry.set("height", style.frame.size.height);
+        entry.set("fontSize", style.fontSize);
+        entry.set("bright", colorObject(style.bright));
+        entry.set("dim", colorObject(style.dim));
+        entry.set("align", std::string(alignName(style.align)));
         labels.call<void>("push", entry);
     }
     val needle = val::object();
