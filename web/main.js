@@ -17,6 +17,7 @@ import { loadLanguage, localNumber, text, translate, translatePage } from './i18
 /** @typedef {{image: CanvasImageSource, width: number, height: number}} Picture */
 
 const LAYOUT_FILE = 'assets/general.cfg';
+const SAVE_DELAY_MS = 300;
 
 const canvas = /** @type {HTMLCanvasElement} */ (document.getElementById('screen'));
 const statusMirror = /** @type {HTMLElement} */ (document.getElementById('status'));
@@ -145,12 +146,15 @@ async function start() {
     screen.setText('tuningcaption', name && caption.startsWith(name)
       ? translate('Tunings', name) + caption.slice(name.length) : caption);
   };
-  const applyAll = () => {
-    applyTuning();
-    tuner.setVolumeThreshold(settings.volumeThreshold);
-    tuner.setHyperactive(settings.hyperactivity);
-    tuner.setFineTuning(settings.fineTuning);
+  /** How each setting reaches the core when it changes. */
+  const apply = {
+    volumeThreshold: () => tuner.setVolumeThreshold(settings.volumeThreshold),
+    hyperactivity: () => tuner.setHyperactive(settings.hyperactivity),
+    fineTuning: () => tuner.setFineTuning(settings.fineTuning),
+    tuning: applyTuning,
+    referencePitch: applyTuning,
   };
+  const applyAll = () => Object.values(apply).forEach((step) => step());
   applyAll();
   tuner.tuningKeyHit(settings.tuningKey);
   screen.setSelection(tuner.activeString(), tuner.automatic());
@@ -160,7 +164,17 @@ async function start() {
     screen.setText('statusline', text);
     statusMirror.textContent = text;
   };
-  const save = () => storeSettings(schema, settings);
+  const save = () => {
+    clearTimeout(saveTimer);
+    storeSettings(schema, settings);
+  };
+  // As on the desktop: a slider drag makes one write, shortly after it ends.
+  /** @type {ReturnType<typeof setTimeout> | undefined} */
+  let saveTimer;
+  const saveSoon = () => {
+    clearTimeout(saveTimer);
+    saveTimer = setTimeout(save, SAVE_DELAY_MS);
+  };
 
   const wakeLock = new WakeLock();
   const microphone = new Microphone(
@@ -220,12 +234,10 @@ async function start() {
         });
         applyAll();
         panel.sync();
-      } else if (what === 'tuning' || what === 'referencePitch') {
-        applyTuning();
-      } else {
-        applyAll();
+      } else if (what in apply) {
+        apply[/** @type {keyof typeof apply} */ (what)]();
       }
-      save();
+      saveSoon();
     },
   });
 

@@ -23,6 +23,11 @@ const MIN_STATUS_FONT = 8;
  * @property {number} index 0..5 a string's key, 6 the magic key
  */
 
+/** @param {number} size in points */
+function fontOf(size) {
+  return `bold ${size}px "DejaVu Sans", "Helvetica Neue", Arial, sans-serif`;
+}
+
 /** @param {LayoutColor} c */
 function cssColor(c) {
   const part = (/** @type {number} */ v) => Math.round(Math.min(1, Math.max(0, v)) * 255);
@@ -72,6 +77,8 @@ export class Screen {
     /** @type {Map<string, ImageBitmap>} pictures scaled to device pixels, by file name */
     this.scaled = new Map();
     this.scaling = 0;
+    /** @type {Map<string, {text: string, size: number, lines: string[]}>} */
+    this.textLayouts = new Map();
   }
 
   /** Fits the screen into the canvas's box, sharp at the device's pixel ratio. */
@@ -300,14 +307,8 @@ export class Screen {
     g.textAlign = label.align === 'center' ? 'center' : label.align === 'right' ? 'right' : 'left';
     const x = label.align === 'center' ? label.x + label.width / 2
       : label.align === 'right' ? label.x + label.width : label.x;
-    // Words wrap inside the frame; a long sentence (an error on the status
-    // line) shrinks until it fits rather than being cut off.
-    let size = label.fontSize;
-    let lines = this.wrap(text, label.width, size);
-    while (lines.length * size * 1.15 > label.height && size > MIN_STATUS_FONT) {
-      size -= 0.5;
-      lines = this.wrap(text, label.width, size);
-    }
+    const { size, lines } = this.layOut(label, text);
+    g.font = fontOf(size);
     const lineHeight = size * 1.15;
     const top = label.y + (label.height - lines.length * lineHeight) / 2 + lineHeight / 2;
     g.save();
@@ -319,6 +320,29 @@ export class Screen {
   }
 
   /**
+   * Words wrap inside the frame; a long sentence (an error on the status
+   * line) shrinks until it fits rather than being cut off. Measured once
+   * per label and text, not every frame.
+   * @param {Label} label
+   * @param {string} text
+   * @returns {{size: number, lines: string[]}}
+   */
+  layOut(label, text) {
+    const key = `${label.item}.${label.index}`;
+    const known = this.textLayouts.get(key);
+    if (known?.text === text) return known;
+    let size = label.fontSize;
+    let lines = this.wrap(text, label.width, size);
+    while (lines.length * size * 1.15 > label.height && size > MIN_STATUS_FONT) {
+      size -= 0.5;
+      lines = this.wrap(text, label.width, size);
+    }
+    const layout = { text, size, lines };
+    this.textLayouts.set(key, layout);
+    return layout;
+  }
+
+  /**
    * @param {string} text
    * @param {number} width
    * @param {number} size
@@ -326,7 +350,7 @@ export class Screen {
    */
   wrap(text, width, size) {
     const g = this.context;
-    g.font = `bold ${size}px "DejaVu Sans", "Helvetica Neue", Arial, sans-serif`;
+    g.font = fontOf(size);
     /** @type {string[]} */
     const lines = [];
     for (const word of text.split(/\s+/)) {
